@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/RawFile.h"
+
+namespace kirabo {
+
+// Seconds since 1970-01-01 00:00:00 of the camera's clock, broken down with
+// UTC rules; negative when a file has none.
+using CaptureTime = int32_t;
+
+// Reads the capture time of one Canon raw file: a CIFF heap (.CRW) or a
+// TIFF-structured file (.CR2). One reader per file; the file is open only
+// inside Load. Never throws on file content, however malformed.
+class CCaptureTimeReader {
+ public:
+  CCaptureTimeReader() = default;
+  virtual ~CCaptureTimeReader() = default;
+
+  // True when no capture time was found, including when the file cannot be
+  // opened; false when one was.
+  bool Load(const std::string& path);
+  CaptureTime GetCaptureTime() const { return captureTime; }
+
+ private:
+  void WalkHeap(int64_t start, int64_t length, int depth);
+  void ReadCaptureTimeRecord(int64_t position);
+  void WalkTiffChain(int64_t base);
+  void WalkTiffDirectory(int64_t base);
+  void ReadTiffDateTime();
+
+  CaptureTime captureTime = -1;
+  std::string model;
+  std::string make;
+  CRawFile file;
+  int recordBudget = 0;  // heap records this Load may still walk
+};
+
+}  // namespace kirabo

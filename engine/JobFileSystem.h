@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kirabo {
+
+struct FolderEntry {
+  std::string name;
+  std::string path;  // the listing's root, one separator, the name
+  bool isDots = false;
+  bool isDirectory = false;  // links to folders count as folders
+};
+
+// Identifies a folder however it was reached, so that link cycles end.
+struct FolderIdentity {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  bool operator==(const FolderIdentity&) const = default;
+};
+
+struct FolderListing {
+  FolderIdentity identity;
+  std::vector<FolderEntry> entries;  // in name order, "." and ".." included
+};
+
+enum class RenameOutcome {
+  Renamed,    // done; also for a file renamed to its own name
+  NameTaken,  // another entry holds the new name; nothing changed
+  Failed,     // any other reason (read-only, permission, gone, too long, I/O)
+};
+
+// The file-system operations of a rename job, behind one seam so that tests
+// can inject faults. Reading a file's capture time is not part of it.
+class JobFileSystem {
+ public:
+  virtual ~JobFileSystem() = default;
+  // Lists `folder` (absolute or relative); false when it cannot be listed.
+  virtual bool ListFolder(const std::string& folder, FolderListing& listing) = 0;
+  // Renames without ever replacing an existing entry.
+  virtual RenameOutcome Rename(const std::string& from, const std::string& to) = 0;
+};
+
+// The host's file system.
+JobFileSystem& RealFileSystem();
+
+}  // namespace kirabo

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/File.h"
+
+namespace kirabo {
+
+// The binary reader of the raw walks. Every integer is little-endian, whatever
+// byte-order mark the file carries; bytes the file does not supply read as 0.
+// A position that would be negative parks the reader past the end, so that
+// the reads there yield nothing and the walk goes on safely.
+class CRawFile : public CFile {
+ public:
+  static constexpr size_t kStringWindow = 64;
+
+  uint16_t Read16();
+  uint32_t Read32();
+  // A NUL-terminated string read through a 64-byte window, leaving the
+  // position just past the NUL. Without a NUL in the window, the whole
+  // window (64 bytes) is the string.
+  std::string ReadString();
+  void SeekTo(int64_t position);
+  void SeekBy(int64_t offset);
+};
+
+}  // namespace kirabo

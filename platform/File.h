@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace kirabo {
+
+// A read-only binary file. Reads go through an internal block buffer so that
+// a walk made of many small reads costs only a few system calls. Failures are
+// returned, never thrown.
+class CFile {
+ public:
+  CFile() = default;
+  virtual ~CFile();
+  CFile(const CFile&) = delete;
+  CFile& operator=(const CFile&) = delete;
+
+  // Opens an existing regular file for reading. Anything else (a folder, a
+  // FIFO, a device) is refused, so that opening never blocks.
+  bool Open(const std::string& path);
+  void Close();
+  bool IsOpen() const { return fd_ >= 0; }
+
+  // Reads up to `count` bytes at the current position and advances past them.
+  // Returns the number of bytes read: fewer at the end of the file, 0 past it
+  // or after a read error.
+  size_t Read(void* buffer, size_t count);
+
+  int64_t GetPosition() const { return position_; }
+  int64_t GetLength() const { return length_; }
+
+  // Moves to an absolute position. Positions past the end are allowed (reads
+  // there return nothing); a negative position fails and changes nothing.
+  bool Seek(int64_t position);
+  bool SeekRelative(int64_t offset);
+
+  // Read-type system calls made by every file object of the process, so that
+  // tests and benchmarks can check how much I/O a walk costs.
+  static uint64_t SystemReadCount() { return systemReads_.load(std::memory_order_relaxed); }
+
+ private:
+  static constexpr size_t kBlockSize = 8192;
+
+  bool FillBlock(int64_t blockStart);
+
+  int fd_ = -1;
+  int64_t length_ = 0;
+  int64_t position_ = 0;
+  int64_t blockStart_ = -1;  // file offset of block_[0]; -1 when empty
+  size_t blockSize_ = 0;     // valid bytes in block_
+  std::array<unsigned char, kBlockSize> block_{};
+
+  static std::atomic<uint64_t> systemReads_;
+};
+
+}  // namespace kirabo
