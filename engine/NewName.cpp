@@ -1,0 +1,41 @@
+#include "engine/NewName.h"
+
+#include <cstdio>
+
+#include "engine/RenameJob.h"
+#include "platform/UtcTime.h"
+
+namespace kirabo {
+
+std::optional<std::string> NameStem(CaptureTime time, int32_t format) {
+  if (time < 0 || (format != DateAndTime && format != TimeOnly)) return std::nullopt;
+  UtcDateTime t = BreakDownUtc(time);
+  char stem[32];
+  if (format == DateAndTime) {
+    std::snprintf(stem, sizeof stem, "%02d%02d%02d_%02d%02d%02d", t.year % 100, t.month, t.day, t.hour, t.minute,
+                  t.second);
+  } else {
+    std::snprintf(stem, sizeof stem, "%02d%02d%02d", t.hour, t.minute, t.second);
+  }
+  return std::string(stem);
+}
+
+RenameParts SplitForRename(const std::string& path, CodePage codePage) {
+  size_t slash = FindLastChar(path, '/', codePage);
+  size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  size_t dot = FindLastChar(path, '.', codePage);
+  RenameParts parts;
+  parts.folderPrefix = path.substr(0, nameStart);
+  // The scan only lists names whose last "." starts a raw extension; a dot
+  // inside the folder part is no extension.
+  if (dot != std::string::npos && dot >= nameStart) parts.extension = path.substr(dot);
+  return parts;
+}
+
+std::string CandidatePath(const RenameParts& parts, const std::string& stem, int32_t attempt) {
+  std::string candidate = parts.folderPrefix + stem;
+  if (attempt > 0) candidate += "_" + std::to_string(attempt);
+  return candidate + parts.extension;
+}
+
+}  // namespace kirabo
