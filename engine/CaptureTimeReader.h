@@ -29,7 +29,6 @@ class CCaptureTimeReader {
   void ReadCaptureTimeRecord(int64_t position);
   void WalkTiffChain(int64_t base);
   void WalkTiffDirectory(int64_t base);
-  void ReadTiffDateTime();
 
   CaptureTime captureTime = -1;
   std::string model;

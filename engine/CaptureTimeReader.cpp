@@ -1,0 +1,151 @@
+#include "CaptureTimeReader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "engine/RawFormat.h"
+#include "engine/TiffDateTime.h"
+
+namespace kirabo {
+
+using namespace raw;
+
+bool CCaptureTimeReader::Load(const std::string& path) {
+  captureTime = -1;
+  if (!file.Open(path)) return true;
+  model.clear();
+  recordBudget = kMaxHeapRecords;
+
+  uint16_t order = file.Read16();
+  if (order == kIntelOrder || order == kMotorolaOrder) {
+    int64_t heapStart = file.Read32();
+    file.SeekTo(0);
+    std::array<char, kCiffHeaderBytes> header{};  // bytes the file lacks stay NUL and never match
+    file.Read(header.data(), header.size());
+    int64_t length = file.GetLength();
+    if (std::memcmp(header.data() + kCiffSignatureOffset, kCiffSignature, sizeof kCiffSignature - 1) == 0) {
+      WalkHeap(heapStart, length - heapStart, 0);
+    } else {
+      WalkTiffChain(0);
+    }
+  }
+  file.Close();
+  return captureTime == -1;
+}
+
+// Records are walked in file order; a nested heap is walked where its record
+// stands, and a capture-time record ends the walk of its own heap only.
+void CCaptureTimeReader::WalkHeap(int64_t start, int64_t length, int depth) {
+  if (depth > kMaxHeapDepth || start < 0 || length < kHeapDirectoryOffsetSize ||
+      start > file.GetLength() - length)
+    return;
+  file.SeekTo(start + length - kHeapDirectoryOffsetSize);
+  file.SeekTo(start + file.Read32());
+  int64_t count = file.Read16();
+  int64_t room = std::max<int64_t>(0, (file.GetLength() - file.GetPosition()) / kCiffRecordSize);
+  count = std::min(count, room);
+
+  for (int64_t i = 0; i < count; ++i) {
+    if (recordBudget-- <= 0) return;
+    int64_t record = file.GetPosition();
+    uint16_t tag = file.Read16();
+    uint16_t kind = tag;
+    int64_t dataLength = kInRecordDataLength;
+    int64_t data = record + 2;
+    if (tag & kInRecordFlag) {
+      kind = tag & kKindMask;
+    } else {
+      dataLength = file.Read32();
+      data = start + file.Read32();
+    }
+    int64_t next = record + kCiffRecordSize;
+
+    uint16_t group = kind >> 8;
+    if (group == kSubHeapKind1 || group == kSubHeapKind2) {
+      // A nested heap must lie inside this one and be smaller, so that no
+      // heap can lead back to itself or to an enclosing heap.
+      if (data >= start && dataLength < length && data - start <= length - dataLength)
+        WalkHeap(data, dataLength, depth + 1);
+    } else if (kind == kMakeModelKind) {
+      file.SeekTo(data);
+      make = file.ReadString();
+      model = file.ReadString();
+    } else if (kind == kCaptureTimeKind) {
+      ReadCaptureTimeRecord(data);
+      file.SeekTo(next);
+      return;
+    }
+    file.SeekTo(next);
+  }
+}
+
+// Bytes the file does not supply leave those bytes of the value as they were,
+// so a record whose data lie past the end keeps -1.
+void CCaptureTimeReader::ReadCaptureTimeRecord(int64_t position) {
+  file.SeekTo(position);
+  std::array<unsigned char, 4> bytes{};
+  size_t got = file.Read(bytes.data(), bytes.size());
+  auto value = static_cast<uint32_t>(captureTime);
+  for (size_t i = 0; i < got; ++i) {
+    value &= ~(0xFFu << (8 * i));
+    value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
+  }
+  captureTime = static_cast<CaptureTime>(value);
+}
+
+void CCaptureTimeReader::WalkTiffChain(int64_t base) {
+  file.SeekTo(base);
+  file.Read16();  // byte order: every value is read little-endian anyway
+  file.Read16();  // magic number
+  uint32_t offset = file.Read32();
+  std::vector<uint32_t> visited;
+  while (offset != 0 && static_cast<int>(visited.size()) < kMaxTiffDirectories &&
+         std::find(visited.begin(), visited.end(), offset) == visited.end()) {
+    visited.push_back(offset);
+    file.SeekTo(base + offset);
+    WalkTiffDirectory(base);
+    if (make == kCanonMake) return;
+    // Where the directory walk left off: its next-directory field after a
+    // full walk, or inside the entry after the DateTime entry otherwise.
+    offset = file.Read32();
+  }
+}
+
+namespace {
+
+int64_t BytesPerValue(uint16_t type) {
+  static constexpr std::array<int64_t, 13> kBytes = {1, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+  return type < kBytes.size() ? kBytes[type] : 1;
+}
+
+}  // namespace
+
+void CCaptureTimeReader::WalkTiffDirectory(int64_t base) {
+  int64_t count = file.Read16();
+  int64_t room = std::max<int64_t>(0, (file.GetLength() - file.GetPosition()) / kTiffEntrySize);
+  count = std::min(count, room);
+  for (int64_t i = 0; i < count; ++i) {
+    int64_t entry = file.GetPosition();
+    uint16_t tag = file.Read16();
+    uint16_t type = file.Read16();
+    uint32_t valueCount = file.Read32();
+    // The size is taken as a signed 32-bit product, so a huge count that
+    // wraps negative reads the value from the entry itself.
+    auto size = static_cast<int32_t>(valueCount * static_cast<uint32_t>(BytesPerValue(type)));
+    if (size > kTiffInlineValueBytes) file.SeekTo(base + file.Read32());
+
+    if (tag == kMakeTag) {
+      make = file.ReadString();
+    } else if (tag == kModelTag) {
+      model = file.ReadString();
+    } else if (tag == kDateTimeTag) {
+      if (auto time = ParseTiffDateTime(file.ReadString())) captureTime = *time;
+    }
+    file.SeekTo(entry + kTiffEntrySize);
+    if (captureTime != -1) return;
+  }
+}
+
+}  // namespace kirabo

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+
+// Field layouts and tags of the two raw containers, and the limits that keep
+// a walk over a hostile file short.
+namespace kirabo::raw {
+
+// Byte-order marks at offset 0 of both containers (read little-endian).
+constexpr uint16_t kIntelOrder = 0x4949;     // "II"
+constexpr uint16_t kMotorolaOrder = 0x4D4D;  // "MM"
+
+// CIFF (.CRW)
+constexpr int64_t kCiffHeaderLengthOffset = 2;  // u32: where the root heap starts
+constexpr int64_t kCiffSignatureOffset = 6;     // "HEAPCCDR"
+constexpr char kCiffSignature[] = "HEAPCCDR";
+constexpr int64_t kCiffHeaderBytes = 32;         // the header bytes read to test the signature
+constexpr int64_t kHeapDirectoryOffsetSize = 4;  // u32 at a heap's end: its directory, heap-relative
+constexpr int64_t kCiffRecordSize = 10;          // tag u16, length u32, offset u32
+constexpr uint16_t kInRecordFlag = 0x4000;       // the record's 8 data bytes follow its tag
+constexpr uint16_t kKindMask = 0x3FFF;
+constexpr int64_t kInRecordDataLength = 8;
+constexpr uint16_t kSubHeapKind1 = 0x28;  // kind >> 8 of a nested heap
+constexpr uint16_t kSubHeapKind2 = 0x30;
+constexpr uint16_t kMakeModelKind = 0x080A;    // "Make\0Model\0"
+constexpr uint16_t kCaptureTimeKind = 0x180E;  // i32 seconds, then zone data
+
+// TIFF (.CR2)
+constexpr int64_t kTiffFirstDirectoryOffset = 4;  // u32 after byte order and magic
+constexpr int64_t kTiffEntrySize = 12;            // tag, type, count, value or offset
+constexpr int64_t kTiffInlineValueBytes = 4;
+constexpr uint16_t kMakeTag = 0x010F;
+constexpr uint16_t kModelTag = 0x0110;
+constexpr uint16_t kDateTimeTag = 0x0132;  // "YYYY:MM:DD HH:MM:SS"
+constexpr char kCanonMake[] = "Canon";     // ends the directory chain
+
+// Limits: real files nest heaps three deep, hold a few dozen records and
+// chain four directories; these bounds leave wide room for them while
+// guaranteeing that every walk ends quickly.
+constexpr int kMaxHeapDepth = 16;
+constexpr int kMaxHeapRecords = 8192;  // per file, over all heaps
+constexpr int kMaxTiffDirectories = 256;
+
+}  // namespace kirabo::raw

@@ -1,0 +1,150 @@
+#include "RawFileBuilder.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "engine/CaptureTimeReader.h"
+#include "platform/UtcTime.h"
+
+namespace kirabo::test {
+
+std::string Le16(uint16_t v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }
+
+std::string Le32(uint32_t v) { return Le16(static_cast<uint16_t>(v & 0xFFFF)) + Le16(static_cast<uint16_t>(v >> 16)); }
+
+std::string CaptureTimeData(int32_t seconds) {
+  return Le32(static_cast<uint32_t>(seconds)) + Le32(0) + Le32(0);
+}
+
+int32_t UtcSeconds(int year, int month, int day, int hour, int minute, int second) {
+  auto seconds = SecondsFromUtc({year, month, day, hour, minute, second});
+  if (!seconds) throw std::invalid_argument("no such date-time");
+  return static_cast<int32_t>(*seconds);
+}
+
+CiffHeap& CiffHeap::Record(uint16_t tag, std::string_view data) {
+  entries_.push_back({tag, std::string(data)});
+  return *this;
+}
+
+CiffHeap& CiffHeap::InRecord(uint16_t kind, std::string_view eightBytes) {
+  std::string data(eightBytes);
+  data.resize(8, '\0');
+  entries_.push_back({static_cast<uint16_t>(kind | 0x4000), data, true});
+  return *this;
+}
+
+CiffHeap& CiffHeap::Heap(uint16_t tag, const CiffHeap& heap) { return Record(tag, heap.Build()); }
+
+CiffHeap& CiffHeap::RawRecord(uint16_t tag, uint32_t length, uint32_t offset) {
+  entries_.push_back({tag, {}, false, true, length, offset});
+  return *this;
+}
+
+CiffHeap& CiffHeap::Count(uint16_t count) {
+  count_ = count;
+  return *this;
+}
+
+CiffHeap& CiffHeap::DirectoryOffset(uint32_t offset) {
+  directoryOffset_ = offset;
+  return *this;
+}
+
+std::string CiffHeap::Build() const {
+  std::string data;
+  std::string records;
+  for (const Entry& e : entries_) {
+    if (e.inRecord) {
+      records += Le16(e.tag) + e.data;
+    } else if (e.raw) {
+      records += Le16(e.tag) + Le32(e.length) + Le32(e.offset);
+    } else {
+      records += Le16(e.tag) + Le32(static_cast<uint32_t>(e.data.size())) + Le32(static_cast<uint32_t>(data.size()));
+      data += e.data;
+    }
+  }
+  auto directory = static_cast<uint32_t>(data.size());
+  uint16_t count = count_.value_or(static_cast<uint16_t>(entries_.size()));
+  return data + Le16(count) + records + Le32(directoryOffset_.value_or(directory));
+}
+
+std::string CiffFile(const CiffHeap& root, std::string_view byteOrder, uint32_t headerLength) {
+  std::string header = std::string(byteOrder) + Le32(headerLength) + "HEAPCCDR" + Le32(0x00010002);
+  if (header.size() < headerLength) header.resize(headerLength, '\0');
+  return header + root.Build();
+}
+
+TiffEntry Ascii(uint16_t tag, std::string_view text) {
+  return {tag, 2, static_cast<uint32_t>(text.size() + 1), std::string(text) + '\0', {}};
+}
+
+TiffFile& TiffFile::Directory(std::vector<TiffEntry> entries, std::optional<uint32_t> nextOffset) {
+  directories_.push_back({std::move(entries), nextOffset});
+  return *this;
+}
+
+TiffFile& TiffFile::FirstOffset(uint32_t offset) {
+  firstOffset_ = offset;
+  return *this;
+}
+
+uint32_t TiffFile::DirectoryOffsetOf(size_t index) const {
+  uint32_t offset = 8;
+  for (size_t i = 0; i < index; ++i) offset += static_cast<uint32_t>(2 + 12 * directories_[i].entries.size() + 4);
+  return offset;
+}
+
+std::string TiffFile::Build() const {
+  std::string out = byteOrder_ + Le16(42) + Le32(firstOffset_.value_or(directories_.empty() ? 0 : 8));
+  uint32_t valuesStart = DirectoryOffsetOf(directories_.size());
+  std::string values;
+  for (size_t d = 0; d < directories_.size(); ++d) {
+    const Dir& dir = directories_[d];
+    out += Le16(static_cast<uint16_t>(dir.entries.size()));
+    for (const TiffEntry& e : dir.entries) {
+      out += Le16(e.tag) + Le16(e.type) + Le32(e.count);
+      if (e.rawOffset) {
+        out += Le32(*e.rawOffset);
+      } else if (e.value.size() <= 4) {
+        std::string inEntry = e.value;
+        inEntry.resize(4, '\0');
+        out += inEntry;
+      } else {
+        out += Le32(valuesStart + static_cast<uint32_t>(values.size()));
+        values += e.value;
+      }
+    }
+    uint32_t next = d + 1 < directories_.size() ? DirectoryOffsetOf(d + 1) : 0;
+    out += Le32(dir.next.value_or(next));
+  }
+  return out + values;
+}
+
+TempFile::TempFile(std::string_view bytes, std::string_view name) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "kirabo-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  folder_ = pattern;
+  path_ = folder_ + "/" + std::string(name);
+  std::ofstream out(path_, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+TempFile::~TempFile() {
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+int32_t ReadCaptureTime(std::string_view bytes) {
+  TempFile file(bytes);
+  CCaptureTimeReader reader;
+  reader.Load(file.path());
+  return reader.GetCaptureTime();
+}
+
+}  // namespace kirabo::test

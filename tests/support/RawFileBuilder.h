@@ -1,0 +1,110 @@
+#pragma once
+
+// Builds CIFF (.CRW) and TIFF (.CR2) files byte by byte, so that each test
+// shows exactly what it feeds the reader. All integers are little-endian.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kirabo::test {
+
+std::string Le16(uint16_t value);
+std::string Le32(uint32_t value);
+
+// The 12 data bytes of a capture-time record: seconds, zone code, zone info.
+std::string CaptureTimeData(int32_t seconds);
+// Seconds since 1970 of a date-time read with UTC rules.
+int32_t UtcSeconds(int year, int month, int day, int hour, int minute, int second);
+
+// One CIFF heap: its records' data first, then the directory (count and
+// 10-byte records), then the directory's heap-relative offset.
+class CiffHeap {
+ public:
+  // A record whose data lie in the heap's data area.
+  CiffHeap& Record(uint16_t tag, std::string_view data);
+  // A record with bit 0x4000 set: its 8 data bytes stand in the record itself.
+  CiffHeap& InRecord(uint16_t kind, std::string_view eightBytes);
+  // A nested heap stored in this heap's data area.
+  CiffHeap& Heap(uint16_t tag, const CiffHeap& heap);
+  // A record with any length and offset, for hostile files.
+  CiffHeap& RawRecord(uint16_t tag, uint32_t length, uint32_t offset);
+  // Overrides the directory count written (default: the number of records).
+  CiffHeap& Count(uint16_t count);
+  // Overrides the directory offset written at the heap's end.
+  CiffHeap& DirectoryOffset(uint32_t offset);
+
+  std::string Build() const;
+
+ private:
+  struct Entry {
+    uint16_t tag;
+    std::string data;
+    bool inRecord = false;
+    bool raw = false;
+    uint32_t length = 0;
+    uint32_t offset = 0;
+  };
+  std::vector<Entry> entries_;
+  std::optional<uint16_t> count_;
+  std::optional<uint32_t> directoryOffset_;
+};
+
+// A whole CIFF file: byte order, header length, "HEAPCCDR", version,
+// padding up to the header length, then the root heap.
+std::string CiffFile(const CiffHeap& root, std::string_view byteOrder = "II", uint32_t headerLength = 26);
+
+struct TiffEntry {
+  uint16_t tag;
+  uint16_t type;
+  uint32_t count;
+  std::string value;                  // stored in the entry when it fits, else after the directories
+  std::optional<uint32_t> rawOffset;  // written as is instead of placing `value`
+};
+
+// Type-2 text with its NUL; the count includes the NUL.
+TiffEntry Ascii(uint16_t tag, std::string_view text);
+
+// A TIFF file: 8-byte header, the directories one after another, each
+// linked to the next, then the values that do not fit in their entries.
+class TiffFile {
+ public:
+  explicit TiffFile(std::string_view byteOrder = "II") : byteOrder_(byteOrder) {}
+  TiffFile& Directory(std::vector<TiffEntry> entries, std::optional<uint32_t> nextOffset = {});
+  // Overrides the first-directory offset in the header.
+  TiffFile& FirstOffset(uint32_t offset);
+  std::string Build() const;
+
+  // Offset of directory `index` in the built file.
+  uint32_t DirectoryOffsetOf(size_t index) const;
+
+ private:
+  struct Dir {
+    std::vector<TiffEntry> entries;
+    std::optional<uint32_t> next;
+  };
+  std::string byteOrder_;
+  std::vector<Dir> directories_;
+  std::optional<uint32_t> firstOffset_;
+};
+
+// A file in a fresh temporary folder, removed with the object.
+class TempFile {
+ public:
+  explicit TempFile(std::string_view bytes, std::string_view name = "IMG_0001.CRW");
+  ~TempFile();
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string folder_;
+  std::string path_;
+};
+
+// CaptureTime of a file, through a fresh reader.
+int32_t ReadCaptureTime(std::string_view bytes);
+
+}  // namespace kirabo::test
