@@ -6,23 +6,31 @@
 
 namespace kirabo {
 
-// A private-profile (INI) file: "[Section]" lines and "key=value" lines.
-// Sections and keys match case-insensitively (ASCII); a missing file, section
-// or key gives the default.
+// A private-profile (INI) file: "[Section]" lines and "key=value" lines, with
+// LF or CRLF line ends. Sections and keys match case-insensitively (ASCII);
+// lines starting with ';' are comments. When a section appears more than
+// once, only its first appearance is read and written. A missing file, section
+// or key gives the default. Section and key names are the caller's own plain
+// names, without line breaks, brackets or '='.
 
-// The value, trimmed of blanks and one pair of enclosing quotes, cut to
-// bufferSize - 1 bytes.
+// The value, trimmed of blanks and one pair of enclosing quotes (" or '), cut
+// to bufferSize - 1 bytes.
 std::string GetPrivateProfileString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue, const std::string& path,
                                     size_t bufferSize = 4096);
 
-// An optional sign and decimal digits; the default when the key is missing.
+// An optional sign and decimal digits, read from the start of the value; what
+// follows the digits is ignored and out-of-range numbers are clamped. The
+// default when the key is missing or its value starts without a digit.
 int32_t GetPrivateProfileInt(const std::string& section, const std::string& key, int32_t defaultValue,
                              const std::string& path);
 
-// Replaces or appends the key, creating the section and the file when
-// missing, keeping every other line as it was; the file is replaced
-// atomically. False when the file could not be written.
+// Replaces the key's line, or appends the key at the end of its section,
+// creating the section and the file when missing; every other line stays as
+// it was, byte for byte. Line breaks in `value` are written as spaces, so a
+// value always stays on its own line. The file is replaced atomically (a
+// temporary file beside it, then a rename). False when the file could not be
+// read or written.
 bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
                                const std::string& path);
 

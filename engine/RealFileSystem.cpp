@@ -1,0 +1,53 @@
+#include <new>
+
+#include "engine/JobFileSystem.h"
+#include "platform/FileFind.h"
+#include "platform/MoveFile.h"
+
+namespace kirabo {
+
+namespace {
+
+class HostFileSystem final : public JobFileSystem {
+ public:
+  bool ListFolder(const std::string& folder, FolderListing& listing) override {
+    try {
+      CFileFind finder;
+      // A folder that ends in a separator gives "//*.*", which lists it all the same.
+      if (!finder.FindFile(folder + "/*.*")) return false;
+      listing.identity = {finder.GetFolderDevice(), finder.GetFolderInode()};
+      listing.entries.clear();
+      bool more = true;
+      while (more) {
+        more = finder.FindNextFile();
+        listing.entries.push_back({std::string(finder.GetFileName()), finder.GetFilePath(), finder.IsDots(),
+                                   finder.IsDirectory()});
+      }
+      return true;
+    } catch (const std::bad_alloc&) {
+      listing.entries.clear();
+      return false;
+    }
+  }
+
+  RenameOutcome Rename(const std::string& from, const std::string& to) override {
+    switch (MoveFileNoReplace(from, to)) {
+      case MoveResult::Moved:
+        return RenameOutcome::Renamed;
+      case MoveResult::NameTaken:
+        return RenameOutcome::NameTaken;
+      case MoveResult::Failed:
+        break;
+    }
+    return RenameOutcome::Failed;
+  }
+};
+
+}  // namespace
+
+JobFileSystem& RealFileSystem() {
+  static HostFileSystem fileSystem;
+  return fileSystem;
+}
+
+}  // namespace kirabo
