@@ -71,8 +71,9 @@ MoveResult MoveFileByLink(const std::string& from, const std::string& to) {
 }
 
 MoveResult MoveFileAfterCheck(const std::string& from, const std::string& to) {
-  struct stat existing {};
-  if (::lstat(to.c_str(), &existing) == 0) return ResultOfRefusal(EEXIST, from, to);
+  struct stat entry {};
+  if (::lstat(from.c_str(), &entry) != 0) return MoveResult::Failed;
+  if (::lstat(to.c_str(), &entry) == 0) return ResultOfRefusal(EEXIST, from, to);
   if (errno != ENOENT) return MoveResult::Failed;
   if (::rename(from.c_str(), to.c_str()) == 0) return MoveResult::Moved;
   return ResultOfRefusal(errno, from, to);

@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "TempFolder.h"
+#include "engine/JobFileSystem.h"
+
+namespace kirabo {
+namespace {
+
+TEST(RealFileSystem, ListsAFolderGivenWithATrailingSeparator) {
+  TempFolder temp;
+  temp.MakeFolder("photos/2004");
+  temp.Write("photos/IMG_0001.CRW", "");
+  FolderListing listing;
+  ASSERT_TRUE(RealFileSystem().ListFolder(temp.Path("photos/"), listing));
+  struct stat st {};
+  ASSERT_EQ(::stat(temp.Path("photos").c_str(), &st), 0);
+  EXPECT_EQ(listing.identity, (FolderIdentity{st.st_dev, st.st_ino}));
+  ASSERT_EQ(listing.entries.size(), 4u);
+  EXPECT_TRUE(listing.entries[0].isDots);
+  EXPECT_EQ(listing.entries[2].path, temp.Path("photos/2004"));
+  EXPECT_TRUE(listing.entries[2].isDirectory);
+  EXPECT_EQ(listing.entries[3].name, "IMG_0001.CRW");
+  EXPECT_EQ(listing.entries[3].path, temp.Path("photos/IMG_0001.CRW"));
+  EXPECT_FALSE(listing.entries[3].isDirectory);
+  EXPECT_FALSE(RealFileSystem().ListFolder(temp.Path("missing"), listing));
+}
+
+TEST(RealFileSystem, RenameReportsEachOutcome) {
+  TempFolder temp;
+  temp.Write("a.CRW", "");
+  temp.Write("taken.CRW", "");
+  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("taken.CRW")), RenameOutcome::NameTaken);
+  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("b.CRW")), RenameOutcome::Renamed);
+  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("c.CRW")), RenameOutcome::Failed);
+}
+
+}  // namespace
+}  // namespace kirabo
