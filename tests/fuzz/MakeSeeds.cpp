@@ -1,0 +1,39 @@
+// Writes the fuzzer's seed inputs: small well-formed files from the test
+// builder, one per shape the reader knows.
+
+#include <fstream>
+#include <string>
+
+#include "RawFileBuilder.h"
+
+using namespace kirabo::test;
+
+static void Write(const std::string& folder, const std::string& name, const std::string& bytes) {
+  std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+}
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  std::string folder = argv[1];
+  int32_t t = UtcSeconds(2004, 10, 5, 9, 25, 10);
+
+  CiffHeap makeModel;
+  makeModel.Record(0x080A, std::string("Canon\0Canon EOS D30\0", 20));
+  CiffHeap props;
+  props.Heap(0x2807, makeModel).Record(0x180E, CaptureTimeData(t));
+  CiffHeap root;
+  root.Record(0x2005, "image").Heap(0x300A, props).InRecord(0x1804, "12345678");
+  Write(folder, "ciff-nested.crw", CiffFile(root));
+  Write(folder, "ciff-motorola.crw", CiffFile(root, "MM"));
+
+  TiffFile tiff;
+  tiff.Directory({Ascii(0x010F, "Canon"), Ascii(0x0110, "Canon EOS 20D"), Ascii(0x0132, "2004:10:05 09:25:10")})
+      .Directory({{0x0111, 4, 1, std::string("\x10\0\0\0", 4), {}}});
+  Write(folder, "tiff-canon.cr2", tiff.Build());
+
+  TiffFile chain;
+  chain.Directory({Ascii(0x010F, "Nikon"), Ascii(0x0132, "2004:10:05 09:25:10"), {0x0100, 3, 1, "", {}}})
+      .Directory({Ascii(0x0132, "2010:05:01 12:00:00")});
+  Write(folder, "tiff-chain.cr2", chain.Build());
+  return 0;
+}
