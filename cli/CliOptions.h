@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kirabo::cli {
+
+struct CliOptions {
+  enum class Action { Run, Help, Version, UsageError };
+  Action action = Action::Run;
+  int32_t format = 0;  // a NameFormat
+  bool dryRun = false;
+  bool quiet = false;
+  std::string folder;
+  std::string error;  // what was wrong, for UsageError
+};
+
+CliOptions ParseCommandLine(int argc, const char* const* argv);
+
+extern const char* const kUsage;
+
+}  // namespace kirabo::cli

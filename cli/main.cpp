@@ -1,0 +1,128 @@
+// kirabo-cli: runs one rename job from the command line, for scripts,
+// headless machines and large batches.
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cli/CliOptions.h"
+#include "cli/ConsoleTargets.h"
+#include "cli/DryRunFileSystem.h"
+#include "engine/JobFileSystem.h"
+#include "engine/RenameJob.h"
+#include "engine/RenameWorker.h"
+
+namespace {
+
+using kirabo::cli::CliOptions;
+
+constexpr int kExitDone = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitStopped = 130;
+
+// Written by the signal handler: a lock-free atomic store is
+// async-signal-safe, and the job reads `state` at each check point.
+std::atomic<int32_t>* signalledState = nullptr;
+volatile std::sig_atomic_t stopSignalled = 0;
+
+void RequestStop(int) {
+  stopSignalled = 1;
+  if (signalledState != nullptr) signalledState->store(kirabo::StopRequested);
+}
+
+void InstallStopHandlers(std::atomic<int32_t>& state) {
+  static_assert(std::atomic<int32_t>::is_always_lock_free);
+  signalledState = &state;
+  struct sigaction action {};
+  action.sa_handler = RequestStop;
+  sigemptyset(&action.sa_mask);
+  // A second signal ends the process at once, should a rename hang.
+  action.sa_flags = SA_RESETHAND;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+bool CheckFolder(const std::string& folder) {
+  struct stat info {};
+  if (stat(folder.c_str(), &info) != 0) {
+    std::fprintf(stderr, "kirabo-cli: %s: %s\n", folder.c_str(), std::strerror(errno));
+    return false;
+  }
+  if (!S_ISDIR(info.st_mode)) {
+    std::fprintf(stderr, "kirabo-cli: %s: not a folder\n", folder.c_str());
+    return false;
+  }
+  return true;
+}
+
+int RunJob(const CliOptions& options) {
+  kirabo::CodePage codePage = kirabo::ActiveCodePage();
+  kirabo::cli::ConsoleLabel label(options.quiet, codePage);
+  kirabo::cli::ConsoleMessage message;
+  kirabo::cli::DryRunFileSystem dryRun(kirabo::RealFileSystem());
+
+  kirabo::RenameJob job;
+  job.folder = options.folder;
+  job.format = options.format;
+  job.statusLabel = &label;
+  job.messageBox = &message;
+  if (options.dryRun) job.fileSystem = &dryRun;
+
+  InstallStopHandlers(job.state);
+  kirabo::RenameWorkerProc(&job);
+  signal(SIGINT, SIG_DFL);
+  signal(SIGTERM, SIG_DFL);
+  signalledState = nullptr;
+
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(errno));
+    return kExitFailure;
+  }
+  if (stopSignalled) {
+    std::fputs("中断しました\n", stderr);
+    return kExitStopped;
+  }
+  return kExitDone;
+}
+
+int Main(int argc, char** argv) {
+  CliOptions options = kirabo::cli::ParseCommandLine(argc, argv);
+  switch (options.action) {
+    case CliOptions::Action::Help:
+      std::fputs(kirabo::cli::kUsage, stdout);
+      return kExitDone;
+    case CliOptions::Action::Version:
+      std::puts("kirabo-cli " KIRABO_VERSION);
+      return kExitDone;
+    case CliOptions::Action::UsageError:
+      std::fprintf(stderr, "kirabo-cli: %s\n\n%s", options.error.c_str(), kirabo::cli::kUsage);
+      return kExitUsage;
+    case CliOptions::Action::Run:
+      break;
+  }
+  if (!CheckFolder(options.folder)) return kExitFailure;
+  // Progress lines show up as they happen when piped, too.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  // A closed pipe must not kill the process between two renames; the write
+  // error is reported at the end.
+  std::signal(SIGPIPE, SIG_IGN);
+  return RunJob(options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  try {
+    return Main(argc, argv);
+  } catch (...) {
+    std::fputs("kirabo-cli: out of memory\n", stderr);
+    return kExitFailure;
+  }
+}

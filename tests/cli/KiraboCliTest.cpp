@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "CliRunner.h"
+#include "JobTestSupport.h"
+
+namespace kirabo::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(KiraboCli, RenamesTheTreeWithOneEscapedLinePerFile) {
+  TempTree tree;
+  tree.Crw("trip/IMG_0001.CRW", 2004, 10, 5, 9, 25, 10);
+  tree.Crw("trip/IMG_0002.CRW", 2004, 10, 5, 9, 25, 10);
+  tree.Crw("trip/odd\tname\nhere\\.cr2", 2004, 10, 5, 9, 25, 11);
+  tree.Text("trip/IMG_0001.THM");
+  tree.Text("trip/notes.crw");
+
+  CliResult result = RunCli({tree.root()});
+  EXPECT_EQ(result.exitCode, 0);
+  std::string t = tree.Path("trip/");
+  EXPECT_EQ(result.out, "1/4\t" + t + "IMG_0001.CRW\t" + t + "041005_092510.CRW\n" +  //
+                            "2/4\t" + t + "IMG_0002.CRW\t" + t + "041005_092510_1.CRW\n" +
+                            "4/4\t" + t + "odd\\tname\\nhere\\\\.cr2\t" + t + "041005_092511.cr2\n");
+  EXPECT_EQ(result.err, tree.root() + "\tを検索中・・・\n" + tree.Path("trip") + "\tを検索中・・・\nリネーム終了\n");
+  EXPECT_EQ(tree.Names("trip"),
+            (Strings{"041005_092510.CRW", "041005_092510_1.CRW", "041005_092511.cr2", "IMG_0001.THM", "notes.crw"}));
+
+  CliResult quiet = RunCli({"--quiet", "--format=time", tree.Path("trip")});
+  EXPECT_EQ(quiet.exitCode, 0);
+  EXPECT_EQ(quiet.err, "リネーム終了\n");
+  EXPECT_EQ(tree.Names("trip"), (Strings{"092510.CRW", "092510_1.CRW", "092511.cr2", "IMG_0001.THM", "notes.crw"}));
+}
+
+TEST(KiraboCli, DryRunPrintsTheRealRunsLinesAndRenamesNothing) {
+  TempTree tree;
+  // 041005_092510.CRW moves away first and frees its name for IMG_0001;
+  // IMG_0002 then finds _1 taken by a folder and takes _2.
+  tree.Crw("041005_092510.CRW", 2005, 1, 1, 0, 0, 0);
+  tree.Folder("041005_092510_1.CRW");
+  tree.Crw("IMG_0001.CRW", 2004, 10, 5, 9, 25, 10);
+  tree.Crw("IMG_0002.CRW", 2004, 10, 5, 9, 25, 10);
+  tree.Crw("IMG_0003.CRW", 2005, 1, 1, 0, 0, 0);
+  Strings before = tree.Names();
+
+  CliResult dry = RunCli({"--dry-run", tree.root()});
+  EXPECT_EQ(dry.exitCode, 0);
+  EXPECT_EQ(tree.Names(), before);
+  CliResult real = RunCli({tree.root()});
+  EXPECT_EQ(real.exitCode, 0);
+  EXPECT_EQ(dry.out, real.out);
+  EXPECT_EQ(dry.err, real.err);
+  EXPECT_EQ(tree.Names(), (Strings{"041005_092510.CRW", "041005_092510_1.CRW", "041005_092510_2.CRW",
+                                   "050101_000000.CRW", "050101_000000_1.CRW"}));
+  // A second dry run over the renamed tree keeps every name.
+  CliResult again = RunCli({"--dry-run", tree.root()});
+  EXPECT_EQ(std::count(again.out.begin(), again.out.end(), '\n'), 4);
+  std::istringstream lines(again.out);
+  for (std::string line; std::getline(lines, line);) {
+    size_t tab = line.find('\t');
+    EXPECT_EQ(line.substr(tab + 1, line.rfind('\t') - tab - 1), line.substr(line.rfind('\t') + 1));
+  }
+}
+
+TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
+  const size_t kFiles = 2000;
+  for (int signal : {SIGINT, SIGTERM}) {
+    TempTree tree;
+    for (size_t i = 0; i < kFiles; ++i) tree.Crw("f" + std::to_string(10000 + i) + ".CRW", 2004, 10, 5, 9, 25, 10);
+    RunningCli cli({"--quiet", tree.root()});
+    ASSERT_FALSE(cli.ReadLine().empty());
+    // Hold the job still so that the stop surely comes before its end.
+    kill(cli.pid(), SIGSTOP);
+    kill(cli.pid(), signal);
+    kill(cli.pid(), SIGCONT);
+    CliResult result = cli.Finish();
+    EXPECT_EQ(result.exitCode, 130);
+    EXPECT_EQ(result.err, "中断しました\n");
+    Strings names = tree.Names();
+    ASSERT_EQ(names.size(), kFiles);
+    auto renamed = std::count_if(names.begin(), names.end(), [](auto& n) { return n.starts_with("041005_"); });
+    EXPECT_LT(renamed, static_cast<long>(kFiles));
+    // The line already read plus the rest: one per renamed file.
+    EXPECT_EQ(1 + std::count(result.out.begin(), result.out.end(), '\n'), renamed);
+  }
+}
+
+TEST(KiraboCli, UsageAndFolderErrors) {
+  TempTree tree;
+  tree.Text("file.CRW");
+  struct Case {
+    Strings args;
+    int exitCode;
+  };
+  for (const Case& c : std::vector<Case>{{{}, 2},
+                                         {{"--bogus", tree.root()}, 2},
+                                         {{"--format=2", tree.root()}, 2},
+                                         {{tree.root(), tree.root()}, 2},
+                                         {{tree.Path("missing")}, 1},
+                                         {{tree.Path("file.CRW")}, 1}}) {
+    CliResult result = RunCli(c.args);
+    EXPECT_EQ(result.exitCode, c.exitCode) << (c.args.empty() ? "" : c.args[0]);
+    EXPECT_TRUE(result.out.empty());
+    EXPECT_TRUE(result.err.starts_with("kirabo-cli: ")) << result.err;
+  }
+  EXPECT_EQ(tree.Names(), Strings{"file.CRW"});
+  EXPECT_EQ(RunCli({"--version"}).out, "kirabo-cli 0.0.0.1\n");
+  CliResult help = RunCli({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_TRUE(help.out.starts_with("Usage: kirabo-cli"));
+}
+
+// Every sample file with a known capture time gets the name that time gives.
+TEST(KiraboCli, CorpusFilesGetTheirExpectedNames) {
+  namespace fs = std::filesystem;
+  std::map<std::string, std::string> expected;  // relative path -> "YYYY-MM-DD HH:MM:SS", "none" or "any"
+  std::ifstream table(std::string(KIRABO_CORPUS_DIR) + "/EXPECTED.tsv");
+  if (!table) GTEST_SKIP() << "no corpus at " << KIRABO_CORPUS_DIR;
+  for (std::string line; std::getline(table, line);) {
+    size_t tab = line.find('\t');
+    if (line.starts_with("#") || line.starts_with("file\t") || tab == std::string::npos) continue;
+    expected[line.substr(0, tab)] = line.substr(tab + 1);
+  }
+  TempTree tree;
+  fs::copy(KIRABO_CORPUS_DIR, tree.Path("corpus"), fs::copy_options::recursive);
+  // The samples are kept read-only; their copies must be renamable.
+  for (const auto& entry : fs::recursive_directory_iterator(tree.Path("corpus")))
+    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
+  fs::permissions(tree.Path("corpus"), fs::perms::owner_write, fs::perm_options::add);
+  CliResult result = RunCli({tree.Path("corpus")});
+  ASSERT_EQ(result.exitCode, 0);
+
+  std::map<std::string, std::string> renamed;  // old relative path -> new name
+  std::istringstream lines(result.out);
+  std::string prefix = tree.Path("corpus/");
+  for (std::string line; std::getline(lines, line);) {
+    size_t first = line.find('\t'), last = line.rfind('\t');
+    renamed[line.substr(first + 1 + prefix.size(), last - first - 1 - prefix.size())] =
+        fs::path(line.substr(last + 1)).filename().string();
+  }
+  for (const auto& [file, time] : expected) {
+    if (time == "any") continue;
+    ASSERT_TRUE(renamed.contains(file)) << file;
+    // "2003-11-10 17:39:26" -> "031110_173926"
+    std::string stem = time.substr(2, 2) + time.substr(5, 2) + time.substr(8, 2) + "_" + time.substr(11, 2) +
+                       time.substr(14, 2) + time.substr(17, 2);
+    EXPECT_TRUE(renamed[file].starts_with(stem)) << file << " -> " << renamed[file];
+  }
+}
+
+}  // namespace
+}  // namespace kirabo::test
