@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/Multibyte.h"
+
+namespace kirabo {
+namespace {
+
+// 表 in CP932 is 0x95 0x5C: its second byte is the ASCII backslash, which a
+// byte-wise search would take for a separator.
+const std::string kOmoteCp932 = "\x95\x5C";
+// ソ (0x83 0x5C) has the same trail byte.
+const std::string kSoCp932 = "\x83\x5C";
+
+TEST(Multibyte, Cp932TrailBytesAreNotSeparators) {
+  std::string folder = "C:\\" + kOmoteCp932;
+  EXPECT_FALSE(LastCharIs(folder, '\\', CodePage::Cp932));
+  EXPECT_TRUE(LastCharIs(folder, '\\', CodePage::SingleByte));  // what a byte-wise test would see
+  EXPECT_TRUE(LastCharIs(folder + "\\", '\\', CodePage::Cp932));
+  EXPECT_EQ(FindLastChar(folder, '\\', CodePage::Cp932), 2u);
+  EXPECT_EQ(FindLastChar(folder + "\\" + kSoCp932, '\\', CodePage::Cp932), 5u);
+  EXPECT_EQ(FindLastChar(kOmoteCp932 + kSoCp932, '\\', CodePage::Cp932), std::string::npos);
+}
+
+TEST(Multibyte, FindsTheLastDotOfTheWholeText) {
+  EXPECT_EQ(FindLastChar("a.b/IMG.CRW", '.', CodePage::Utf8), 7u);
+  EXPECT_EQ(FindLastChar("trip.d/CRW", '.', CodePage::Utf8), 4u);
+  EXPECT_EQ(FindLastChar("none", '.', CodePage::Utf8), std::string::npos);
+  EXPECT_EQ(FindLastChar("", '.', CodePage::Utf8), std::string::npos);
+  EXPECT_EQ(FindLastChar(kOmoteCp932 + ".crw", '.', CodePage::Cp932), 2u);
+}
+
+TEST(Multibyte, UpperCasesAsciiLettersOnly) {
+  EXPECT_EQ(UpperAscii("cr2", CodePage::Utf8), "CR2");
+  EXPECT_EQ(UpperAscii("Crw", CodePage::SingleByte), "CRW");
+  // The trail byte 0x61 ('a') of a CP932 character stays as it is.
+  EXPECT_EQ(UpperAscii("\x83\x61x", CodePage::Cp932), "\x83\x61X");
+  EXPECT_EQ(UpperAscii("\xC3\xA9t\xC3\xA9", CodePage::Utf8), "\xC3\xA9T\xC3\xA9");
+}
+
+TEST(Multibyte, Utf8SequencesAndBrokenBytes) {
+  std::string text = "写真/";  // two 3-byte characters, then '/'
+  EXPECT_TRUE(LastCharIs(text, '/', CodePage::Utf8));
+  EXPECT_EQ(CharLength(text, 0, CodePage::Utf8), 3u);
+  // A truncated sequence counts byte by byte and never swallows the '/'.
+  std::string broken = "\xE5\x86/";
+  EXPECT_TRUE(LastCharIs(broken, '/', CodePage::Utf8));
+  EXPECT_EQ(CharLength(broken, 0, CodePage::Utf8), 1u);
+  // A lead byte at the very end of a CP932 text stays inside the text.
+  EXPECT_EQ(CharLength("a\x95", 1, CodePage::Cp932), 1u);
+}
+
+TEST(Multibyte, ActiveCodePageFollowsTheLocale) {
+  ASSERT_NE(setlocale(LC_ALL, "C"), nullptr);
+  EXPECT_EQ(ActiveCodePage(), CodePage::SingleByte);
+  if (setlocale(LC_ALL, "C.UTF-8") != nullptr) {
+    EXPECT_EQ(ActiveCodePage(), CodePage::Utf8);
+  }
+  setlocale(LC_ALL, "C");
+}
+
+}  // namespace
+}  // namespace kirabo
