@@ -1,0 +1,66 @@
+#include "app/MainApp.h"
+
+#include <climits>
+#include <cstring>
+#include <new>
+
+#include <unistd.h>
+
+#include "app/MainDialog.h"
+#include "framework/MessageBox.h"
+
+namespace kirabo {
+
+namespace {
+constexpr size_t kSettingsPathSize = PATH_MAX;
+constexpr char kSettingsFileName[] = "/Kirabo.INI";
+
+// Current directory + "/Kirabo.INI" into `buffer`; false when the directory
+// cannot be had or the whole path does not fit.
+bool ComposeSettingsPath(char* buffer, size_t size) {
+  if (getcwd(buffer, size) == nullptr) return false;
+  const size_t length = std::strlen(buffer);
+  if (length + sizeof kSettingsFileName > size) return false;
+  std::memcpy(buffer + length, kSettingsFileName, sizeof kSettingsFileName);
+  return true;
+}
+}  // namespace
+
+CMainApp::~CMainApp() { delete[] settingsPath; }
+
+bool CMainApp::UseSettingsInCurrentDirectory() {
+  SetProfileName(nullptr);
+  delete[] settingsPath;
+  settingsPath = new (std::nothrow) char[kSettingsPathSize];
+  if (settingsPath == nullptr) {
+    ShowMessageBox(nullptr, "メモリ不足エラーです。", MessageIcon::Exclamation);
+    return false;
+  }
+  if (!ComposeSettingsPath(settingsPath, kSettingsPathSize)) {
+    delete[] settingsPath;
+    settingsPath = nullptr;
+    return true;
+  }
+  SetProfileName(settingsPath);
+  return true;
+}
+
+bool CMainApp::InitInstance() {
+  if (ProfileName() != nullptr && !UseSettingsInCurrentDirectory()) return false;
+  CMainDialog dialog;
+  SetMainWindow(&dialog);
+  dialog.DoModal();
+  SetMainWindow(nullptr);
+  return false;
+}
+
+int CMainApp::ExitInstance() {
+  if (settingsPath != nullptr) {
+    SetProfileName(nullptr);
+    delete[] settingsPath;
+    settingsPath = nullptr;
+  }
+  return Application::ExitInstance();
+}
+
+}  // namespace kirabo

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <QIcon>
+
+#include "engine/RenameJob.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/PostedMessageBox.h"
+#include "framework/WorkerThread.h"
+
+namespace kirabo {
+
+// The main window: folder field, format list, Start/Stop, Browse and Exit.
+// It owns the job record and the one worker thread that runs it.
+class CMainDialog : public Dialog {
+ public:
+  CMainDialog();
+  ~CMainDialog() override;
+
+  PushButton startButtonCtrl;
+  StaticText statusLabelCtrl;
+  std::string folderText;
+  int32_t formatIndex = -1;
+  QIcon appIcon;
+  RenameJob job;
+
+  void OnStartStop();
+  void OnBrowse();
+  void OnExit();
+
+ protected:
+  void DoDataExchange(DataExchange& exchange) override;
+  bool OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+  void OnCommand(int id) override;
+  void OnSysCommand(int commandId) override;
+  void OnPaint(QPaintEvent* event) override;
+
+ private:
+  void WaitForStopAcknowledged();
+  void EndJobBeforeClosing();
+
+  WorkerThread worker_;
+  PostedMessageBox workerMessages_{this};
+  bool closing_ = false;
+};
+
+}  // namespace kirabo

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <string>
+
+#include "engine/RenameJob.h"
+
+class QWidget;
+class QString;
+
+namespace kirabo {
+
+// A dialog control reached through its window. The control object does not
+// own the window; the dialog does.
+class Control {
+ public:
+  Control() = default;
+  explicit Control(QWidget* window) : window_(window) {}
+  virtual ~Control() = default;
+
+  void Attach(QWidget* window) { window_ = window; }
+  QWidget* Window() const { return window_; }
+
+ protected:
+  QWidget* window_ = nullptr;
+};
+
+// A control whose window text any thread may set. On the GUI thread the text
+// changes at once; from another thread the change is posted to the GUI
+// thread and the caller goes on without waiting. Whoever owns the window must
+// stop such threads before the window goes.
+class TextControl : public Control, public TextTarget {
+ public:
+  void SetText(const std::string& text) override;
+  std::string GetText() const;  // GUI thread only
+
+ protected:
+  using Applier = void (*)(QWidget* window, const QString& text);
+  using Reader = QString (*)(const QWidget* window);
+  TextControl(Applier apply, Reader read) : apply_(apply), read_(read) {}
+
+ private:
+  Applier apply_;
+  Reader read_;
+};
+
+class PushButton : public TextControl {
+ public:
+  PushButton();
+};
+
+class StaticText : public TextControl {
+ public:
+  StaticText();
+};
+
+class EditField : public Control {
+ public:
+  using Control::Control;
+  std::string GetText() const;
+  void SetText(const std::string& text);
+};
+
+// A drop-down list. Index -1 means no entry is selected.
+class ComboBox : public Control {
+ public:
+  using Control::Control;
+  void SetSorted(bool sorted);
+  // Appends, or inserts in sorted order when the list sorts; returns the index.
+  int AddString(const std::string& text);
+  int GetCount() const;
+  std::string GetItemText(int index) const;
+  int GetCurSel() const;
+  // An index that names no entry leaves no entry selected.
+  void SetCurSel(int index);
+};
+
+}  // namespace kirabo

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace kirabo {
+
+// Shows the system's directory chooser, directories only, with `selection`
+// selected (nothing when it is empty), and waits until it is closed. Returns
+// the chosen folder's path, or nothing when the user cancelled.
+std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& selection);
+
+// While a hook is set, BrowseForFolder asks it instead of the user.
+using FolderDialogHook = std::function<std::optional<std::string>(const std::string& title, const std::string& selection)>;
+void SetFolderDialogHook(FolderDialogHook hook);
+
+}  // namespace kirabo

@@ -1,0 +1,46 @@
+#include "framework/PostedMessageBox.h"
+
+#include <memory>
+
+#include <QMetaObject>
+#include <QWidget>
+
+#include "framework/MessageBox.h"
+
+namespace kirabo {
+
+void PostedMessageBox::ShowInformation(const std::string& text) {
+  {
+    std::lock_guard lock(mutex_);
+    if (dismissed_) return;
+  }
+  // Shared with the posted call, which may run after this worker has gone.
+  auto closed = std::make_shared<bool>(false);
+  QMetaObject::invokeMethod(
+      owner_,
+      [this, closed, text] {
+        {
+          std::lock_guard lock(mutex_);
+          if (dismissed_) return;
+        }
+        ShowMessageBox(owner_, text, MessageIcon::Information);
+        std::lock_guard lock(mutex_);
+        *closed = true;
+        answered_.notify_all();
+      },
+      Qt::QueuedConnection);
+
+  std::unique_lock lock(mutex_);
+  answered_.wait(lock, [&] { return *closed || dismissed_; });
+}
+
+void PostedMessageBox::Dismiss() {
+  {
+    std::lock_guard lock(mutex_);
+    dismissed_ = true;
+    answered_.notify_all();
+  }
+  DismissMessageBoxes(owner_);
+}
+
+}  // namespace kirabo
