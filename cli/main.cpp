@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cerrno>
 #include <clocale>
 #include <csignal>
@@ -76,8 +77,8 @@ int RunJob(const CliOptions& options) {
 
   InstallStopHandlers(job.state);
   kirabo::RenameWorkerProc(&job);
-  signal(SIGINT, SIG_DFL);
-  signal(SIGTERM, SIG_DFL);
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
   signalledState = nullptr;
 
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {

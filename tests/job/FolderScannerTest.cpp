@@ -97,19 +97,6 @@ TEST(FolderScanner, StopInDeepFolderEndsEveryLevelAndKeepsWhatWasFound) {
   EXPECT_EQ(scan.state.load(), StopRequested);
 }
 
-TEST(FolderScanner, StopBeforeEnteringShowsTheTextButListsNothing) {
-  ListedFileSystem fs;
-  fs.Add("/A", {"1.CRW"});
-  Scan scan;
-  scan.state.store(StopRequested);
-  bool listed = false;
-  fs.onList = [&](const std::string&) { listed = true; };
-  scan.Run(fs, "/A");
-  EXPECT_FALSE(listed);
-  EXPECT_TRUE(scan.list.empty());
-  EXPECT_EQ(scan.label.Texts(), std::vector<std::string>{SearchingText("/A")});
-}
-
 // On the real file system: the folder as given is shown first, collected
 // paths are absolute with one separator, and link cycles end.
 TEST(FolderScannerOnDisk, TrailingSeparatorRelativeFolderAndLinkCycle) {

@@ -53,16 +53,6 @@ std::vector<std::string> RecordingTarget::Texts() const {
   return texts_;
 }
 
-void RecordingMessage::ShowInformation(const std::string& text) {
-  std::lock_guard lock(mutex_);
-  texts_.push_back(text);
-}
-
-std::vector<std::string> RecordingMessage::Texts() const {
-  std::lock_guard lock(mutex_);
-  return texts_;
-}
-
 bool ScriptedFileSystem::ListFolder(const std::string& folder, FolderListing& listing) {
   if (onList) onList(folder);
   return RealFileSystem().ListFolder(folder, listing);

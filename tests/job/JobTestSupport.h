@@ -37,20 +37,11 @@ class TempTree {
   std::string root_;
 };
 
-// Records the texts set, from whatever thread sets them.
-class RecordingTarget : public TextTarget {
+// Records the texts shown, from whatever thread shows them.
+class RecordingTarget : public TextTarget, public MessageTarget {
  public:
   void SetText(const std::string& text) override;
-  std::vector<std::string> Texts() const;
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<std::string> texts_;
-};
-
-class RecordingMessage : public MessageTarget {
- public:
-  void ShowInformation(const std::string& text) override;
+  void ShowInformation(const std::string& text) override { SetText(text); }
   std::vector<std::string> Texts() const;
 
  private:
@@ -96,7 +87,7 @@ struct RecordedJob {
   RenameJob job;
   RecordingTarget label;
   RecordingTarget button;
-  RecordingMessage box;
+  RecordingTarget box;
 };
 
 std::string SearchingText(const std::string& folder);

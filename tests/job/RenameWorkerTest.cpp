@@ -127,13 +127,6 @@ TEST(RenameWorker, SecondRunKeepsNamesThatAreAlreadyRight) {
   EXPECT_EQ(texts[2], ProgressText(2, 2, suffixed, suffixed));
 }
 
-TEST(RenameWorker, MissingFolderEndsNormally) {
-  RecordedJob run("/nonexistent/kirabo", DateAndTime);
-  RunJob(run);
-  EXPECT_EQ(run.label.Texts(), Strings{SearchingText("/nonexistent/kirabo")});
-  ExpectNormalEnd(run);
-}
-
 TEST(RenameWorker, ErrorInsideTheJobEndsItWithoutEndingTheProcess) {
   ScriptedFileSystem fs;
   fs.onList = [](const std::string&) { throw std::bad_alloc(); };
