@@ -118,6 +118,11 @@ QWidget* Dialog::CreateControl(const ControlTemplate& control) {
     }
     case ControlKind::GroupBox: {
       auto* frame = new QGroupBox(text, this);
+      // The title sits on the frame's top line, and the frame fills the
+      // template rectangle, as the layout was drawn for.
+      frame->setStyleSheet(QStringLiteral(
+          "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+          "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }"));
       frame->setAttribute(Qt::WA_TransparentForMouseEvents);
       window = frame;
       break;
