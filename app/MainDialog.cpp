@@ -99,10 +99,12 @@ void CMainDialog::OnStartStop() {
   if (worker_.Start(RenameWorkerProc, &job)) startButtonCtrl.SetText("中断");
 }
 
-// Keeps delivering the worker's posted texts while it waits, so the worker
-// never waits on this thread; the user's input stays queued.
+// Waits until the worker has written Idle and returned. A worker that ended
+// normally just after the request still shows its final message, so the
+// wait keeps delivering what the worker posts (texts, that message) and the
+// worker never waits on this thread; the user's input stays queued.
 void CMainDialog::WaitForStopAcknowledged() {
-  while (job.state.load() != Idle && worker_.IsRunning()) {
+  while (job.state.load() != Idle || worker_.IsRunning()) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     std::this_thread::sleep_for(kPollInterval);
   }

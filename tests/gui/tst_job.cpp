@@ -136,6 +136,24 @@ class JobTest : public QObject {
     QVERIFY(AllFiles(root).filter("IMG_").isEmpty());
   }
 
+  // The worker finishes its last rename after the request and ends
+  // normally: both messages are shown and nobody waits for the other.
+  void stopDuringLastRenameShowsBothMessages() {
+    const QString root = MakeTree(1);
+    GatedFileSystem fileSystem(0, false);
+    OpenedMainDialog w;
+    w.dialog.job.fileSystem = &fileSystem;
+    w.FolderField()->setText(root);
+    w.StartButton()->click();
+    QVERIFY(fileSystem.WaitForRenameStarted(5000));
+    QTimer::singleShot(20, [&] { fileSystem.Open(); });
+    w.StartButton()->click();
+    QVERIFY(messages_->Contains("リネーム終了"));
+    QVERIFY(messages_->Contains("中断しました"));
+    QCOMPARE(w.StartButton()->text(), QString("開始"));
+    QVERIFY(AllFiles(root).filter("IMG_").isEmpty());
+  }
+
   void browseCancelChangesNothing() {
     std::string askedTitle;
     std::optional<std::string> asked;
