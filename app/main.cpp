@@ -1,6 +1,6 @@
 #include <clocale>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include "app/MainApp.h"
 #include "res/Version.h"
@@ -12,6 +12,8 @@ kirabo::CMainApp theApp;
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
-  QCoreApplication::setApplicationVersion(kirabo::kProductVersion);
+  QCoreApplication::setApplicationName(kirabo::kProductName);
+  QCoreApplication::setApplicationVersion(kirabo::kVersion);
+  QGuiApplication::setDesktopFileName("kirabo");  // matches the installed .desktop entry
   return theApp.Run(argc, argv);
 }

@@ -2,9 +2,9 @@
 
 namespace kirabo {
 
-// Version block of the program.
+// Version block of the program: product name, and the file and product
+// version, which are the same.
 constexpr char kProductName[] = "Kirabo";
-constexpr char kFileVersion[] = "0.0.0.1";
-constexpr char kProductVersion[] = "0.0.0.1";
+constexpr char kVersion[] = "0.0.0.1";
 
 }  // namespace kirabo
