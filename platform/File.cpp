@@ -46,10 +46,13 @@ void CFile::Close() {
 bool CFile::FillBlock(int64_t blockStart) {
   blockStart_ = -1;
   blockSize_ = 0;
+  // Asking no further than the length known at open saves the read that
+  // would only report the end of the file.
+  size_t wanted = static_cast<size_t>(std::min<int64_t>(kBlockSize, length_ - blockStart));
   size_t filled = 0;
-  while (filled < kBlockSize) {
+  while (filled < wanted) {
     systemReads_.fetch_add(1, std::memory_order_relaxed);
-    ssize_t got = ::pread(fd_, block_.data() + filled, kBlockSize - filled,
+    ssize_t got = ::pread(fd_, block_.data() + filled, wanted - filled,
                           static_cast<off_t>(blockStart + static_cast<int64_t>(filled)));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
