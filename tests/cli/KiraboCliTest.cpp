@@ -3,12 +3,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
 #include "CliRunner.h"
-#include "JobTestSupport.h"
+#include "Corpus.h"
+#include "RawFileBuilder.h"
+#include "TempFolder.h"
 
 namespace kirabo::test {
 namespace {
@@ -16,12 +17,12 @@ namespace {
 using Strings = std::vector<std::string>;
 
 TEST(KiraboCli, RenamesTheTreeWithOneEscapedLinePerFile) {
-  TempTree tree;
-  tree.Crw("trip/IMG_0001.CRW", 2004, 10, 5, 9, 25, 10);
-  tree.Crw("trip/IMG_0002.CRW", 2004, 10, 5, 9, 25, 10);
-  tree.Crw("trip/odd\tname\nhere\\.cr2", 2004, 10, 5, 9, 25, 11);
-  tree.Text("trip/IMG_0001.THM");
-  tree.Text("trip/notes.crw");
+  TempFolder tree;
+  tree.Write("trip/IMG_0001.CRW", CrwFile(kOctober2004));
+  tree.Write("trip/IMG_0002.CRW", CrwFile(kOctober2004));
+  tree.Write("trip/odd\tname\nhere\\.cr2", CrwFile(kOctober2004 + 1));
+  tree.Write("trip/IMG_0001.THM", "not a raw file");
+  tree.Write("trip/notes.crw", "not a raw file");
 
   CliResult result = RunCli({tree.root()});
   EXPECT_EQ(result.exitCode, 0);
@@ -40,14 +41,15 @@ TEST(KiraboCli, RenamesTheTreeWithOneEscapedLinePerFile) {
 }
 
 TEST(KiraboCli, DryRunPrintsTheRealRunsLinesAndRenamesNothing) {
-  TempTree tree;
+  TempFolder tree;
   // 041005_092510.CRW moves away first and frees its name for IMG_0001;
   // IMG_0002 then finds _1 taken by a folder and takes _2.
-  tree.Crw("041005_092510.CRW", 2005, 1, 1, 0, 0, 0);
-  tree.Folder("041005_092510_1.CRW");
-  tree.Crw("IMG_0001.CRW", 2004, 10, 5, 9, 25, 10);
-  tree.Crw("IMG_0002.CRW", 2004, 10, 5, 9, 25, 10);
-  tree.Crw("IMG_0003.CRW", 2005, 1, 1, 0, 0, 0);
+  const std::string newYear2005 = CrwFile(UtcSeconds(2005, 1, 1, 0, 0, 0));
+  tree.Write("041005_092510.CRW", newYear2005);
+  tree.MakeFolder("041005_092510_1.CRW");
+  tree.Write("IMG_0001.CRW", CrwFile(kOctober2004));
+  tree.Write("IMG_0002.CRW", CrwFile(kOctober2004));
+  tree.Write("IMG_0003.CRW", newYear2005);
   Strings before = tree.Names();
 
   CliResult dry = RunCli({"--dry-run", tree.root()});
@@ -72,8 +74,8 @@ TEST(KiraboCli, DryRunPrintsTheRealRunsLinesAndRenamesNothing) {
 TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
   const size_t kFiles = 2000;
   for (int signal : {SIGINT, SIGTERM}) {
-    TempTree tree;
-    for (size_t i = 0; i < kFiles; ++i) tree.Crw("f" + std::to_string(10000 + i) + ".CRW", 2004, 10, 5, 9, 25, 10);
+    TempFolder tree;
+    for (size_t i = 0; i < kFiles; ++i) tree.Write("f" + std::to_string(10000 + i) + ".CRW", CrwFile(kOctober2004));
     RunningCli cli({"--quiet", tree.root()});
     ASSERT_FALSE(cli.ReadLine().empty());
     // Hold the job still so that the stop surely comes before its end.
@@ -93,8 +95,8 @@ TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
 }
 
 TEST(KiraboCli, UsageAndFolderErrors) {
-  TempTree tree;
-  tree.Text("file.CRW");
+  TempFolder tree;
+  tree.Write("file.CRW", "not a raw file");
   struct Case {
     Strings args;
     int exitCode;
@@ -120,16 +122,10 @@ TEST(KiraboCli, UsageAndFolderErrors) {
 // Every sample file with a known capture time gets the name that time gives.
 TEST(KiraboCli, CorpusFilesGetTheirExpectedNames) {
   namespace fs = std::filesystem;
-  std::map<std::string, std::string> expected;  // relative path -> "YYYY-MM-DD HH:MM:SS", "none" or "any"
-  std::ifstream table(std::string(KIRABO_CORPUS_DIR) + "/EXPECTED.tsv");
-  if (!table) GTEST_SKIP() << "no corpus at " << KIRABO_CORPUS_DIR;
-  for (std::string line; std::getline(table, line);) {
-    size_t tab = line.find('\t');
-    if (line.starts_with("#") || line.starts_with("file\t") || tab == std::string::npos) continue;
-    expected[line.substr(0, tab)] = line.substr(tab + 1);
-  }
-  TempTree tree;
-  fs::copy(KIRABO_CORPUS_DIR, tree.Path("corpus"), fs::copy_options::recursive);
+  std::vector<CorpusFile> expected = CorpusFiles();
+  if (expected.empty()) GTEST_SKIP() << "no corpus at " << kCorpusFolder;
+  TempFolder tree;
+  fs::copy(kCorpusFolder, tree.Path("corpus"), fs::copy_options::recursive);
   // The samples are kept read-only; their copies must be renamable.
   for (const auto& entry : fs::recursive_directory_iterator(tree.Path("corpus")))
     fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
@@ -147,6 +143,10 @@ TEST(KiraboCli, CorpusFilesGetTheirExpectedNames) {
   }
   for (const auto& [file, time] : expected) {
     if (time == "any") continue;
+    if (time == "none") {
+      EXPECT_FALSE(renamed.contains(file)) << file;
+      continue;
+    }
     ASSERT_TRUE(renamed.contains(file)) << file;
     // "2003-11-10 17:39:26" -> "031110_173926"
     std::string stem = time.substr(2, 2) + time.substr(5, 2) + time.substr(8, 2) + "_" + time.substr(11, 2) +

@@ -15,8 +15,8 @@ using test::CiffHeap;
 using test::Le32;
 using test::ReadCaptureTime;
 using test::UtcSeconds;
+using test::kOctober2004;
 
-const int32_t kOctober2004 = UtcSeconds(2004, 10, 5, 9, 25, 10);
 const int32_t kMay2010 = UtcSeconds(2010, 5, 1, 12, 0, 0);
 
 // The layout of real camera files: root -> 0x300A -> 0x180E, and the

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "RawFileBuilder.h"
+#include "TempFolder.h"
 #include "engine/RawFile.h"
 
 namespace kirabo {
@@ -11,26 +12,24 @@ namespace {
 
 using test::Le16;
 using test::Le32;
-using test::TempFile;
+using test::TempFolder;
 
 TEST(File, OpensOnlyRegularFiles) {
   CFile file;
   EXPECT_FALSE(file.Open("/nonexistent/IMG_0001.CRW"));
-  TempFile temp("x");
-  std::string folder = temp.path().substr(0, temp.path().rfind('/'));
-  EXPECT_FALSE(file.Open(folder));
+  TempFolder temp;
+  EXPECT_FALSE(file.Open(temp.root()));
   // A FIFO with a raw file's name must be refused without blocking.
-  std::string fifo = folder + "/FIFO.CRW";
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_FALSE(file.Open(fifo));
-  EXPECT_TRUE(file.Open(temp.path()));
+  ASSERT_EQ(mkfifo(temp.Path("FIFO.CRW").c_str(), 0600), 0);
+  EXPECT_FALSE(file.Open(temp.Path("FIFO.CRW")));
+  EXPECT_TRUE(file.Open(temp.Write("IMG_0001.CRW", "x")));
   EXPECT_EQ(file.GetLength(), 1);
 }
 
 TEST(File, ReadsPastTheEndAndSeeks) {
-  TempFile temp("abcdef");
+  TempFolder temp;
   CFile file;
-  ASSERT_TRUE(file.Open(temp.path()));
+  ASSERT_TRUE(file.Open(temp.Write("IMG_0001.CRW", "abcdef")));
   char buffer[8] = {};
   EXPECT_EQ(file.Read(buffer, 4), 4u);
   EXPECT_EQ(file.Read(buffer, 4), 2u);  // short read at the end
@@ -47,9 +46,9 @@ TEST(File, ReadsPastTheEndAndSeeks) {
 }
 
 TEST(File, SmallReadsShareOneSystemRead) {
-  TempFile temp(std::string(20000, 'x'));
+  TempFolder temp;
   CFile file;
-  ASSERT_TRUE(file.Open(temp.path()));
+  ASSERT_TRUE(file.Open(temp.Write("IMG_0001.CRW", std::string(20000, 'x'))));
   uint64_t before = CFile::SystemReadCount();
   char c;
   for (int i = 0; i < 1000; ++i) file.Read(&c, 1);
@@ -57,9 +56,9 @@ TEST(File, SmallReadsShareOneSystemRead) {
 }
 
 TEST(RawFile, ReadsLittleEndianWithMissingBytesAsZero) {
-  TempFile temp(Le16(0x1234) + Le32(0xA1B2C3D4) + "\x7F");
+  TempFolder temp;
   CRawFile file;
-  ASSERT_TRUE(file.Open(temp.path()));
+  ASSERT_TRUE(file.Open(temp.Write("IMG_0001.CRW", Le16(0x1234) + Le32(0xA1B2C3D4) + "\x7F")));
   EXPECT_EQ(file.Read16(), 0x1234);
   EXPECT_EQ(file.Read32(), 0xA1B2C3D4u);
   EXPECT_EQ(file.Read32(), 0x7Fu);  // one byte left
@@ -67,9 +66,10 @@ TEST(RawFile, ReadsLittleEndianWithMissingBytesAsZero) {
 }
 
 TEST(RawFile, ReadStringLeavesThePositionPastTheNul) {
-  TempFile temp(std::string("Canon\0Canon EOS 10D\0tail", 25) + std::string(80, 'z'));
+  TempFolder temp;
+  std::string bytes = std::string("Canon\0Canon EOS 10D\0tail", 25) + std::string(80, 'z');
   CRawFile file;
-  ASSERT_TRUE(file.Open(temp.path()));
+  ASSERT_TRUE(file.Open(temp.Write("IMG_0001.CRW", bytes)));
   EXPECT_EQ(file.ReadString(), "Canon");
   EXPECT_EQ(file.GetPosition(), 6);
   EXPECT_EQ(file.ReadString(), "Canon EOS 10D");
@@ -77,16 +77,16 @@ TEST(RawFile, ReadStringLeavesThePositionPastTheNul) {
 }
 
 TEST(RawFile, ReadStringWithoutNulStaysInsideItsWindow) {
-  TempFile temp(std::string(200, 'A'));
+  TempFolder temp;
   CRawFile file;
-  ASSERT_TRUE(file.Open(temp.path()));
+  ASSERT_TRUE(file.Open(temp.Write("IMG_0001.CRW", std::string(200, 'A'))));
   EXPECT_EQ(file.ReadString(), std::string(64, 'A'));
 }
 
 TEST(RawFile, ReadStringAtTheEndOfAShortFile) {
-  TempFile temp("ab");
+  TempFolder temp;
   CRawFile file;
-  ASSERT_TRUE(file.Open(temp.path()));
+  ASSERT_TRUE(file.Open(temp.Write("IMG_0001.CRW", "ab")));
   EXPECT_EQ(file.ReadString(), "ab");
   // The backward move would give a negative position: the reader parks past
   // the end instead, so what follows reads nothing.
@@ -94,9 +94,9 @@ TEST(RawFile, ReadStringAtTheEndOfAShortFile) {
 }
 
 TEST(RawFile, NegativeSeeksReadNothing) {
-  TempFile temp("abcdef");
+  TempFolder temp;
   CRawFile file;
-  ASSERT_TRUE(file.Open(temp.path()));
+  ASSERT_TRUE(file.Open(temp.Write("IMG_0001.CRW", "abcdef")));
   file.SeekTo(-5);
   EXPECT_EQ(file.Read32(), 0u);
   file.SeekTo(2);

@@ -15,11 +15,11 @@ using test::ReadCaptureTime;
 using test::TiffEntry;
 using test::TiffFile;
 using test::UtcSeconds;
+using test::kOctober2004;
 
 constexpr uint16_t kMake = 0x010F;
 constexpr uint16_t kModel = 0x0110;
 constexpr uint16_t kDateTime = 0x0132;
-const int32_t kOctober2004 = UtcSeconds(2004, 10, 5, 9, 25, 10);
 const int32_t kMay2010 = UtcSeconds(2010, 5, 1, 12, 0, 0);
 
 TEST(TiffWalk, ReadsTheDateTimeOfTheFirstDirectory) {

@@ -6,54 +6,81 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
 #include "GuiTestSupport.h"
+#include "JobHarness.h"
+#include "RawFileBuilder.h"
 #include "framework/FolderDialog.h"
 
 using namespace kirabo;
 using namespace kirabo::test;
 
-class JobTest : public QObject {
+namespace {
+
+// File names the job gives: yymmdd_hhmmss, an optional suffix, the extension.
+bool IsCaptureTimeName(const QString& name) {
+  static const QRegularExpression pattern(QStringLiteral("^\\d{6}_\\d{6}(_\\d+)?\\.CR2$"));
+  return pattern.match(name).hasMatch();
+}
+
+// Renames through the real file system, each waiting at a gate and then
+// taking `delay`.
+struct HeldRenames {
+  explicit HeldRenames(bool open = false, std::chrono::milliseconds delay = {}) : gate(open) {
+    fileSystem.onRename = [this, delay](const std::string&, const std::string&) -> std::optional<RenameOutcome> {
+      gate.Enter();
+      std::this_thread::sleep_for(delay);
+      return std::nullopt;
+    };
+  }
+  // Starts the dialog's job on `root` through these renames; true once the
+  // first has reached the gate.
+  bool Start(OpenedMainDialog& w, const QString& root) {
+    w.dialog.job.fileSystem = &fileSystem;
+    w.FolderField()->setText(root);
+    w.StartButton()->click();
+    return gate.WaitUntilEntered(std::chrono::seconds(5));
+  }
+  Gate gate;
+  ScriptedFileSystem fileSystem;
+};
+
+}  // namespace
+
+class JobTest : public GuiTestCase {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TempCurrentDirectory> cwd_;
-  std::unique_ptr<MessageLog> messages_;
-
-  // `count` raw files, half of them in a sub-folder; returns the tree's root.
+  // `count` raw files in "photos", half of them in its sub-folder; returns
+  // the tree's root.
   QString MakeTree(int count) {
-    const QString root = cwd_->Path() + "/photos";
-    QDir().mkpath(root + "/sub");
-    for (int i = 0; i < count; ++i)
-      WriteRawFile(QString("%1/%2IMG_%3.CR2").arg(root, i % 2 ? "sub/" : "").arg(i, 4, 10, QChar('0')));
-    return root;
+    const std::string raw = Cr2File("2004:10:05 09:25:10");
+    folder_->MakeFolder("photos/sub");
+    for (int i = 0; i < count; ++i) {
+      const QString name = QString("photos/%1IMG_%2.CR2").arg(i % 2 ? "sub/" : "").arg(i, 4, 10, QChar('0'));
+      folder_->Write(name.toStdString(), raw);
+    }
+    return FolderPath("photos");
   }
 
-  static QStringList AllFiles(const QString& root) { return FileNames(root) + FileNames(root + "/sub"); }
-
-  static void WaitForIdleWithoutEvents(const RenameJob& job) {
-    while (job.state.load() != Idle) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  // The names of the tree's files, the sub-folder's last.
+  QStringList AllFiles() const {
+    QStringList names;
+    for (const char* folder : {"photos", "photos/sub"})
+      for (const std::string& name : folder_->Names(folder))
+        if (name != "sub") names << QString::fromStdString(name);
+    return names;
   }
 
  private slots:
-  void init() {
-    cwd_ = std::make_unique<TempCurrentDirectory>();
-    messages_ = std::make_unique<MessageLog>();
-  }
-  void cleanup() {
-    SetFolderDialogHook(nullptr);
-    messages_.reset();
-    cwd_.reset();
-  }
 
   void startWithEmptyFieldAsksForFolder() {
     OpenedMainDialog w;
@@ -85,7 +112,7 @@ class JobTest : public QObject {
     QTRY_VERIFY(messages_->Contains("リネーム終了"));
     QCOMPARE(messages_->calls.back().icon, MessageIcon::Information);
     QTRY_COMPARE(w.StartButton()->text(), QString("開始"));
-    const QStringList names = AllFiles(root);
+    const QStringList names = AllFiles();
     QCOMPARE(names.size(), 3);
     for (const QString& name : names) QVERIFY2(IsCaptureTimeName(name), qPrintable(name));
     QVERIFY2(w.StatusText()->text().startsWith("3/3\n" + root), qPrintable(w.StatusText()->text()));
@@ -100,24 +127,21 @@ class JobTest : public QObject {
     w.StartButton()->click();
     QTRY_VERIFY(messages_->Contains("リネーム終了"));
     QCOMPARE(w.dialog.job.format, int32_t(-1));
-    QCOMPARE(AllFiles(root), QStringList{"IMG_0000.CR2"});
+    QCOMPARE(AllFiles(), QStringList{"IMG_0000.CR2"});
   }
 
   void stopShowsMessageThenRestoresCaption() {
     const QString root = MakeTree(4);
-    GatedFileSystem fileSystem(0, false);
+    HeldRenames held;
     OpenedMainDialog w;
-    w.dialog.job.fileSystem = &fileSystem;
     QString captionWhileMessageOpen;
     messages_->onShow = [&](const MessageBoxCall&) { captionWhileMessageOpen = w.StartButton()->text(); };
-    w.FolderField()->setText(root);
-    w.StartButton()->click();
+    QVERIFY(held.Start(w, root));
     QCOMPARE(w.StartButton()->text(), QString("中断"));
-    QVERIFY(fileSystem.WaitForRenameStarted(5000));
 
     // The worker is stuck in a rename; the stop wait must keep timers and
     // posted texts flowing, or this never opens.
-    QTimer::singleShot(50, [&] { fileSystem.Open(); });
+    QTimer::singleShot(50, [&] { held.gate.Open(); });
     w.StartButton()->click();
     QCOMPARE(w.dialog.job.state.load(), int32_t(Idle));
     QCOMPARE(messages_->calls.size(), size_t(1));
@@ -125,7 +149,7 @@ class JobTest : public QObject {
     QCOMPARE(messages_->calls[0].icon, MessageIcon::Information);
     QCOMPARE(captionWhileMessageOpen, QString("中断"));
     QCOMPARE(w.StartButton()->text(), QString("開始"));
-    const QStringList names = AllFiles(root);
+    const QStringList names = AllFiles();
     QCOMPARE(names.size(), 4);
     QVERIFY(names.filter("IMG_").size() >= 3);  // stopped after at most one rename
 
@@ -133,25 +157,21 @@ class JobTest : public QObject {
     w.dialog.job.fileSystem = nullptr;
     w.StartButton()->click();
     QTRY_VERIFY(messages_->Contains("リネーム終了"));
-    QVERIFY(AllFiles(root).filter("IMG_").isEmpty());
+    QVERIFY(AllFiles().filter("IMG_").isEmpty());
   }
 
   // The worker finishes its last rename after the request and ends
   // normally: both messages are shown and nobody waits for the other.
   void stopDuringLastRenameShowsBothMessages() {
-    const QString root = MakeTree(1);
-    GatedFileSystem fileSystem(0, false);
+    HeldRenames held;
     OpenedMainDialog w;
-    w.dialog.job.fileSystem = &fileSystem;
-    w.FolderField()->setText(root);
-    w.StartButton()->click();
-    QVERIFY(fileSystem.WaitForRenameStarted(5000));
-    QTimer::singleShot(20, [&] { fileSystem.Open(); });
+    QVERIFY(held.Start(w, MakeTree(1)));
+    QTimer::singleShot(20, [&] { held.gate.Open(); });
     w.StartButton()->click();
     QVERIFY(messages_->Contains("リネーム終了"));
     QVERIFY(messages_->Contains("中断しました"));
     QCOMPARE(w.StartButton()->text(), QString("開始"));
-    QVERIFY(AllFiles(root).filter("IMG_").isEmpty());
+    QVERIFY(AllFiles().filter("IMG_").isEmpty());
   }
 
   void browseCancelChangesNothing() {
@@ -174,42 +194,34 @@ class JobTest : public QObject {
 
   void browseDuringJobKeepsJobFolder() {
     const QString root = MakeTree(2);
-    GatedFileSystem fileSystem(0, false);
+    HeldRenames held;
     OpenedMainDialog w;
-    w.dialog.job.fileSystem = &fileSystem;
-    w.FolderField()->setText(root);
-    w.StartButton()->click();
-    QVERIFY(fileSystem.WaitForRenameStarted(5000));
+    QVERIFY(held.Start(w, root));
     SetFolderDialogHook([](const std::string&, const std::string&) { return std::optional<std::string>("/elsewhere"); });
     w.BrowseButton()->click();
     QCOMPARE(w.FolderField()->text(), QString("/elsewhere/"));
     QCOMPARE(w.dialog.job.folder, root.toStdString());
-    fileSystem.Open();
+    held.gate.Open();
     QTRY_VERIFY(messages_->Contains("リネーム終了"));
-    QVERIFY(AllFiles(root).filter("IMG_").isEmpty());
+    QVERIFY(AllFiles().filter("IMG_").isEmpty());
   }
 
   void exitDuringJobEndsPromptlyAndSaves() {
     const QString root = MakeTree(40);
-    GatedFileSystem fileSystem(20);
+    HeldRenames held(true, std::chrono::milliseconds(20));
     OpenedMainDialog w;
-    w.dialog.job.fileSystem = &fileSystem;
-    w.FolderField()->setText(root);
-    w.StartButton()->click();
-    QVERIFY(fileSystem.WaitForRenameStarted(5000));
+    QVERIFY(held.Start(w, root));
     QElapsedTimer clock;
     clock.start();
     w.ExitButton()->click();
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(!w.dialog.isVisible());
     QVERIFY(!messages_->Contains("リネーム終了"));
-    const QStringList names = AllFiles(root);
+    const QStringList names = AllFiles();
     QCOMPARE(names.size(), 40);
     QVERIFY(names.filter("IMG_").size() > 0);
     for (const QString& name : names) QVERIFY2(name.startsWith("IMG_") || IsCaptureTimeName(name), qPrintable(name));
-    QFile settings(QString::fromStdString(cwd_->SettingsFile()));
-    QVERIFY(settings.open(QIODevice::ReadOnly));
-    QVERIFY(settings.readAll().contains("Folder=" + root.toUtf8()));
+    QVERIFY(folder_->Read("Kirabo.INI").find("Folder=" + root.toStdString()) != std::string::npos);
   }
 
   // The worker waits for its final message; closing the dialog must release
@@ -224,9 +236,9 @@ class JobTest : public QObject {
     });
     watchdog.start(20);
     OpenedMainDialog w;
-    w.FolderField()->setText(cwd_->Path());
+    w.FolderField()->setText(FolderPath());
     w.StartButton()->click();
-    WaitForIdleWithoutEvents(w.dialog.job);
+    WaitUntilIdle(w.dialog.job);
     QElapsedTimer clock;
     clock.start();
     QTest::keyClick(w.FolderField(), Qt::Key_Escape);

@@ -1,17 +1,15 @@
 // Start-up with and without a settings file, and what Exit, Esc and the
 // close box leave in it.
-#include <memory>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <climits>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,41 +20,18 @@
 using namespace kirabo;
 using namespace kirabo::test;
 
-namespace {
-
-void WriteSettings(const std::string& path, const QByteArray& content) {
-  QFile file(QString::fromStdString(path));
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(content);
-}
-
-QByteArray ReadSettings(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-}  // namespace
-
-class SettingsTest : public QObject {
+class SettingsTest : public GuiTestCase {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TempCurrentDirectory> cwd_;
-  std::unique_ptr<MessageLog> messages_;
+  void WriteSettings(const QByteArray& content) const { folder_->Write("Kirabo.INI", content.toStdString()); }
+  QByteArray ReadSettings() const { return QByteArray::fromStdString(folder_->Read("Kirabo.INI")); }
 
  private slots:
-  void init() {
-    cwd_ = std::make_unique<TempCurrentDirectory>();
-    messages_ = std::make_unique<MessageLog>();
-  }
-  void cleanup() {
-    messages_.reset();
-    cwd_.reset();
-  }
 
   void firstStartShowsDefaults() {
     OpenedMainDialog w;
-    QCOMPARE(w.app.ProfileName(), cwd_->SettingsFile().c_str());
+    QCOMPARE(w.app.ProfileName(), folder_->Path("Kirabo.INI").c_str());
     QCOMPARE(w.FolderField()->text(), QString());
     QCOMPARE(w.FormatList()->count(), 2);
     QCOMPARE(w.FormatList()->itemText(0), QString("1:yymmdd_hhmmss (20041005_092510.CRW)"));
@@ -65,7 +40,7 @@ class SettingsTest : public QObject {
     QCOMPARE(w.StatusText()->text(), QString());
     QCOMPARE(w.StartButton()->text(), QString("開始"));
     QCOMPARE(w.dialog.job.state.load(), int32_t(Idle));
-    QVERIFY(!QFile::exists(QString::fromStdString(cwd_->SettingsFile())));
+    QVERIFY(!folder_->Exists("Kirabo.INI"));
   }
 
   void storedFormatSelectsEntry_data() {
@@ -78,7 +53,7 @@ class SettingsTest : public QObject {
   void storedFormatSelectsEntry() {
     QFETCH(QByteArray, stored);
     QFETCH(int, selected);
-    WriteSettings(cwd_->SettingsFile(), "[Data]\nFolder=/photos/\nFormat=" + stored + "\n");
+    WriteSettings("[Data]\nFolder=/photos/\nFormat=" + stored + "\n");
     OpenedMainDialog w;
     QCOMPARE(w.FolderField()->text(), QString("/photos/"));
     QCOMPARE(w.FormatList()->currentIndex(), selected);
@@ -103,7 +78,7 @@ class SettingsTest : public QObject {
       w.ExitButton()->click();
       QVERIFY(!w.dialog.isVisible());
     }
-    const QByteArray written = ReadSettings(cwd_->SettingsFile());
+    const QByteArray written = ReadSettings();
     QVERIFY2(written.contains("[Data]"), written.constData());
     QVERIFY2(written.contains(expected), written.constData());
     // The next start shows what was saved (reading trims blanks).
@@ -127,25 +102,24 @@ class SettingsTest : public QObject {
       QTest::keyClick(w.FolderField(), Qt::Key_Escape);
     QVERIFY(!w.dialog.isVisible());
     QCOMPARE(w.dialog.result(), IDCANCEL);
-    QVERIFY(!QFile::exists(QString::fromStdString(cwd_->SettingsFile())));
+    QVERIFY(!folder_->Exists("Kirabo.INI"));
   }
 
   void longFolderComesBackCut() {
-    WriteSettings(cwd_->SettingsFile(), "[Data]\nFolder=" + QByteArray(5000, 'a') + "\n");
+    WriteSettings("[Data]\nFolder=" + QByteArray(5000, 'a') + "\n");
     OpenedMainDialog w;
     QCOMPARE(w.FolderField()->text().size(), 4095);
   }
 
   void exitKeepsOtherLinesOfWindowsFile() {
-    WriteSettings(cwd_->SettingsFile(),
-                  "[Other]\r\nKey=1\r\n[Data]\r\nFolder=C:\\old\\\r\nFormat=0\r\n[More]\r\nx=y\r\n");
+    WriteSettings("[Other]\r\nKey=1\r\n[Data]\r\nFolder=C:\\old\\\r\nFormat=0\r\n[More]\r\nx=y\r\n");
     {
       OpenedMainDialog w;
       QCOMPARE(w.FolderField()->text(), QString("C:\\old\\"));
       w.FolderField()->setText("/new/");
       w.ExitButton()->click();
     }
-    const QByteArray written = ReadSettings(cwd_->SettingsFile());
+    const QByteArray written = ReadSettings();
     QVERIFY2(written.contains("[Other]") && written.contains("Key=1") && written.contains("[More]") &&
                  written.contains("x=y"),
              written.constData());
@@ -155,7 +129,7 @@ class SettingsTest : public QObject {
   // A current directory that is gone, or too long for the settings path:
   // the program runs on defaults and neither reads nor writes settings.
   void unusableCurrentDirectoryMeansNoSettings() {
-    QVERIFY(QDir().mkdir("gone"));
+    QVERIFY(mkdir("gone", 0700) == 0);
     QVERIFY(chdir("gone") == 0);
     QVERIFY(rmdir("../gone") == 0);
     OpenedMainDialog w;
@@ -169,21 +143,23 @@ class SettingsTest : public QObject {
   void tooLongCurrentDirectoryMeansNoSettings() {
     // Nest folders until the path is a few bytes short of PATH_MAX, so that
     // adding "/Kirabo.INI" would not fit.
-    size_t length = cwd_->Path().toUtf8().size();
+    size_t length = folder_->root().size();
     std::vector<std::string> nest;
     while (length < PATH_MAX - 6) {
       nest.emplace_back(std::min<size_t>(200, PATH_MAX - 6 - length - 1), 'd');
       QVERIFY(mkdir(nest.back().c_str(), 0700) == 0 && chdir(nest.back().c_str()) == 0);
       length += 1 + nest.back().size();
     }
-    WriteSettings("Kirabo.INI", "[Data]\nFolder=/stored/\n");
+    // Relative to the nested current directory, whose whole path is too long.
+    std::ofstream("Kirabo.INI", std::ios::binary) << "[Data]\nFolder=/stored/\n";
     {
       OpenedMainDialog w;
       QVERIFY(w.app.settingsPath == nullptr);
       QCOMPARE(w.FolderField()->text(), QString());
       w.ExitButton()->click();
     }
-    QCOMPARE(ReadSettings("Kirabo.INI"), QByteArray("[Data]\nFolder=/stored/\n"));
+    std::ifstream stored("Kirabo.INI", std::ios::binary);
+    QCOMPARE(std::string(std::istreambuf_iterator<char>(stored), {}), std::string("[Data]\nFolder=/stored/\n"));
     // Whole paths down here are too long to remove; go up step by step.
     QVERIFY(unlink("Kirabo.INI") == 0);
     for (auto name = nest.rbegin(); name != nest.rend(); ++name) QVERIFY(chdir("..") == 0 && rmdir(name->c_str()) == 0);

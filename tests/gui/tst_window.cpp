@@ -1,6 +1,5 @@
 // The window's layout from its templates, the system menu and About box,
 // and the folder picker's separator rules.
-#include <memory>
 #include <optional>
 
 #include <QAction>
@@ -20,24 +19,10 @@
 using namespace kirabo;
 using namespace kirabo::test;
 
-class WindowTest : public QObject {
+class WindowTest : public GuiTestCase {
   Q_OBJECT
 
- private:
-  std::unique_ptr<TempCurrentDirectory> cwd_;
-  std::unique_ptr<MessageLog> messages_;
-
  private slots:
-  void init() {
-    cwd_ = std::make_unique<TempCurrentDirectory>();
-    messages_ = std::make_unique<MessageLog>();
-  }
-  void cleanup() {
-    SetFolderDialogHook(nullptr);
-    messages_.reset();
-    cwd_.reset();
-  }
-
   void controlsSitAtTheirRectangles() {
     OpenedMainDialog w;
     const DialogBaseUnits units = w.dialog.BaseUnits();
@@ -100,7 +85,7 @@ class WindowTest : public QObject {
     // Close in the same menu is the cancel command.
     items[0]->trigger();
     QVERIFY(!w.dialog.isVisible());
-    QVERIFY(!QFile::exists(QString::fromStdString(cwd_->SettingsFile())));
+    QVERIFY(!folder_->Exists("Kirabo.INI"));
   }
 
   void pickerSendsTrimmedFolderAndReturnsOneSeparator_data() {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
+#include <functional>
 #include <map>
 
-#include "JobTestSupport.h"
+#include "JobHarness.h"
+#include "TempFolder.h"
 #include "engine/FolderScanner.h"
 
 namespace kirabo::test {
@@ -100,9 +102,9 @@ TEST(FolderScanner, StopInDeepFolderEndsEveryLevelAndKeepsWhatWasFound) {
 // On the real file system: the folder as given is shown first, collected
 // paths are absolute with one separator, and link cycles end.
 TEST(FolderScannerOnDisk, TrailingSeparatorRelativeFolderAndLinkCycle) {
-  TempTree tree;
-  tree.Text("photos/IMG_0001.CRW");
-  tree.Text("photos/2004/IMG_0002.CRW");
+  TempFolder tree;
+  tree.Write("photos/IMG_0001.CRW", "");
+  tree.Write("photos/2004/IMG_0002.CRW", "");
   std::filesystem::create_directory_symlink("..", tree.Path("photos/2004/loop"));
 
   Scan withSeparator;
@@ -114,11 +116,11 @@ TEST(FolderScannerOnDisk, TrailingSeparatorRelativeFolderAndLinkCycle) {
   EXPECT_EQ(texts[0], SearchingText(tree.Path("photos/")));
   EXPECT_EQ(texts[1], SearchingText(tree.Path("photos/2004")));
 
-  std::string previous = std::filesystem::current_path();
-  ASSERT_EQ(chdir(tree.root().c_str()), 0);
   Scan relative;
-  relative.Run(RealFileSystem(), "photos");
-  ASSERT_EQ(chdir(previous.c_str()), 0);
+  {
+    CurrentFolder inside(tree.root());
+    relative.Run(RealFileSystem(), "photos");
+  }
   EXPECT_EQ(relative.list, expected);
   ASSERT_GE(relative.label.Texts().size(), 2u);
   EXPECT_EQ(relative.label.Texts()[0], SearchingText("photos"));

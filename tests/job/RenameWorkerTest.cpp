@@ -4,7 +4,9 @@
 #include <new>
 #include <thread>
 
-#include "JobTestSupport.h"
+#include "JobHarness.h"
+#include "RawFileBuilder.h"
+#include "TempFolder.h"
 #include "engine/RenameWorker.h"
 
 namespace kirabo::test {
@@ -23,21 +25,21 @@ void ExpectNormalEnd(const RecordedJob& run) {
   EXPECT_EQ(run.box.Texts(), kFinishMessage);
 }
 
-void ExpectStopAcknowledged(const RecordedJob& run) {
-  EXPECT_EQ(run.job.state.load(), Idle);
+// No caption and no message: a stop acknowledged (Idle), or a record left to
+// the worker that runs it (Running).
+void ExpectSilent(const RecordedJob& run, int32_t state = Idle) {
+  EXPECT_EQ(run.job.state.load(), state);
   EXPECT_TRUE(run.button.Texts().empty());
   EXPECT_TRUE(run.box.Texts().empty());
 }
 
 TEST(RenameWorker, SameSecondTakesSuffixesInListOrderAndFillsGaps) {
-  TempTree tree;
-  tree.Crw("a/IMG_0001.CRW", 2004, 10, 5, 9, 25, 10);
-  tree.Crw("a/IMG_0002.CRW", 2004, 10, 5, 9, 25, 10);
-  tree.Crw("a/IMG_0003.CRW", 2004, 10, 5, 9, 25, 10);
-  // Taken names: the first file fills the gap at _1; folders are never collected.
-  tree.Folder("b/041005_092510.CRW");
-  tree.Folder("b/041005_092510_2.CRW");
-  tree.Crw("b/IMG_0004.CRW", 2004, 10, 5, 9, 25, 10);
+  TempFolder tree;
+  for (const char* name : {"a/IMG_0001.CRW", "a/IMG_0002.CRW", "a/IMG_0003.CRW", "b/IMG_0004.CRW"})
+    tree.Write(name, CrwFile(kOctober2004));
+  // Taken names: the file in b fills the gap at _1; folders are never collected.
+  tree.MakeFolder("b/041005_092510.CRW");
+  tree.MakeFolder("b/041005_092510_2.CRW");
   RecordedJob run(tree.root(), DateAndTime);
   RunJob(run);
 
@@ -52,10 +54,10 @@ TEST(RenameWorker, SameSecondTakesSuffixesInListOrderAndFillsGaps) {
 }
 
 TEST(RenameWorker, TimeOnlyCollidesAcrossDaysAndKeepsExtensionCase) {
-  TempTree tree;
-  tree.Crw("1.CRW", 2004, 10, 5, 9, 25, 10);
-  tree.Crw("2.CRW", 2004, 10, 6, 9, 25, 10);
-  tree.Crw("3.crw", 2005, 1, 1, 9, 25, 10);
+  TempFolder tree;
+  tree.Write("1.CRW", CrwFile(kOctober2004));
+  tree.Write("2.CRW", CrwFile(UtcSeconds(2004, 10, 6, 9, 25, 10)));
+  tree.Write("3.crw", CrwFile(UtcSeconds(2005, 1, 1, 9, 25, 10)));
   RecordedJob run(tree.root(), TimeOnly);
   RunJob(run);
   EXPECT_EQ(tree.Names(), (Strings{"092510.CRW", "092510.crw", "092510_1.CRW"}));
@@ -63,12 +65,10 @@ TEST(RenameWorker, TimeOnlyCollidesAcrossDaysAndKeepsExtensionCase) {
 }
 
 TEST(RenameWorker, FileWithoutTimeStillCountsInTheProgress) {
-  TempTree tree;
-  tree.Crw("1.CRW", 2001, 1, 1, 0, 0, 1);
-  tree.Text("2.CRW");
-  tree.Crw("3.CRW", 2001, 1, 1, 0, 0, 3);
-  tree.Crw("4.CRW", 2001, 1, 1, 0, 0, 4);
-  tree.Crw("5.CRW", 2001, 1, 1, 0, 0, 5);
+  TempFolder tree;
+  for (int second : {1, 3, 4, 5})
+    tree.Write(std::to_string(second) + ".CRW", CrwFile(UtcSeconds(2001, 1, 1, 0, 0, second)));
+  tree.Write("2.CRW", "not a raw file");
   RecordedJob run(tree.root(), DateAndTime);
   RunJob(run);
   Strings counters;
@@ -80,9 +80,9 @@ TEST(RenameWorker, FileWithoutTimeStillCountsInTheProgress) {
 }
 
 TEST(RenameWorker, FailedRenameGivesUpOnlyThatFile) {
-  TempTree tree;
-  tree.Crw("1.CRW", 2004, 10, 5, 9, 25, 10);
-  tree.Crw("2.CRW", 2004, 10, 5, 9, 25, 11);
+  TempFolder tree;
+  tree.Write("1.CRW", CrwFile(kOctober2004));
+  tree.Write("2.CRW", CrwFile(kOctober2004 + 1));
   ScriptedFileSystem fs;
   fs.onRename = [&](const std::string& from, const std::string&) -> std::optional<RenameOutcome> {
     if (from == tree.Path("1.CRW")) return RenameOutcome::Failed;  // read-only, say
@@ -97,8 +97,8 @@ TEST(RenameWorker, FailedRenameGivesUpOnlyThatFile) {
 
 TEST(RenameWorker, UnknownFormatRenamesNothingAndEndsNormally) {
   for (int32_t format : {-1, 2}) {
-    TempTree tree;
-    tree.Crw("1.CRW", 2004, 10, 5, 9, 25, 10);
+    TempFolder tree;
+    tree.Write("1.CRW", CrwFile(kOctober2004));
     ScriptedFileSystem fs;
     RecordedJob run(tree.root(), format, &fs);
     RunJob(run);
@@ -109,9 +109,9 @@ TEST(RenameWorker, UnknownFormatRenamesNothingAndEndsNormally) {
 }
 
 TEST(RenameWorker, SecondRunKeepsNamesThatAreAlreadyRight) {
-  TempTree tree;
-  tree.Crw("1.CRW", 2004, 10, 5, 9, 25, 10);
-  tree.Crw("2.CRW", 2004, 10, 5, 9, 25, 10);
+  TempFolder tree;
+  tree.Write("1.CRW", CrwFile(kOctober2004));
+  tree.Write("2.CRW", CrwFile(kOctober2004));
   RecordedJob first(tree.root(), DateAndTime);
   RunJob(first);
   RecordedJob second(tree.root(), DateAndTime);
@@ -137,99 +137,95 @@ TEST(RenameWorker, ErrorInsideTheJobEndsItWithoutEndingTheProcess) {
   EXPECT_TRUE(run.box.Texts().empty());
 }
 
-TEST(RenameWorkerStop, RequestBeforeTheWorkerBeganIsHonoured) {
-  TempTree tree;
-  tree.Crw("1.CRW", 2004, 10, 5, 9, 25, 10);
-  RecordedJob run(tree.root(), DateAndTime);
+// A job over a temporary tree, through a file system a test can script.
+class RenameWorkerStop : public testing::Test {
+ protected:
+  // The scan asks for a stop as it lists the folder `relative`.
+  void StopWhenListing(const std::string& relative) {
+    fs.onList = [this, folder = tree.Path(relative)](const std::string& listed) {
+      if (listed == folder) run.job.state.store(StopRequested);
+    };
+  }
+
+  TempFolder tree;
+  ScriptedFileSystem fs;
+  RecordedJob run{tree.root(), DateAndTime, &fs};
+};
+
+// The caller's side of a stop: turn Running into StopRequested.
+bool RequestStop(RenameJob& job) {
+  int32_t running = Running;
+  return job.state.compare_exchange_strong(running, StopRequested);
+}
+
+TEST_F(RenameWorkerStop, RequestBeforeTheWorkerBeganIsHonoured) {
+  tree.Write("1.CRW", CrwFile(kOctober2004));
   run.job.state.store(StopRequested);
   RunJob(run);
-  ExpectStopAcknowledged(run);
+  ExpectSilent(run);
   EXPECT_TRUE(run.label.Texts().empty());
   EXPECT_EQ(tree.Names(), Strings{"1.CRW"});
 }
 
-TEST(RenameWorkerStop, RecordAlreadyRunningIsLeftToItsWorker) {
-  RecordedJob run("/nonexistent/kirabo", DateAndTime);
+TEST_F(RenameWorkerStop, RecordAlreadyRunningIsLeftToItsWorker) {
+  tree.Write("1.CRW", CrwFile(kOctober2004));
   run.job.state.store(Running);
   RunJob(run);
-  EXPECT_EQ(run.job.state.load(), Running);
+  ExpectSilent(run, Running);
   EXPECT_TRUE(run.label.Texts().empty());
-  EXPECT_TRUE(run.box.Texts().empty());
+  EXPECT_EQ(tree.Names(), Strings{"1.CRW"});
 }
 
-TEST(RenameWorkerStop, DuringScanAfterFilesWereFoundEndsBeforeAnyRename) {
-  TempTree tree;
-  tree.Crw("a/1.CRW", 2004, 10, 5, 9, 25, 10);
-  tree.Crw("b/2.CRW", 2004, 10, 5, 9, 25, 11);
-  ScriptedFileSystem fs;
-  RecordedJob run(tree.root(), DateAndTime, &fs);
-  fs.onList = [&](const std::string& folder) {
-    if (folder == tree.Path("b")) run.job.state.store(StopRequested);
-  };
+TEST_F(RenameWorkerStop, DuringScanAfterFilesWereFoundEndsBeforeAnyRename) {
+  tree.Write("a/1.CRW", CrwFile(kOctober2004));
+  tree.Write("b/2.CRW", CrwFile(kOctober2004 + 1));
+  StopWhenListing("b");
   RunJob(run);
   EXPECT_TRUE(fs.Renames().empty());
   EXPECT_EQ(run.label.Texts().back(), SearchingText(tree.Path("b")));
-  ExpectStopAcknowledged(run);
+  ExpectSilent(run);
 }
 
-TEST(RenameWorkerStop, DuringScanBeforeAnyFileTakesTheNormalEnd) {
-  TempTree tree;
-  tree.Crw("b/2.CRW", 2004, 10, 5, 9, 25, 11);
-  ScriptedFileSystem fs;
-  RecordedJob run(tree.root(), DateAndTime, &fs);
-  fs.onList = [&](const std::string& folder) {
-    if (folder == tree.Path("b")) run.job.state.store(StopRequested);
-  };
+TEST_F(RenameWorkerStop, DuringScanBeforeAnyFileTakesTheNormalEnd) {
+  tree.Write("b/2.CRW", CrwFile(kOctober2004 + 1));
+  StopWhenListing("b");
   RunJob(run);
   EXPECT_TRUE(fs.Renames().empty());
   ExpectNormalEnd(run);
 }
 
-// The caller's side of a stop: turn Running into StopRequested, then wait
-// for the worker to write Idle.
-bool RequestStopAndWait(RenameJob& job) {
-  int32_t running = Running;
-  if (!job.state.compare_exchange_strong(running, StopRequested)) return false;
-  while (job.state.load() != Idle) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  return true;
-}
-
-TEST(RenameWorkerStop, DuringRenameAttemptsNoFurtherAttemptIsMade) {
-  TempTree tree;
-  tree.Crw("1.CRW", 2004, 10, 5, 9, 25, 10);
-  tree.Crw("2.CRW", 2004, 10, 5, 9, 25, 10);
-  ScriptedFileSystem fs;
+TEST_F(RenameWorkerStop, DuringRenameAttemptsNoFurtherAttemptIsMade) {
+  tree.Write("1.CRW", CrwFile(kOctober2004));
+  tree.Write("2.CRW", CrwFile(kOctober2004));
   Gate gate;
   fs.onRename = [&](const std::string&, const std::string&) -> std::optional<RenameOutcome> {
     gate.Enter();
     return RenameOutcome::NameTaken;
   };
-  RecordedJob run(tree.root(), DateAndTime, &fs);
   std::thread worker([&] { RunJob(run); });
-  gate.WaitUntilEntered();
-  int32_t running = Running;
-  ASSERT_TRUE(run.job.state.compare_exchange_strong(running, StopRequested));
-  gate.Release();
-  while (run.job.state.load() != Idle) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_TRUE(gate.WaitUntilEntered());
+  EXPECT_TRUE(RequestStop(run.job));
+  gate.Open();
+  WaitUntilIdle(run.job);
   worker.join();
   EXPECT_EQ(fs.Renames().size(), 1u);
   EXPECT_EQ(run.label.Texts(), Strings{SearchingText(tree.root())});
-  ExpectStopAcknowledged(run);
+  ExpectSilent(run);
   EXPECT_EQ(tree.Names(), (Strings{"1.CRW", "2.CRW"}));
 }
 
-TEST(RenameWorkerStop, StopFromAnotherThreadLeavesEveryFileWhole) {
-  TempTree tree;
-  for (int i = 0; i < 200; ++i) tree.Crw("f" + std::to_string(1000 + i) + ".CRW", 2004, 10, 5, 9, 25, 10);
-  RecordedJob run(tree.root(), DateAndTime);
+TEST_F(RenameWorkerStop, StopFromAnotherThreadLeavesEveryFileWhole) {
+  const std::string crw = CrwFile(kOctober2004);
+  for (int i = 0; i < 200; ++i) tree.Write("f" + std::to_string(1000 + i) + ".CRW", crw);
   std::thread worker([&] { RunJob(run); });
   // Stop once some progress is visible, as a user would.
   while (run.label.Texts().size() < 20 && run.box.Texts().empty()) std::this_thread::yield();
-  bool stopped = RequestStopAndWait(run.job);
+  bool stopped = RequestStop(run.job);
+  WaitUntilIdle(run.job);
   worker.join();
   EXPECT_EQ(run.job.state.load(), Idle);
   if (!stopped) GTEST_SKIP() << "the job finished before the stop";
-  ExpectStopAcknowledged(run);
+  ExpectSilent(run);
   size_t renamed = run.label.Texts().size() - 1;
   Strings names = tree.Names();
   ASSERT_EQ(names.size(), 200u);

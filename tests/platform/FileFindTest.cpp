@@ -11,6 +11,9 @@
 namespace kirabo {
 namespace {
 
+using test::CurrentFolder;
+using test::TempFolder;
+
 struct Found {
   std::string name;
   std::string path;
@@ -40,14 +43,14 @@ TEST(FileFind, ListsDotsFirstThenNamesIgnoringLetterCaseTiesByBytes) {
   TempFolder temp;
   for (const char* name : {"b", "a", "C", "A", "_x", "AB"}) temp.Write(name, "");
   // Upper-case comparison puts '_' after the letters, as NTFS lists names.
-  EXPECT_EQ(NamesIn(temp.Root() + "/*.*"), (std::vector<std::string>{".", "..", "A", "a", "AB", "b", "C", "_x"}));
+  EXPECT_EQ(NamesIn(temp.root() + "/*.*"), (std::vector<std::string>{".", "..", "A", "a", "AB", "b", "C", "_x"}));
 }
 
 TEST(FileFind, FetchesEachEntryOnceAndStaysOnTheLast) {
   TempFolder temp;
   temp.Write("only", "");
   CFileFind finder;
-  ASSERT_TRUE(finder.FindFile(temp.Root() + "/*"));
+  ASSERT_TRUE(finder.FindFile(temp.root() + "/*"));
   EXPECT_EQ(finder.GetFileName(), "");  // nothing fetched yet
   EXPECT_TRUE(finder.FindNextFile());
   EXPECT_TRUE(finder.IsDots());
@@ -69,7 +72,7 @@ TEST(FileFind, TellsFoldersAndLinksToFoldersFromFiles) {
   ASSERT_EQ(::symlink("file", temp.Path("linkToFile").c_str()), 0);
   ASSERT_EQ(::symlink("nowhere", temp.Path("dangling").c_str()), 0);
   CFileFind finder;
-  ASSERT_TRUE(finder.FindFile(temp.Root() + "/*.*"));
+  ASSERT_TRUE(finder.FindFile(temp.root() + "/*.*"));
   std::vector<std::string> folders, others;
   for (const Found& entry : ListAll(finder)) {
     if (!entry.isDots) (entry.isDirectory ? folders : others).push_back(entry.name);
@@ -81,12 +84,12 @@ TEST(FileFind, TellsFoldersAndLinksToFoldersFromFiles) {
 TEST(FileFind, EveryFormOfAFolderGivesTheSameRootAndOneSeparator) {
   TempFolder temp;
   temp.MakeFolder("x/y");
-  CurrentFolder inside(temp.Root());
+  CurrentFolder inside(temp.root());
   const std::string root = temp.Path("x");
   std::string longDetour = root;
   for (int i = 0; i < 1500; ++i) longDetour += "/y/..";  // longer than PATH_MAX until resolved
-  for (const std::string& folder : {root, root + "/", temp.Root() + "//x//", root + "/./y/../y/..", std::string("x"),
-                                    std::string("x/"), std::string("./x/./y/.."), "../" + std::filesystem::path(temp.Root()).filename().string() + "/x",
+  for (const std::string& folder : {root, root + "/", temp.root() + "//x//", root + "/./y/../y/..", std::string("x"),
+                                    std::string("x/"), std::string("./x/./y/.."), "../" + std::filesystem::path(temp.root()).filename().string() + "/x",
                                     longDetour}) {
     SCOPED_TRACE(folder);
     CFileFind finder;

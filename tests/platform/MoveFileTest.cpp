@@ -8,6 +8,8 @@
 namespace kirabo {
 namespace {
 
+using test::TempFolder;
+
 // The no-replace rename and its two fallbacks keep the same promises.
 struct MoveMethod {
   const char* name;

@@ -11,6 +11,8 @@
 namespace kirabo {
 namespace {
 
+using test::TempFolder;
+
 struct TextCase {
   const char* name;
   std::string ini;
@@ -90,7 +92,7 @@ TEST_P(WriteTextTest, ChangesOnlyTheKeysLine) {
   ASSERT_TRUE(WritePrivateProfileString("Data", GetParam().key, GetParam().value, temp.Path("Kirabo.INI")));
   EXPECT_EQ(temp.Read("Kirabo.INI"), GetParam().after);
   // Nothing else is left behind in the folder, such as the temporary file.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Root()), {}), 1);
+  EXPECT_EQ(temp.Names(), std::vector<std::string>{"Kirabo.INI"});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -7,6 +7,8 @@
 namespace kirabo {
 namespace {
 
+using test::TempFolder;
+
 TEST(RealFileSystem, ListsAFolderGivenWithATrailingSeparator) {
   TempFolder temp;
   temp.MakeFolder("photos/2004");

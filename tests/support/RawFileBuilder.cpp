@@ -1,13 +1,8 @@
 #include "RawFileBuilder.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
+#include "TempFolder.h"
 #include "engine/CaptureTimeReader.h"
 #include "platform/UtcTime.h"
 
@@ -126,24 +121,16 @@ std::string TiffFile::Build() const {
   return out + values;
 }
 
-TempFile::TempFile(std::string_view bytes, std::string_view name) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kirabo-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  folder_ = pattern;
-  path_ = folder_ + "/" + std::string(name);
-  std::ofstream out(path_, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+std::string CrwFile(int32_t seconds) { return CiffFile(CiffHeap().Record(0x180E, CaptureTimeData(seconds))); }
 
-TempFile::~TempFile() {
-  std::error_code ignored;
-  std::filesystem::remove_all(folder_, ignored);
+std::string Cr2File(std::string_view dateTime) {
+  return TiffFile().Directory({Ascii(0x010F, "Canon"), Ascii(0x0132, dateTime)}).Build();
 }
 
 int32_t ReadCaptureTime(std::string_view bytes) {
-  TempFile file(bytes);
+  TempFolder temp;
   CCaptureTimeReader reader;
-  reader.Load(file.path());
+  reader.Load(temp.Write("IMG_0001.CRW", std::string(bytes)));
   return reader.GetCaptureTime();
 }
 

@@ -18,6 +18,8 @@ std::string Le32(uint32_t value);
 std::string CaptureTimeData(int32_t seconds);
 // Seconds since 1970 of a date-time read with UTC rules.
 int32_t UtcSeconds(int year, int month, int day, int hour, int minute, int second);
+// 2004-10-05 09:25:10 UTC, the time of the sample names in the window.
+constexpr int32_t kOctober2004 = 1096968310;
 
 // One CIFF heap: its records' data first, then the directory (count and
 // 10-byte records), then the directory's heap-relative offset.
@@ -90,19 +92,11 @@ class TiffFile {
   std::optional<uint32_t> firstOffset_;
 };
 
-// A file in a fresh temporary folder, removed with the object.
-class TempFile {
- public:
-  explicit TempFile(std::string_view bytes, std::string_view name = "IMG_0001.CRW");
-  ~TempFile();
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string folder_;
-  std::string path_;
-};
+// Whole files as cameras lay them out, for tests about what happens to them.
+// A CIFF file whose root heap holds one capture-time record.
+std::string CrwFile(int32_t seconds);
+// A TIFF file whose one directory holds Make "Canon" and `dateTime` as text.
+std::string Cr2File(std::string_view dateTime);
 
 // CaptureTime of a file, through a fresh reader.
 int32_t ReadCaptureTime(std::string_view bytes);

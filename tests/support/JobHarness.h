@@ -1,9 +1,11 @@
 #pragma once
 
-// Shared pieces of the job tests: a temporary folder tree with raw files, a
-// file system that injects faults around the real one, and user-interface
-// targets that record what the worker shows.
+// Drives a rename job from a test: user-interface targets that record what
+// the worker shows, a file system that injects faults around the real one, a
+// gate that holds the worker inside an operation, and the wait for the
+// worker's end.
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -17,26 +19,6 @@
 
 namespace kirabo::test {
 
-class TempTree {
- public:
-  TempTree();
-  ~TempTree();
-  TempTree(const TempTree&) = delete;
-  TempTree& operator=(const TempTree&) = delete;
-
-  const std::string& root() const { return root_; }
-  std::string Path(const std::string& relative) const { return root_ + "/" + relative; }
-  void Folder(const std::string& relative) const;
-  // A CRW whose capture time breaks down to the given date-time.
-  void Crw(const std::string& relative, int year, int month, int day, int hour, int minute, int second) const;
-  void Text(const std::string& relative, const std::string& content = "not a raw file") const;
-  // The names in a folder, sorted by bytes.
-  std::vector<std::string> Names(const std::string& relative = "") const;
-
- private:
-  std::string root_;
-};
-
 // Records the texts shown, from whatever thread shows them.
 class RecordingTarget : public TextTarget, public MessageTarget {
  public:
@@ -49,9 +31,22 @@ class RecordingTarget : public TextTarget, public MessageTarget {
   std::vector<std::string> texts_;
 };
 
+// A job record wired to recording targets.
+struct RecordedJob {
+  RecordedJob(const std::string& folder, int32_t format, JobFileSystem* fileSystem = nullptr);
+  RenameJob job;
+  RecordingTarget label;
+  RecordingTarget button;
+  RecordingTarget box;
+};
+
+// The label's texts while a folder is searched and as each file is renamed.
+std::string SearchingText(const std::string& folder);
+std::string ProgressText(int number, int count, const std::string& from, const std::string& to);
+
 // The real file system with hooks: `onList` runs before a folder is listed,
 // `onRename` may answer a rename instead of the real one. Every rename asked
-// for is recorded.
+// for is recorded. Set the hooks before the job starts.
 class ScriptedFileSystem : public JobFileSystem {
  public:
   std::function<void(const std::string& folder)> onList;
@@ -67,30 +62,23 @@ class ScriptedFileSystem : public JobFileSystem {
 };
 
 // Lets a test hold the worker inside an operation: the worker calls Enter and
-// blocks until the test calls Release; the test waits with WaitUntilEntered.
+// blocks until the gate is open; the test waits with WaitUntilEntered.
 class Gate {
  public:
+  explicit Gate(bool open = false) : open_(open) {}
   void Enter();
-  void WaitUntilEntered();
-  void Release();
+  // False when nobody entered within `timeout`.
+  bool WaitUntilEntered(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+  void Open();
 
  private:
   std::mutex mutex_;
   std::condition_variable changed_;
   bool entered_ = false;
-  bool released_ = false;
+  bool open_;
 };
 
-// A job record wired to recording targets.
-struct RecordedJob {
-  RecordedJob(const std::string& folder, int32_t format, JobFileSystem* fileSystem = nullptr);
-  RenameJob job;
-  RecordingTarget label;
-  RecordingTarget button;
-  RecordingTarget box;
-};
-
-std::string SearchingText(const std::string& folder);
-std::string ProgressText(int number, int count, const std::string& from, const std::string& to);
+// Spins until the worker has written Idle, without handling any events.
+void WaitUntilIdle(const RenameJob& job);
 
 }  // namespace kirabo::test
