@@ -1,6 +1,5 @@
 // Start, Stop, Browse and Exit around a running rename job.
 #include <chrono>
-#include <memory>
 #include <optional>
 #include <thread>
 
@@ -81,7 +80,6 @@ class JobTest : public GuiTestCase {
   }
 
  private slots:
-
   void startWithEmptyFieldAsksForFolder() {
     OpenedMainDialog w;
     w.StartButton()->click();

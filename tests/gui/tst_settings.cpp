@@ -28,7 +28,6 @@ class SettingsTest : public GuiTestCase {
   QByteArray ReadSettings() const { return QByteArray::fromStdString(folder_->Read("Kirabo.INI")); }
 
  private slots:
-
   void firstStartShowsDefaults() {
     OpenedMainDialog w;
     QCOMPARE(w.app.ProfileName(), folder_->Path("Kirabo.INI").c_str());
