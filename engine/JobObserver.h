@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace kirabo {
+
+// What became of one raw file of a job.
+enum class FileOutcome {
+  Renamed,        // given the name its capture time gives
+  AlreadyNamed,   // it had that name already; nothing changed
+  NoCaptureTime,  // no usable capture time inside: left alone
+  RenameFailed,   // the file system refused the rename for another reason than a taken name
+};
+
+struct FileReport {
+  size_t number = 0;  // 1-based position in the job's file list
+  size_t count = 0;   // files in the list
+  FileOutcome outcome = FileOutcome::Renamed;
+  std::string path;     // the file as the scan listed it
+  std::string newPath;  // Renamed, AlreadyNamed: the path it has now
+  std::string reason;   // RenameFailed: the system's reason, in its words
+};
+
+struct JobCounts {
+  size_t renamed = 0;
+  size_t alreadyNamed = 0;
+  size_t noCaptureTime = 0;
+  size_t renameFailed = 0;
+
+  size_t Found() const { return renamed + alreadyNamed + noCaptureTime + renameFailed; }
+};
+
+enum class JobEnd {
+  Completed,  // every listed file was dealt with
+  Stopped,    // a stop request ended the job early
+};
+
+// Receives what a job does, on the job's thread, as it happens. The worker
+// formats no texts: each front end says it in its own words.
+class JobObserver {
+ public:
+  virtual ~JobObserver() = default;
+  // The scan is about to list `folder`.
+  virtual void OnSearching(const std::string& folder) = 0;
+  virtual void OnFile(const FileReport& report) = 0;
+  // The last event of every job; `counts` covers the files dealt with.
+  virtual void OnJobEnd(JobEnd end, const JobCounts& counts) = 0;
+};
+
+}  // namespace kirabo
