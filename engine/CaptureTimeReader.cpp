@@ -83,8 +83,9 @@ void CCaptureTimeReader::WalkHeap(int64_t start, int64_t length, int depth) {
   }
 }
 
-// Bytes the file does not supply leave those bytes of the value as they were,
-// so a record whose data lie past the end keeps -1.
+// A whole stored value is unsigned: a camera clock counts on to 2106. Bytes
+// the file does not supply leave those bytes of the value as they were, the
+// result read as signed, so a record whose data lie past the end keeps -1.
 void CCaptureTimeReader::ReadCaptureTimeRecord(int64_t position) {
   file.SeekTo(position);
   std::array<unsigned char, 4> bytes{};
@@ -94,7 +95,7 @@ void CCaptureTimeReader::ReadCaptureTimeRecord(int64_t position) {
     value &= ~(0xFFu << (8 * i));
     value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
   }
-  captureTime = static_cast<CaptureTime>(value);
+  captureTime = got == bytes.size() ? CaptureTime{value} : CaptureTime{static_cast<int32_t>(value)};
 }
 
 void CCaptureTimeReader::WalkTiffChain(int64_t base) {

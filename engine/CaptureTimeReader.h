@@ -8,8 +8,9 @@
 namespace kirabo {
 
 // Seconds since 1970-01-01 00:00:00 of the camera's clock, broken down with
-// UTC rules; negative when a file has none.
-using CaptureTime = int32_t;
+// UTC rules; negative when a file has none. Wider than the 32 bits files
+// store, so that times after January 2038 are kept.
+using CaptureTime = int64_t;
 
 // Reads the capture time of one Canon raw file: a CIFF heap (.CRW) or a
 // TIFF-structured file (.CR2). One reader per file; the file is open only

@@ -24,7 +24,7 @@ using test::kOctober2004;
 constexpr uint16_t kMake = 0x010F;
 constexpr uint16_t kModel = 0x0110;
 constexpr uint16_t kDateTime = 0x0132;
-const int32_t kMay2010 = UtcSeconds(2010, 5, 1, 12, 0, 0);
+const int64_t kMay2010 = UtcSeconds(2010, 5, 1, 12, 0, 0);
 
 TEST(TiffWalk, ReadsTheDateTimeOfTheFirstDirectory) {
   TiffFile tiff;

@@ -15,7 +15,7 @@ static void Write(const std::string& folder, const std::string& name, const std:
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   std::string folder = argv[1];
-  int32_t t = UtcSeconds(2004, 10, 5, 9, 25, 10);
+  int64_t t = UtcSeconds(2004, 10, 5, 9, 25, 10);
 
   CiffHeap makeModel;
   makeModel.Record(0x080A, std::string("Canon\0Canon EOS D30\0", 20));

@@ -12,14 +12,12 @@ std::string Le16(uint16_t v) { return {static_cast<char>(v & 0xFF), static_cast<
 
 std::string Le32(uint32_t v) { return Le16(static_cast<uint16_t>(v & 0xFFFF)) + Le16(static_cast<uint16_t>(v >> 16)); }
 
-std::string CaptureTimeData(int32_t seconds) {
-  return Le32(static_cast<uint32_t>(seconds)) + Le32(0) + Le32(0);
-}
+std::string CaptureTimeData(int64_t seconds) { return Le32(static_cast<uint32_t>(seconds)) + Le32(0) + Le32(0); }
 
-int32_t UtcSeconds(int year, int month, int day, int hour, int minute, int second) {
+int64_t UtcSeconds(int year, int month, int day, int hour, int minute, int second) {
   auto seconds = SecondsFromUtc({year, month, day, hour, minute, second});
   if (!seconds) throw std::invalid_argument("no such date-time");
-  return static_cast<int32_t>(*seconds);
+  return *seconds;
 }
 
 CiffHeap& CiffHeap::Record(uint16_t tag, std::string_view data) {
@@ -142,13 +140,13 @@ std::string SharedTableTiff(uint16_t directories, uint16_t entries) {
   return out + std::string("Nikon\0", 6);
 }
 
-std::string CrwFile(int32_t seconds) { return CiffFile(CiffHeap().Record(0x180E, CaptureTimeData(seconds))); }
+std::string CrwFile(int64_t seconds) { return CiffFile(CiffHeap().Record(0x180E, CaptureTimeData(seconds))); }
 
 std::string Cr2File(std::string_view dateTime) {
   return TiffFile().Directory({Ascii(0x010F, "Canon"), Ascii(0x0132, dateTime)}).Build();
 }
 
-int32_t ReadCaptureTime(std::string_view bytes) {
+int64_t ReadCaptureTime(std::string_view bytes) {
   TempFolder temp;
   CCaptureTimeReader reader;
   reader.Load(temp.Write("IMG_0001.CRW", std::string(bytes)));
