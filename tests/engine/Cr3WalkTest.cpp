@@ -20,7 +20,6 @@ const int32_t kOriginalTime = UtcSeconds(2018, 2, 21, 12, 8, 56);
 const int32_t kDateTimeTime = UtcSeconds(2017, 1, 2, 3, 4, 5);
 
 std::string Canon(const std::string& children) { return UuidBox(kCanonUuid, children); }
-std::string Cmt2Tiff() { return Cmt2Box(kOriginal).substr(8); }
 std::string WithMovie(const std::string& movie) { return Cr3FileType() + Box("moov", movie) + Box("mdat", "image"); }
 std::string Repeat(const std::string& part, int times) {
   std::string out;
@@ -56,51 +55,46 @@ struct Layout {
 };
 
 TEST(Cr3Walk, LayoutsGiveTheirTimeWithinFewReads) {
-  std::string cr3 = Cr3File(kDateTime, kOriginal, 1000);
-  uint64_t big = uint64_t{1} << 63;
+  const std::string cmt1 = Cmt1Box(kDateTime);
+  const std::string cmt2 = Cmt2Box(kOriginal);
+  const std::string exif = cmt2.substr(8);  // CMT2's TIFF structure
+  const std::string canon = Canon(cmt2);
+  const std::string other = UuidBox(std::string(16, 'u'), "");
+  const std::string cr3 = Cr3File(kDateTime, kOriginal, 1000);
+  const std::string ftyp = Cr3FileType();
   const std::vector<Layout> layouts = {
-      {"camera layout; the image data after moov is never read", Cr3File(kDateTime, kOriginal, 1 << 20),
-       kOriginalTime, 1},
+      // what, bytes, expected time, most read calls
+      {"camera layout, 1 MB of image data", Cr3File(kDateTime, kOriginal, 1 << 20), kOriginalTime, 1},
       {"CMT2 only", Cr3File({}, kOriginal), kOriginalTime, 1},
       {"CMT1 only", Cr3File(kDateTime, {}), kDateTimeTime, 1},
       {"neither", Cr3File({}, {}), -1, 1},
-      {"unusable DateTimeOriginal: DateTime", Cr3File(kDateTime, "0000:00:00 00:00:00"), kDateTimeTime, 1},
-      {"CMT2 before CMT1", WithMovie(Canon(Cmt2Box(kOriginal) + Cmt1Box(kDateTime))), kOriginalTime, 1},
-      {"Canon uuid after another uuid box", WithMovie(UuidBox(std::string(16, 'u'), "") + Canon(Cmt2Box(kOriginal))),
-       kOriginalTime, 1},
-      {"64-bit sizes at every level",
-       Cr3FileType() + LargeBox("moov", LargeBox("uuid", kCanonUuid + LargeBox("CMT2", Cmt2Tiff()))), kOriginalTime,
+      {"unusable DateTimeOriginal", Cr3File(kDateTime, "0000:00:00 00:00:00"), kDateTimeTime, 1},
+      {"CMT2 before CMT1", WithMovie(Canon(cmt2 + cmt1)), kOriginalTime, 1},
+      {"Canon uuid after another uuid", WithMovie(other + canon), kOriginalTime, 1},
+      {"64-bit sizes", ftyp + LargeBox("moov", LargeBox("uuid", kCanonUuid + LargeBox("CMT2", exif))), kOriginalTime,
        1},
-      {"moov of size 0 runs to the end of the file", Cr3FileType() + BoxClaiming(0, "moov", Canon(Cmt2Box(kOriginal))),
-       kOriginalTime, 1},
-      {"moov far from the start", Cr3FileType() + Box("free", std::string(200000, '\0')) + Box("moov", Canon(Cmt2Box(kOriginal))),
-       kOriginalTime, 3},
+      {"moov of size 0", ftyp + BoxClaiming(0, "moov", canon), kOriginalTime, 1},
+      {"moov far from the start", ftyp + Box("free", std::string(200000, '\0')) + Box("moov", canon), kOriginalTime, 2},
       {"file cut inside the image data", cr3.substr(0, cr3.size() - 500), kOriginalTime, 1},
       {"file cut inside moov", cr3.substr(0, cr3.find("CMT3")), -1, 1},
-      {"CMT2 of size 0 overruns its uuid box", WithMovie(Canon(Cmt1Box(kDateTime) + BoxClaiming(0, "CMT2", Cmt2Tiff()))),
+      {"CMT2 of size 0 overruns its parent", WithMovie(Canon(cmt1 + BoxClaiming(0, "CMT2", exif))), kDateTimeTime, 1},
+      {"CMT2 one byte over its parent", WithMovie(Canon(cmt1 + BoxClaiming(8 + exif.size() + 1, "CMT2", exif))),
        kDateTimeTime, 1},
-      {"CMT2 claims more than its uuid box",
-       WithMovie(Canon(Cmt1Box(kDateTime) + BoxClaiming(8 + Cmt2Tiff().size() + 1, "CMT2", Cmt2Tiff()))),
-       kDateTimeTime, 1},
-      {"moov claims more than the file",
-       Cr3FileType() + BoxClaiming(8 + Canon(Cmt2Box(kOriginal)).size() + 1, "moov", Canon(Cmt2Box(kOriginal))), -1,
-       1},
-      {"moov claims 2^63 bytes", Cr3FileType() + LargeBoxClaiming(big, "moov", Canon(Cmt2Box(kOriginal))), -1, 1},
-      {"uuid claims 2^64-1 bytes", WithMovie(LargeBoxClaiming(~uint64_t{0}, "uuid", kCanonUuid + Cmt2Box(kOriginal))),
+      {"moov one byte over the file", ftyp + BoxClaiming(8 + canon.size() + 1, "moov", canon), -1, 1},
+      {"moov claims 2^63 bytes", ftyp + LargeBoxClaiming(uint64_t{1} << 63, "moov", canon), -1, 1},
+      {"uuid claims 2^64-1 bytes", WithMovie(LargeBoxClaiming(~uint64_t{0}, "uuid", kCanonUuid + cmt2)), -1, 1},
+      {"sizes below the header's",
+       ftyp + BoxClaiming(7, "moov", "") + LargeBoxClaiming(15, "moov", "") +
+           BoxClaiming(31, "uuid", kCanonUuid + cmt2),
        -1, 1},
-      {"sizes smaller than their header",
-       Cr3FileType() + BoxClaiming(7, "moov", "") + LargeBoxClaiming(15, "moov", "") +
-           BoxClaiming(31, "uuid", kCanonUuid + Cmt2Box(kOriginal)),
-       -1, 1},
-      {"uuid smaller than its user type", WithMovie(BoxClaiming(16, "uuid", kCanonUuid + Cmt2Box(kOriginal))), -1, 1},
-      {"moov nested 10000 deep", Cr3FileType() + NestedInMovies(Canon(Cmt2Box(kOriginal)), 10000), -1, 1},
-      {"Canon uuid outside moov", Cr3FileType() + Canon(Cmt2Box(kOriginal)) + Box("moov", ""), -1, 1},
-      {"another uuid only", WithMovie(UuidBox(std::string(16, 'u'), Cmt2Box(kOriginal))), -1, 1},
-      {"a thousand boxes before moov", Cr3FileType() + Repeat(Box("free", ""), 1000) + Box("moov", Canon(Cmt2Box(kOriginal))),
-       -1, 1},
-      {"ftyp of another brand", Cr3FileType("isom") + Box("moov", Canon(Cmt2Box(kOriginal))), -1, 1},
-      {"CMT2 directory past its box: DateTime",
-       WithMovie(Canon(Cmt1Box(kDateTime) +
+      {"uuid without room for its user type", WithMovie(BoxClaiming(16, "uuid", kCanonUuid + cmt2)), -1, 1},
+      {"moov nested 10000 deep", ftyp + NestedInMovies(canon, 10000), -1, 1},
+      {"Canon uuid outside moov", ftyp + canon + Box("moov", ""), -1, 1},
+      {"another uuid only", WithMovie(UuidBox(std::string(16, 'u'), cmt2)), -1, 1},
+      {"a thousand boxes before moov", ftyp + Repeat(Box("free", ""), 1000) + Box("moov", canon), -1, 1},
+      {"ftyp of another brand", Cr3FileType("isom") + Box("moov", canon), -1, 1},
+      {"CMT2 directory past its box",
+       WithMovie(Canon(cmt1 +
                        Box("CMT2", TiffFile().FirstOffset(0xFFFFFFF0u).Directory({Ascii(0x9003, kOriginal)}).Build()))),
        kDateTimeTime, 1},
       {"date text past its CMT2 box, in the image data", DateTextPastItsBox(), -1, 1},
