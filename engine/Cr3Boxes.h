@@ -45,7 +45,8 @@ struct Cr3TiffBlocks {
 bool IsCr3File(CRawFile& file);
 
 // The first CMT1 and CMT2 boxes of the Canon uuid box in the first top-level
-// moov box. Reads box headers only, never past the Canon uuid box.
+// moov box. Only those three levels are walked, so no nesting leads deeper;
+// only box headers are read, none past the Canon uuid box.
 Cr3TiffBlocks FindCr3TiffBlocks(CRawFile& file);
 
 }  // namespace kirabo
