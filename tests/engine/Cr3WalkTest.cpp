@@ -111,23 +111,5 @@ TEST(Cr3Walk, LayoutsGiveTheirTimeWithinFewReads) {
   }
 }
 
-TEST(Cr3Walk, TheContainerIsToldByContentNotByName) {
-  const struct {
-    const char* name;
-    std::string bytes;
-    int32_t expected;
-  } files[] = {
-      {"IMG_0001.CR2", Cr3File(kDateTime, kOriginal), kOriginalTime},
-      {"IMG_0002.CR3", Cr2File(kDateTime), kDateTimeTime},
-      {"IMG_0003.cr3", CrwFile(kOctober2004), kOctober2004},
-  };
-  TempFolder temp;
-  for (const auto& file : files) {
-    CCaptureTimeReader reader;
-    reader.Load(temp.Write(file.name, file.bytes));
-    EXPECT_EQ(reader.GetCaptureTime(), file.expected) << file.name;
-  }
-}
-
 }  // namespace
 }  // namespace kirabo
