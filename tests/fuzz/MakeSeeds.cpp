@@ -36,16 +36,14 @@ int main(int argc, char** argv) {
       .Directory({Ascii(0x0132, "2010:05:01 12:00:00")});
   Write(folder, "tiff-chain.cr2", chain.Build());
 
-<<<<<<< HEAD
   // The costliest shape known: chained directories sharing one huge table.
   Write(folder, "tiff-shared-table.cr2", SharedTableTiff(256, 65535));
-=======
+
   Write(folder, "cr3-camera.cr3", Cr3File("2004:10:05 09:25:10", "2004:10:05 09:25:10"));
   Write(folder, "cr3-cmt1-only.cr3", Cr3File("2004:10:05 09:25:10", {}));
   std::string exif = Cmt2Box("2004:10:05 09:25:10").substr(8);
   Write(folder, "cr3-large-sizes.cr3",
         Cr3FileType() + LargeBox("moov", LargeBox("uuid", kCanonUuid + LargeBox("CMT2", exif))) +
             BoxClaiming(0, "mdat", "image"));
->>>>>>> i10
   return 0;
 }
