@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the .deb into a temporary folder and checks its file list and its
-# dependencies.
-#   check_package.sh BUILD_DIR APP_ID
+# Builds the .deb into a temporary folder and checks its version, its file
+# list and its dependencies.
+#   check_package.sh BUILD_DIR VERSION APP_ID
 set -euo pipefail
-build=$1 app_id=$2
+build=$1 version=$2 app_id=$3
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >/dev/null
@@ -20,6 +20,7 @@ for file in ./usr/bin/kirabo ./usr/bin/kirabo-cli ./usr/share/man/man1/kirabo.1 
   grep -qxF "$file" <<<"$files" || fail "$file is not in the package"
 done
 
+[[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "Version $(dpkg-deb -f "$deb" Version), not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-ipafont-gothic; do
   [[ ", $depends" == *", $package"* ]] || fail "Depends lacks $package: $depends"
