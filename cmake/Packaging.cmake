@@ -12,12 +12,14 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Kirabo renames Canon raw photographs (.CRW and .CR2) after the moment they were taken, read from inside each file, in a small Japanese window (kirabo) or from the command line (kirabo-cli). No file is ever replaced and no file's contents are changed.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_STRIP_FILES ON)
+# `package_source` takes the checkout, not the build folders inside it.
+set(CPACK_SOURCE_GENERATOR TGZ)
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/\\.git$" "/build[^/]*/" "/out/" "\\.swp$")
 
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
 else()
   set(CPACK_GENERATOR DEB)
-  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kirabo RENAME copyright)
 
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
