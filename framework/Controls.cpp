@@ -1,5 +1,7 @@
 #include "framework/Controls.h"
 
+#include <mutex>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,6 +9,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include "framework/ElidedLabel.h"
 #include "framework/Text.h"
 
 namespace kirabo {
@@ -14,16 +17,48 @@ namespace kirabo {
 // Set on list windows whose entries stay sorted.
 static const char kSortedProperty[] = "kiraboSorted";
 
+// The latest text from another thread, and whether a change carrying it is
+// already on its way to the GUI thread.
+struct TextControl::Pending {
+  std::mutex mutex;
+  QString text;
+  bool posted = false;
+};
+
+TextControl::TextControl(Applier apply, Reader read)
+    : apply_(apply), read_(read), pending_(std::make_shared<Pending>()) {}
+
 void TextControl::SetText(const std::string& text) {
   QWidget* window = window_;
   if (window == nullptr) return;
   const QString converted = ToQString(text);
   if (QThread::currentThread() == window->thread()) {
+    // A change still on its way must not bring back an older text.
+    {
+      std::lock_guard lock(pending_->mutex);
+      pending_->text = converted;
+    }
     apply_(window, converted);
     return;
   }
-  const Applier apply = apply_;
-  QMetaObject::invokeMethod(window, [window, converted, apply] { apply(window, converted); }, Qt::QueuedConnection);
+  {
+    std::lock_guard lock(pending_->mutex);
+    pending_->text = converted;
+    if (pending_->posted) return;
+    pending_->posted = true;
+  }
+  QMetaObject::invokeMethod(
+      window,
+      [window, apply = apply_, pending = pending_] {
+        QString latest;
+        {
+          std::lock_guard lock(pending->mutex);
+          latest = pending->text;
+          pending->posted = false;
+        }
+        apply(window, latest);
+      },
+      Qt::QueuedConnection);
 }
 
 std::string TextControl::GetText() const { return window_ != nullptr ? FromQString(read_(window_)) : std::string(); }
@@ -33,8 +68,17 @@ PushButton::PushButton()
                   [](const QWidget* w) { return static_cast<const QPushButton*>(w)->text(); }) {}
 
 StaticText::StaticText()
-    : TextControl([](QWidget* w, const QString& t) { static_cast<QLabel*>(w)->setText(t); },
-                  [](const QWidget* w) { return static_cast<const QLabel*>(w)->text(); }) {}
+    : TextControl(
+          [](QWidget* w, const QString& t) {
+            if (auto* elided = dynamic_cast<ElidedLabel*>(w))
+              elided->SetFullText(t);
+            else
+              static_cast<QLabel*>(w)->setText(t);
+          },
+          [](const QWidget* w) {
+            if (auto* elided = dynamic_cast<const ElidedLabel*>(w)) return elided->FullText();
+            return static_cast<const QLabel*>(w)->text();
+          }) {}
 
 std::string EditField::GetText() const {
   auto* edit = qobject_cast<QLineEdit*>(window_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "engine/RenameJob.h"
@@ -26,8 +27,10 @@ class Control {
 
 // A control whose window text any thread may set. On the GUI thread the text
 // changes at once; from another thread the change is posted to the GUI
-// thread and the caller goes on without waiting. Whoever owns the window must
-// stop such threads before the window goes.
+// thread and the caller goes on without waiting. Texts set faster than the
+// GUI thread takes them are merged: at most one change waits at a time, and
+// it shows the latest text, so the last text set is the one that stays.
+// Whoever owns the window must stop such threads before the window goes.
 class TextControl : public Control, public TextTarget {
  public:
   void SetText(const std::string& text) override;
@@ -36,11 +39,14 @@ class TextControl : public Control, public TextTarget {
  protected:
   using Applier = void (*)(QWidget* window, const QString& text);
   using Reader = QString (*)(const QWidget* window);
-  TextControl(Applier apply, Reader read) : apply_(apply), read_(read) {}
+  TextControl(Applier apply, Reader read);
 
  private:
+  struct Pending;
+
   Applier apply_;
   Reader read_;
+  std::shared_ptr<Pending> pending_;  // shared with the posted change
 };
 
 class PushButton : public TextControl {
@@ -48,6 +54,9 @@ class PushButton : public TextControl {
   PushButton();
 };
 
+// A static text. With the PathEllipsis style its text is the whole text
+// set, while each line too wide for the control is shown shortened in the
+// middle, so that both ends of a long path stay visible.
 class StaticText : public TextControl {
  public:
   StaticText();
