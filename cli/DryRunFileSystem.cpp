@@ -18,7 +18,7 @@ bool DryRunFileSystem::ListFolder(const std::string& folder, FolderListing& list
   return disk.ListFolder(folder, listing);
 }
 
-RenameOutcome DryRunFileSystem::Rename(const std::string& from, const std::string& to) {
+RenameResult DryRunFileSystem::Rename(const std::string& from, const std::string& to) {
   auto [fromFolder, fromName] = SplitFolderAndName(from);
   auto [toFolder, toName] = SplitFolderAndName(to);
   std::set<std::string>* source = NamesIn(fromFolder);

@@ -17,7 +17,7 @@ class DryRunFileSystem : public JobFileSystem {
   explicit DryRunFileSystem(JobFileSystem& disk) : disk(disk) {}
 
   bool ListFolder(const std::string& folder, FolderListing& listing) override;
-  RenameOutcome Rename(const std::string& from, const std::string& to) override;
+  RenameResult Rename(const std::string& from, const std::string& to) override;
 
  private:
   // The names a folder would hold by now; null when it cannot be listed.

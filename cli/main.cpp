@@ -12,7 +12,7 @@
 #include <string>
 
 #include "cli/CliOptions.h"
-#include "cli/ConsoleTargets.h"
+#include "cli/ConsoleObserver.h"
 #include "cli/DryRunFileSystem.h"
 #include "engine/JobFileSystem.h"
 #include "engine/RenameJob.h"
@@ -64,15 +64,13 @@ bool CheckFolder(const std::string& folder) {
 
 int RunJob(const CliOptions& options) {
   kirabo::CodePage codePage = kirabo::ActiveCodePage();
-  kirabo::cli::ConsoleLabel label(options.quiet, codePage);
-  kirabo::cli::ConsoleMessage message;
+  kirabo::cli::ConsoleObserver observer(options.quiet, codePage);
   kirabo::cli::DryRunFileSystem dryRun(kirabo::RealFileSystem());
 
   kirabo::RenameJob job;
   job.folder = options.folder;
   job.format = options.format;
-  job.statusLabel = &label;
-  job.messageBox = &message;
+  job.observer = &observer;
   if (options.dryRun) job.fileSystem = &dryRun;
 
   InstallStopHandlers(job.state);

@@ -3,8 +3,8 @@
 namespace kirabo {
 
 int32_t CFolderScanner::CollectRawFiles(const std::string& folder, std::vector<std::string>& list,
-                                        TextTarget* statusLabel, const std::atomic<int32_t>& state) {
-  if (statusLabel != nullptr) statusLabel->SetText(folder + "\nを検索中・・・");
+                                        JobObserver* observer, const std::atomic<int32_t>& state) {
+  if (observer != nullptr) observer->OnSearching(folder);
   if (state.load() == StopRequested) return 0;
 
   FolderListing listing;
@@ -14,7 +14,7 @@ int32_t CFolderScanner::CollectRawFiles(const std::string& folder, std::vector<s
     if (state.load() == StopRequested) break;
     if (entry.isDots) continue;
     if (entry.isDirectory) {
-      CollectRawFiles(entry.path, list, statusLabel, state);
+      CollectRawFiles(entry.path, list, observer, state);
     } else if (IsRawFilePath(entry.path)) {
       list.push_back(entry.path);
     }

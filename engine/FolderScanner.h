@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/JobFileSystem.h"
+#include "engine/JobObserver.h"
 #include "engine/RenameJob.h"
 #include "platform/Multibyte.h"
 
@@ -22,11 +23,11 @@ class CFolderScanner {
   CFolderScanner(JobFileSystem& fileSystem, CodePage codePage) : fileSystem(fileSystem), codePage(codePage) {}
   virtual ~CFolderScanner() = default;
 
-  // Shows folder + "\nを検索中・・・" in the label on entering every folder,
-  // then appends the folder's raw files to `list`; a sub-folder's files take
-  // the place of its entry. A stop request ends the walk at every level and
-  // is left in `state` for the caller. Always 0.
-  int32_t CollectRawFiles(const std::string& folder, std::vector<std::string>& list, TextTarget* statusLabel,
+  // Tells `observer` (when not null) of every folder as it enters it, then
+  // appends the folder's raw files to `list`; a sub-folder's files take the
+  // place of its entry. A stop request ends the walk at every level and is
+  // left in `state` for the caller. Always 0.
+  int32_t CollectRawFiles(const std::string& folder, std::vector<std::string>& list, JobObserver* observer,
                           const std::atomic<int32_t>& state);
 
  private:

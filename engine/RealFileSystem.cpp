@@ -1,3 +1,5 @@
+#include <cerrno>
+#include <cstring>
 #include <new>
 
 #include "engine/JobFileSystem.h"
@@ -30,7 +32,8 @@ class HostFileSystem final : public JobFileSystem {
     }
   }
 
-  RenameOutcome Rename(const std::string& from, const std::string& to) override {
+  RenameResult Rename(const std::string& from, const std::string& to) override {
+    errno = 0;
     switch (MoveFileNoReplace(from, to)) {
       case MoveResult::Moved:
         return RenameOutcome::Renamed;
@@ -39,7 +42,7 @@ class HostFileSystem final : public JobFileSystem {
       case MoveResult::Failed:
         break;
     }
-    return RenameOutcome::Failed;
+    return {RenameOutcome::Failed, std::strerror(errno)};
   }
 };
 
