@@ -14,6 +14,7 @@
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
+#include "platform/FolderExists.h"
 #include "res/ResourceIds.h"
 
 namespace kirabo {
@@ -86,17 +87,25 @@ void CMainDialog::OnStartStop() {
   // message, still owns the record.
   if (worker_.IsRunning()) return;
 
-  if (folderText.empty()) {
-    ShowMessageBox(this, "フォルダを指定してください", MessageIcon::Exclamation);
+  if (const char* problem = StartProblem()) {
+    ShowMessageBox(this, problem, MessageIcon::Exclamation);
     return;
   }
 
   job.folder = folderText;
   job.format = formatIndex;
-  job.statusLabel = &statusLabelCtrl;
-  job.startButton = &startButtonCtrl;
-  job.messageBox = &workerMessages_;
+  job.observer = &jobView_;
   if (worker_.Start(RenameWorkerProc, &job)) startButtonCtrl.SetText("中断");
+}
+
+// What keeps the fields from making a job, or null. A job on a folder that
+// is not there, or without a format, would rename nothing and only seem to
+// have run.
+const char* CMainDialog::StartProblem() const {
+  if (folderText.empty()) return "フォルダを指定してください";
+  if (!FolderExists(folderText)) return "フォルダが見つかりません";
+  if (formatIndex != DateAndTime && formatIndex != TimeOnly) return "ファイル名形式を選択してください";
+  return nullptr;
 }
 
 // Waits until the worker has written Idle and returned. A worker that ended
@@ -109,6 +118,9 @@ void CMainDialog::WaitForStopAcknowledged() {
     std::this_thread::sleep_for(kPollInterval);
   }
   worker_.Join();
+  // The worker's last text may have come after the last round; the label
+  // is final before the stop message.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void CMainDialog::OnBrowse() {

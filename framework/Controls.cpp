@@ -33,11 +33,8 @@ void TextControl::SetText(const std::string& text) {
   if (window == nullptr) return;
   const QString converted = ToQString(text);
   if (QThread::currentThread() == window->thread()) {
-    // A change still on its way must not bring back an older text.
-    {
-      std::lock_guard lock(pending_->mutex);
-      pending_->text = converted;
-    }
+    // A change still on its way comes after this one, as it did when each
+    // text was posted on its own: the worker's texts are the later ones.
     apply_(window, converted);
     return;
   }

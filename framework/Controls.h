@@ -3,8 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "engine/RenameJob.h"
-
 class QWidget;
 class QString;
 
@@ -31,9 +29,9 @@ class Control {
 // GUI thread takes them are merged: at most one change waits at a time, and
 // it shows the latest text, so the last text set is the one that stays.
 // Whoever owns the window must stop such threads before the window goes.
-class TextControl : public Control, public TextTarget {
+class TextControl : public Control {
  public:
-  void SetText(const std::string& text) override;
+  void SetText(const std::string& text);
   std::string GetText() const;  // GUI thread only
 
  protected:
