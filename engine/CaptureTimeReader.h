@@ -34,7 +34,9 @@ class CCaptureTimeReader {
   std::string model;
   std::string make;
   CRawFile file;
-  int recordBudget = 0;  // heap records this Load may still walk
+  int recordBudget = 0;         // heap records this Load may still walk
+  int64_t tiffEntryBudget = 0;  // TIFF entries this Load may still visit
+  int tiffValueReadBudget = 0;  // TIFF values this Load may still read
 };
 
 }  // namespace kirabo

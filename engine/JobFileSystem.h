@@ -45,6 +45,9 @@ class JobFileSystem {
   virtual ~JobFileSystem() = default;
   // Lists `folder` (absolute or relative); false when it cannot be listed.
   virtual bool ListFolder(const std::string& folder, FolderListing& listing) = 0;
+  // The absolute path of `folder` with every link resolved; false when it
+  // cannot be resolved.
+  virtual bool ResolveFolder(const std::string& folder, std::string& resolved) = 0;
   // Renames without ever replacing an existing entry.
   virtual RenameResult Rename(const std::string& from, const std::string& to) = 0;
 };

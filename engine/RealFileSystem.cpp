@@ -1,10 +1,10 @@
-#include <cerrno>
-#include <cstring>
 #include <new>
+#include <system_error>
 
 #include "engine/JobFileSystem.h"
 #include "platform/FileFind.h"
 #include "platform/MoveFile.h"
+#include "platform/RealPath.h"
 
 namespace kirabo {
 
@@ -33,8 +33,8 @@ class HostFileSystem final : public JobFileSystem {
   }
 
   RenameResult Rename(const std::string& from, const std::string& to) override {
-    errno = 0;
-    switch (MoveFileNoReplace(from, to)) {
+    int error = 0;
+    switch (MoveFileNoReplace(from, to, &error)) {
       case MoveResult::Moved:
         return RenameOutcome::Renamed;
       case MoveResult::NameTaken:
@@ -42,7 +42,11 @@ class HostFileSystem final : public JobFileSystem {
       case MoveResult::Failed:
         break;
     }
-    return {RenameOutcome::Failed, std::strerror(errno)};
+    return {RenameOutcome::Failed, std::system_category().message(error)};
+  }
+
+  bool ResolveFolder(const std::string& folder, std::string& resolved) override {
+    return ResolveRealPath(folder, resolved);
   }
 };
 

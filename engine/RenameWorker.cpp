@@ -1,10 +1,13 @@
 #include "engine/RenameWorker.h"
 
-#include <limits>
+#include <cerrno>
+#include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/CaptureTimeReader.h"
+#include "engine/FolderNames.h"
 #include "engine/FolderScanner.h"
 #include "engine/JobFileSystem.h"
 #include "engine/JobObserver.h"
@@ -61,25 +64,64 @@ class JobRun {
       report.outcome = FileOutcome::NoCaptureTime;
       return true;
     }
-    // Tries stem, stem_1, stem_2, ... until one is accepted. Only a taken
-    // name moves on to the next suffix: any other failure would fail again
-    // for every suffix.
     RenameParts parts = SplitForRename(report.path, codePage);
-    for (int32_t attempt = 0;; ++attempt) {
-      if (StopRequestedNow()) return false;
-      std::string candidate = CandidatePath(parts, *stem, attempt);
-      RenameResult result = fileSystem.Rename(report.path, candidate);
-      if (result.outcome == RenameOutcome::Renamed) {
-        report.outcome = candidate == report.path ? FileOutcome::AlreadyNamed : FileOutcome::Renamed;
-        report.newPath = std::move(candidate);
+    FolderNames& names = NamesIn(parts.folderPrefix);
+    const std::string ownName = report.path.substr(parts.folderPrefix.size());
+    // The file's own name is free for the file itself: when it is the first
+    // free candidate, the file keeps it.
+    names.Release(ownName);
+    for (;;) {
+      if (StopRequestedNow()) {
+        names.Take(ownName);
+        return false;
+      }
+      int32_t attempt = names.FirstFreeAttempt(*stem, parts.extension);
+      if (attempt < 0) {
+        names.Take(ownName);
+        report.outcome = FileOutcome::RenameFailed;
+        report.reason = std::strerror(EEXIST);
         return true;
       }
-      if (result.outcome == RenameOutcome::Failed || attempt == std::numeric_limits<int32_t>::max()) {
+      std::string name = CandidateName(*stem, parts.extension, attempt);
+      if (name == ownName) {
+        names.Take(ownName);
+        report.outcome = FileOutcome::AlreadyNamed;
+        report.newPath = report.path;
+        return true;
+      }
+      std::string candidate = parts.folderPrefix + name;
+      RenameResult result = fileSystem.Rename(report.path, candidate);
+      if (result.outcome == RenameOutcome::Failed) {
+        // Any other failure would fail again for every suffix.
+        names.Take(ownName);
         report.outcome = FileOutcome::RenameFailed;
         report.reason = std::move(result.reason);
         return true;
       }
+      // Taken meanwhile by someone else, or now ours: either way it is taken.
+      names.Take(name);
+      if (result.outcome == RenameOutcome::Renamed) {
+        report.outcome = FileOutcome::Renamed;
+        report.newPath = std::move(candidate);
+        return true;
+      }
     }
+  }
+
+  // The folder's names from its listing at the first file dealt with in it;
+  // a folder that cannot be listed starts with none, and the no-replace
+  // rename still refuses every taken name.
+  FolderNames& NamesIn(const std::string& folderPrefix) {
+    auto known = folders.find(folderPrefix);
+    if (known != folders.end()) return known->second;
+    std::vector<std::string> listed;
+    FolderListing listing;
+    if (fileSystem.ListFolder(folderPrefix, listing)) {
+      for (FolderEntry& entry : listing.entries) {
+        if (!entry.isDots) listed.push_back(std::move(entry.name));
+      }
+    }
+    return folders.try_emplace(folderPrefix, listed, codePage).first->second;
   }
 
   void Count(FileOutcome outcome) {
@@ -103,6 +145,7 @@ class JobRun {
   JobFileSystem& fileSystem;
   CodePage codePage;
   JobCounts counts;
+  std::unordered_map<std::string, FolderNames> folders;  // by folder prefix
 };
 
 // Idle first: on a stop that write is the acknowledgement the caller waits

@@ -37,46 +37,53 @@ bool IsSameFileInOtherCase(const std::string& from, const std::string& to) {
   return EqualIgnoringAsciiCase(from, to, ActiveCodePage());
 }
 
-MoveResult MoveOntoItself(const std::string& from, const std::string& to) {
-  if (from == to) return MoveResult::Moved;
-  // Only the letter case differs; a case-insensitive file system takes it on.
-  return ::rename(from.c_str(), to.c_str()) == 0 ? MoveResult::Moved : MoveResult::Failed;
+MoveResult Failure(int error, int* systemError) {
+  if (systemError != nullptr) *systemError = error;
+  return MoveResult::Failed;
 }
 
-MoveResult ResultOfRefusal(int error, const std::string& from, const std::string& to) {
-  if (error != EEXIST && error != ENOTEMPTY) return MoveResult::Failed;
-  return IsSameFileInOtherCase(from, to) ? MoveOntoItself(from, to) : MoveResult::NameTaken;
+MoveResult MoveOntoItself(const std::string& from, const std::string& to, int* systemError) {
+  if (from == to) return MoveResult::Moved;
+  // Only the letter case differs; a case-insensitive file system takes it on.
+  return ::rename(from.c_str(), to.c_str()) == 0 ? MoveResult::Moved : Failure(errno, systemError);
+}
+
+MoveResult ResultOfRefusal(int error, const std::string& from, const std::string& to, int* systemError) {
+  if (error != EEXIST && error != ENOTEMPTY) return Failure(error, systemError);
+  return IsSameFileInOtherCase(from, to) ? MoveOntoItself(from, to, systemError) : MoveResult::NameTaken;
 }
 
 }  // namespace
 
-MoveResult MoveFileNoReplace(const std::string& from, const std::string& to) {
+MoveResult MoveFileNoReplace(const std::string& from, const std::string& to, int* systemError) {
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return MoveResult::Moved;
   int error = errno;
   // Some network and FUSE file systems do not know the flag.
-  if (error == EINVAL || error == ENOSYS) return MoveFileByLink(from, to);
-  return ResultOfRefusal(error, from, to);
+  if (error == EINVAL || error == ENOSYS) return MoveFileByLink(from, to, systemError);
+  return ResultOfRefusal(error, from, to, systemError);
 }
 
-MoveResult MoveFileByLink(const std::string& from, const std::string& to) {
+MoveResult MoveFileByLink(const std::string& from, const std::string& to, int* systemError) {
   if (::link(from.c_str(), to.c_str()) != 0) {
     int error = errno;
     // No hard links on this file system (or not for this file, or too many).
-    if (error == EPERM || error == ENOTSUP || error == EMLINK || error == EXDEV) return MoveFileAfterCheck(from, to);
-    return ResultOfRefusal(error, from, to);
+    if (error == EPERM || error == ENOTSUP || error == EMLINK || error == EXDEV)
+      return MoveFileAfterCheck(from, to, systemError);
+    return ResultOfRefusal(error, from, to, systemError);
   }
   if (::unlink(from.c_str()) == 0) return MoveResult::Moved;
+  int error = errno;
   ::unlink(to.c_str());  // the file keeps its one old name
-  return MoveResult::Failed;
+  return Failure(error, systemError);
 }
 
-MoveResult MoveFileAfterCheck(const std::string& from, const std::string& to) {
+MoveResult MoveFileAfterCheck(const std::string& from, const std::string& to, int* systemError) {
   struct stat entry {};
-  if (::lstat(from.c_str(), &entry) != 0) return MoveResult::Failed;
-  if (::lstat(to.c_str(), &entry) == 0) return ResultOfRefusal(EEXIST, from, to);
-  if (errno != ENOENT) return MoveResult::Failed;
+  if (::lstat(from.c_str(), &entry) != 0) return Failure(errno, systemError);
+  if (::lstat(to.c_str(), &entry) == 0) return ResultOfRefusal(EEXIST, from, to, systemError);
+  if (errno != ENOENT) return Failure(errno, systemError);
   if (::rename(from.c_str(), to.c_str()) == 0) return MoveResult::Moved;
-  return ResultOfRefusal(errno, from, to);
+  return ResultOfRefusal(errno, from, to, systemError);
 }
 
 }  // namespace kirabo

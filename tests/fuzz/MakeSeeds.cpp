@@ -35,5 +35,8 @@ int main(int argc, char** argv) {
   chain.Directory({Ascii(0x010F, "Nikon"), Ascii(0x0132, "2004:10:05 09:25:10"), {0x0100, 3, 1, "", {}}})
       .Directory({Ascii(0x0132, "2010:05:01 12:00:00")});
   Write(folder, "tiff-chain.cr2", chain.Build());
+
+  // The costliest shape known: chained directories sharing one huge table.
+  Write(folder, "tiff-shared-table.cr2", SharedTableTiff(256, 65535));
   return 0;
 }

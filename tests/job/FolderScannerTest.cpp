@@ -36,6 +36,11 @@ class ListedFileSystem : public JobFileSystem {
     listing = found->second;
     return true;
   }
+  // No links: a folder's path is its resolved path.
+  bool ResolveFolder(const std::string& folder, std::string& resolved) override {
+    resolved = folder;
+    return folders_.contains(folder);
+  }
   RenameResult Rename(const std::string&, const std::string&) override { return RenameOutcome::Failed; }
 
  private:
@@ -125,6 +130,24 @@ TEST(FolderScannerOnDisk, TrailingSeparatorRelativeFolderAndLinkCycle) {
   ASSERT_GE(searched.size(), 2u);
   EXPECT_EQ(searched[0], "search photos");
   EXPECT_EQ(searched[1], "search " + tree.Path("photos/2004"));
+}
+
+// Links inside the chosen tree are walked once; a link to a folder outside
+// it is not followed at all, so none of its files can be renamed.
+TEST(FolderScannerOnDisk, LinkOutOfTheTreeIsNotFollowed) {
+  TempFolder tree;
+  tree.Write("outside/1.CRW", "");
+  tree.Write("chosen/sub/2.CRW", "");
+  std::filesystem::create_directory_symlink("../outside", tree.Path("chosen/away"));
+  std::filesystem::create_directory_symlink("sub", tree.Path("chosen/again"));
+  std::filesystem::create_directory_symlink(tree.root(), tree.Path("chosen/sub/up"));
+
+  Scan scan;
+  scan.Run(RealFileSystem(), tree.Path("chosen"));
+  EXPECT_EQ(scan.list, std::vector<std::string>{tree.Path("chosen/again/2.CRW")});
+  EXPECT_EQ(scan.events.Events(), (std::vector<std::string>{"search " + tree.Path("chosen"),
+                                                            "search " + tree.Path("chosen/again"),
+                                                            "search " + tree.Path("chosen/sub")}));
 }
 
 }  // namespace

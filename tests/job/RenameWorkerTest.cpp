@@ -46,15 +46,19 @@ TEST(RenameWorker, SameSecondTakesSuffixesInListOrderAndFillsGaps) {
   EXPECT_EQ(run.job.state.load(), Idle);
 }
 
-TEST(RenameWorker, TimeOnlyCollidesAcrossDaysAndKeepsExtensionCase) {
+// Names equal but for letter case clash: 092510.crw would take the same entry
+// as 092510.CRW on FAT, exFAT, NTFS or a Mac. So would any listed entry.
+TEST(RenameWorker, TimeOnlyCollidesAcrossDaysAndNamesClashIgnoringCase) {
   TempFolder tree;
   tree.Write("1.CRW", CrwFile(kOctober2004));
   tree.Write("2.CRW", CrwFile(UtcSeconds(2004, 10, 6, 9, 25, 10)));
   tree.Write("3.crw", CrwFile(UtcSeconds(2005, 1, 1, 9, 25, 10)));
+  tree.Write("4.CRW", CrwFile(UtcSeconds(2005, 1, 1, 9, 25, 11)));
+  tree.MakeFolder("092511.cRw");
   RecordedJob run(tree.root(), TimeOnly);
   RunJob(run);
-  EXPECT_EQ(tree.Names(), (Strings{"092510.CRW", "092510.crw", "092510_1.CRW"}));
-  ExpectEnd(run, "end completed 3 0 0 0");
+  EXPECT_EQ(tree.Names(), (Strings{"092510.CRW", "092510_1.CRW", "092510_2.crw", "092511.cRw", "092511_1.CRW"}));
+  ExpectEnd(run, "end completed 4 0 0 0");
 }
 
 // One file of each outcome, reported in list order and counted at the end.
@@ -76,7 +80,8 @@ TEST(RenameWorker, ReportsEveryOutcomeAndCountsThem) {
                      "2/4 renamed " + tree.Path("1.CRW") + " > " + tree.Path("010101_000001.CRW"),
                      "3/4 no time " + tree.Path("2.CRW"),
                      "4/4 failed " + tree.Path("3.CRW") + ": Read-only file system", "end completed 1 1 1 1"}));
-  EXPECT_EQ(fs.Renames().size(), 3u);  // one attempt each: no suffix after a failure
+  // One attempt for each file but the one already named: no suffix after a failure.
+  EXPECT_EQ(fs.Renames().size(), 2u);
   EXPECT_EQ(tree.Names(), (Strings{"010101_000001.CRW", "010101_000004.CRW", "2.CRW", "3.CRW"}));
 }
 
@@ -90,6 +95,36 @@ TEST(RenameWorker, UnknownFormatDealsWithNoFile) {
     EXPECT_TRUE(fs.Renames().empty()) << format;
     EXPECT_EQ(run.events.Events(), (Strings{"search " + tree.root(), "end completed 0 0 0 0"}));
   }
+}
+
+// A name freed by the job is the first free one again for the files after it:
+// A takes _1, freed by the file that held it, not _3.
+TEST(RenameWorker, NameFreedDuringTheJobIsFilledInOrder) {
+  TempFolder tree;
+  tree.MakeFolder("041005_092510.CRW");
+  tree.Write("0.CRW", CrwFile(kOctober2004));
+  tree.Write("041005_092510_1.CRW", CrwFile(UtcSeconds(2005, 1, 1, 0, 0, 0)));
+  tree.Write("A.CRW", CrwFile(kOctober2004));
+  RecordedJob run(tree.root(), DateAndTime);
+  RunJob(run);
+  EXPECT_EQ(tree.Names(),
+            (Strings{"041005_092510.CRW", "041005_092510_1.CRW", "041005_092510_2.CRW", "050101_000000.CRW"}));
+  EXPECT_EQ(run.events.FileEvents()[2],
+            "3/3 renamed " + tree.Path("A.CRW") + " > " + tree.Path("041005_092510_1.CRW"));
+}
+
+// Each file starts at the first free suffix: one rename attempt per file.
+TEST(RenameWorker, SameStemFilesCostOneRenameEach) {
+  const int kFiles = 2000;
+  TempFolder tree;
+  const std::string crw = CrwFile(kOctober2004);
+  for (int i = 0; i < kFiles; ++i) tree.Write("f" + std::to_string(10000 + i) + ".CRW", crw);
+  ScriptedFileSystem fs;
+  RecordedJob run(tree.root(), DateAndTime, &fs);
+  RunJob(run);
+  EXPECT_EQ(fs.Renames().size(), static_cast<size_t>(kFiles));
+  EXPECT_EQ(fs.Renames().back().second, tree.Path("041005_092510_1999.CRW"));
+  ExpectEnd(run, "end completed 2000 0 0 0");
 }
 
 TEST(RenameWorker, SecondRunKeepsNamesThatAreAlreadyRight) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "TempFolder.h"
 
 namespace kirabo {
@@ -13,7 +15,7 @@ using test::TempFolder;
 // The no-replace rename and its two fallbacks keep the same promises.
 struct MoveMethod {
   const char* name;
-  MoveResult (*move)(const std::string& from, const std::string& to);
+  MoveResult (*move)(const std::string& from, const std::string& to, int* systemError);
 };
 
 void PrintTo(const MoveMethod& method, std::ostream* out) { *out << method.name; }
@@ -21,7 +23,7 @@ void PrintTo(const MoveMethod& method, std::ostream* out) { *out << method.name;
 class MoveFileTest : public testing::TestWithParam<MoveMethod> {
  protected:
   MoveResult Move(const std::string& from, const std::string& to) {
-    return GetParam().move(temp.Path(from), temp.Path(to));
+    return GetParam().move(temp.Path(from), temp.Path(to), nullptr);
   }
   TempFolder temp;
 };
@@ -55,14 +57,29 @@ TEST_P(MoveFileTest, MovingAFileToItsOwnPathSucceedsAndChangesNothing) {
   EXPECT_EQ(temp.Read("041005_092510.CRW"), "raw");
 }
 
-TEST_P(MoveFileTest, OtherFailuresAreNotATakenName) {
+TEST_P(MoveFileTest, OtherFailuresAreNotATakenNameAndCarryTheSystemError) {
   temp.Write("source", "raw");
   temp.Write("taken", "");
-  EXPECT_EQ(Move("missing", "new"), MoveResult::Failed);
-  EXPECT_EQ(Move("missing", "taken"), MoveResult::Failed);
-  EXPECT_EQ(Move("source", "noFolder/new"), MoveResult::Failed);
-  EXPECT_EQ(Move("source", std::string(300, 'n')), MoveResult::Failed);
+  struct Case {
+    const char* from;
+    std::string to;
+    int error;
+  };
+  for (const Case& c : {Case{"missing", "new", ENOENT}, Case{"missing", "taken", ENOENT},
+                        Case{"source", "noFolder/new", ENOENT}, Case{"source", std::string(300, 'n'), ENAMETOOLONG}}) {
+    SCOPED_TRACE(c.to);
+    int error = 0;
+    EXPECT_EQ(GetParam().move(temp.Path(c.from), temp.Path(c.to), &error), MoveResult::Failed);
+    EXPECT_EQ(error, c.error);
+  }
   EXPECT_EQ(temp.Read("source"), "raw");
+}
+
+TEST_P(MoveFileTest, SuccessLeavesTheSystemErrorAlone) {
+  temp.Write("source", "raw");
+  int error = -1;
+  EXPECT_EQ(GetParam().move(temp.Path("source"), temp.Path("new"), &error), MoveResult::Moved);
+  EXPECT_EQ(error, -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, MoveFileTest,

@@ -60,6 +60,10 @@ bool ScriptedFileSystem::ListFolder(const std::string& folder, FolderListing& li
   return RealFileSystem().ListFolder(folder, listing);
 }
 
+bool ScriptedFileSystem::ResolveFolder(const std::string& folder, std::string& resolved) {
+  return RealFileSystem().ResolveFolder(folder, resolved);
+}
+
 RenameResult ScriptedFileSystem::Rename(const std::string& from, const std::string& to) {
   {
     std::lock_guard lock(mutex_);

@@ -56,6 +56,7 @@ class ScriptedFileSystem : public JobFileSystem {
   std::function<std::optional<RenameResult>(const std::string& from, const std::string& to)> onRename;
 
   bool ListFolder(const std::string& folder, FolderListing& listing) override;
+  bool ResolveFolder(const std::string& folder, std::string& resolved) override;
   RenameResult Rename(const std::string& from, const std::string& to) override;
   std::vector<std::pair<std::string, std::string>> Renames() const;
 

@@ -121,6 +121,27 @@ std::string TiffFile::Build() const {
   return out + values;
 }
 
+std::string SharedTableTiff(uint16_t directories, uint16_t entries) {
+  constexpr uint32_t kTable = 8;
+  auto entryAt = [](uint32_t index) { return kTable + 12 * index; };
+  auto directoryAt = [&](uint32_t k) { return entryAt(k) + 10; };  // the top half of entry k's value
+  uint32_t total = uint32_t{entries} + directories + 1;
+  uint32_t farText = entryAt(total);
+  std::string out = "II" + Le16(42) + Le32(directories == 0 ? 0 : directoryAt(0));
+  for (uint32_t i = 0; i < total; ++i) {
+    if (i < directories) {
+      out += Le16(0x0001) + Le16(3) + Le32(1) + Le32(uint32_t{entries} << 16);  // a short, then the count
+    } else if (i > entries && i - entries - 1 < directories) {
+      uint32_t k = i - entries - 1;  // directory k's walk ends here: link to directory k + 1
+      uint32_t next = k + 1 < directories ? directoryAt(k + 1) : 0;
+      out += Le16(static_cast<uint16_t>(next & 0xFFFF)) + Le16(static_cast<uint16_t>(next >> 16)) + Le32(0) + Le32(0);
+    } else {
+      out += Le16(0x010F) + Le16(2) + Le32(6) + Le32(farText);
+    }
+  }
+  return out + std::string("Nikon\0", 6);
+}
+
 std::string CrwFile(int32_t seconds) { return CiffFile(CiffHeap().Record(0x180E, CaptureTimeData(seconds))); }
 
 std::string Cr2File(std::string_view dateTime) {

@@ -92,6 +92,13 @@ class TiffFile {
   std::optional<uint32_t> firstOffset_;
 };
 
+// A hostile TIFF file: `directories` chained directories that all walk one
+// shared table, each `entries` entries long, almost every entry a Make text
+// lying in a far block. Directory k's count is the top half of the value of
+// table entry k; the tag and type of the entry just past its run hold the
+// offset of directory k + 1.
+std::string SharedTableTiff(uint16_t directories, uint16_t entries);
+
 // Whole files as cameras lay them out, for tests about what happens to them.
 // A CIFF file whose root heap holds one capture-time record.
 std::string CrwFile(int32_t seconds);
