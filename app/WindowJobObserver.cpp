@@ -16,8 +16,11 @@ void WindowJobObserver::OnJobEnd(JobEnd end, const JobCounts& counts) {
   std::string progress;
   progress.swap(lastProgress_);  // the next job starts without one
   statusLabel_.SetText(progress + CountLines(counts, end));
+  // Up before whatever follows: the final message, or the dialog's own.
+  statusLabel_.Flush();
   if (end == JobEnd::Stopped) return;
   startButton_.SetText("開始");
+  startButton_.Flush();
   if (end == JobEnd::Completed) {
     const FinalMessage message = FinalMessageOf(counts);
     messages_.Show(message.text, message.icon);

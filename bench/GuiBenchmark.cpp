@@ -2,10 +2,15 @@
 // the same job run by the engine alone, on two identical trees of synthetic
 // raw files, to show what the window's progress display costs.
 //
-//   kirabo-gui-bench [--files=N] [--dir=PARENT]
+//   kirabo-gui-bench [--files=N] [--rounds=R] [--cli=PATH] [--dir=PARENT]
 //
-// Runs without a display (offscreen) unless QT_QPA_PLATFORM says otherwise.
+// Each round builds fresh identical trees and runs each job on its own tree,
+// taking turns at going first; the medians are reported. With --cli, the
+// command-line program at PATH runs the same job as a third contender, its
+// output going to /dev/null. Runs without a display (offscreen)
+// unless QT_QPA_PLATFORM says otherwise.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -13,11 +18,16 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include "SyntheticTree.h"
 #include "app/MainDialog.h"
@@ -82,6 +92,29 @@ double WindowJob(const std::string& root, std::string& finalMessage) {
   return seconds;
 }
 
+// The whole run of `cli ROOT`, process start included; negative when it
+// could not run or failed.
+double CliJob(const std::string& cli, const std::string& root) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  char* arguments[] = {const_cast<char*>(cli.c_str()), const_cast<char*>(root.c_str()), nullptr};
+  const Clock::time_point start = Clock::now();
+  pid_t child = 0;
+  int status = -1;
+  const bool ran = posix_spawn(&child, cli.c_str(), &actions, nullptr, arguments, environ) == 0 &&
+                   waitpid(child, &status, 0) == child;
+  const double seconds = Seconds(Clock::now() - start);
+  posix_spawn_file_actions_destroy(&actions);
+  return ran && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1.0;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,37 +123,70 @@ int main(int argc, char** argv) {
 
   kirabo::bench::TreeShape shape;
   shape.files = 5000;
+  int rounds = 5;
+  std::string cli;
   std::string parent = std::filesystem::temp_directory_path().string();
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
     if (arg.starts_with("--files=")) {
       shape.files = std::strtoull(argv[i] + 8, nullptr, 10);
+    } else if (arg.starts_with("--rounds=")) {
+      rounds = std::atoi(argv[i] + 9);
+    } else if (arg.starts_with("--cli=")) {
+      cli = argv[i] + 6;
     } else if (arg.starts_with("--dir=")) {
       parent = argv[i] + 6;
     } else {
-      std::fprintf(stderr, "Usage: kirabo-gui-bench [--files=N] [--dir=PARENT]\n");
+      std::fprintf(stderr, "Usage: kirabo-gui-bench [--files=N] [--rounds=R] [--cli=PATH] [--dir=PARENT]\n");
       return 2;
     }
   }
   if (shape.files == 0) shape.files = 1;
+  if (rounds < 1) rounds = 1;
 
-  std::string engineRoot;
-  std::string windowRoot;
-  if (!MakeTree(parent, shape, engineRoot) || !MakeTree(parent, shape, windowRoot)) {
-    std::fprintf(stderr, "kirabo-gui-bench: cannot build the trees in %s: %s\n", parent.c_str(), std::strerror(errno));
-    return 1;
+  std::vector<double> engineTimes;
+  std::vector<double> windowTimes;
+  std::vector<double> cliTimes;
+  bool allRenamed = true;
+  std::string finalMessage;
+  for (int round = 0; round < rounds; ++round) {
+    std::string engineRoot;
+    std::string windowRoot;
+    std::string cliRoot;
+    if (!MakeTree(parent, shape, engineRoot) || !MakeTree(parent, shape, windowRoot) ||
+        (!cli.empty() && !MakeTree(parent, shape, cliRoot))) {
+      std::fprintf(stderr, "kirabo-gui-bench: cannot build the trees in %s: %s\n", parent.c_str(),
+                   std::strerror(errno));
+      return 1;
+    }
+    size_t renamed = 0;
+    if (round % 2 == 0) {
+      engineTimes.push_back(EngineJob(engineRoot, renamed));
+      windowTimes.push_back(WindowJob(windowRoot, finalMessage));
+      if (!cli.empty()) cliTimes.push_back(CliJob(cli, cliRoot));
+    } else {
+      if (!cli.empty()) cliTimes.push_back(CliJob(cli, cliRoot));
+      windowTimes.push_back(WindowJob(windowRoot, finalMessage));
+      engineTimes.push_back(EngineJob(engineRoot, renamed));
+    }
+    allRenamed = allRenamed && renamed == shape.files && (cli.empty() || cliTimes.back() >= 0);
+    std::printf("round %d: engine alone %.3f s, from the window %.3f s", round + 1, engineTimes.back(),
+                windowTimes.back());
+    if (!cli.empty()) std::printf(", command line %.3f s", cliTimes.back());
+    std::printf("\n");
+    std::error_code ignored;
+    for (const std::string& root : {engineRoot, windowRoot, cliRoot})
+      if (!root.empty()) std::filesystem::remove_all(root, ignored);
   }
 
-  size_t renamed = 0;
-  const double engine = EngineJob(engineRoot, renamed);
-  std::string finalMessage;
-  const double window = WindowJob(windowRoot, finalMessage);
-  std::printf("%zu files: engine alone %.3f s (%zu renamed), from the window %.3f s (%+.1f%%)\n", shape.files, engine,
-              renamed, window, 100.0 * (window - engine) / engine);
+  const double engine = Median(engineTimes);
+  const double window = Median(windowTimes);
+  std::printf("%zu files, median of %d: engine alone %.3f s, from the window %.3f s (%+.1f%%)\n", shape.files, rounds,
+              engine, window, 100.0 * (window - engine) / engine);
+  if (!cli.empty()) {
+    const double line = Median(cliTimes);
+    std::printf("command line %.3f s: the window takes %+.1f%% of its time\n", line, 100.0 * (window - line) / line);
+  }
   std::printf("final message: %s\n", finalMessage.c_str());
-
-  std::error_code ignored;
-  std::filesystem::remove_all(engineRoot, ignored);
-  std::filesystem::remove_all(windowRoot, ignored);
-  return renamed == shape.files ? 0 : 1;
+  return allRenamed ? 0 : 1;
 }

@@ -23,15 +23,20 @@ class Control {
   QWidget* window_ = nullptr;
 };
 
+struct PendingText;
+
 // A control whose window text any thread may set. On the GUI thread the text
-// changes at once; from another thread the change is posted to the GUI
-// thread and the caller goes on without waiting. Texts set faster than the
-// GUI thread takes them are merged: at most one change waits at a time, and
-// it shows the latest text, so the last text set is the one that stays.
-// Whoever owns the window must stop such threads before the window goes.
+// changes at once. From another thread the change is posted to the GUI
+// thread and the caller goes on without waiting; texts set in quick
+// succession are merged, so that the window shows a new text at most every
+// few hundredths of a second and always ends with the latest one. Whoever owns
+// the window must stop such threads before the window goes.
 class TextControl : public Control {
  public:
   void SetText(const std::string& text);
+  // Any thread: a text still waiting to be shown is shown before anything
+  // the calling thread posts to the GUI thread afterwards.
+  void Flush();
   std::string GetText() const;  // GUI thread only
 
  protected:
@@ -40,11 +45,11 @@ class TextControl : public Control {
   TextControl(Applier apply, Reader read);
 
  private:
-  struct Pending;
+  void Post(bool promptly);
 
   Applier apply_;
   Reader read_;
-  std::shared_ptr<Pending> pending_;  // shared with the posted change
+  std::shared_ptr<PendingText> pending_;  // shared with the posted changes
 };
 
 class PushButton : public TextControl {
