@@ -1,14 +1,20 @@
 #include "cli/ConsoleObserver.h"
 
+#include <cerrno>
 #include <cstdio>
+
+#include "engine/RenameJob.h"
 
 namespace kirabo::cli {
 
 namespace {
 
-void WriteLine(FILE* stream, const std::string& line) {
+// True when the whole line was written out.
+bool WriteLine(FILE* stream, const std::string& line) {
+  errno = 0;
   std::fwrite(line.data(), 1, line.size(), stream);
   std::fputc('\n', stream);
+  return std::fflush(stream) == 0 && !std::ferror(stream);
 }
 
 }  // namespace
@@ -37,18 +43,62 @@ std::string EscapeForLine(std::string_view path, CodePage codePage) {
   return escaped;
 }
 
+std::string SummaryLine(const JobCounts& counts) {
+  if (counts.Found() == 0) return "no raw files found";
+  return std::to_string(counts.renamed) + " renamed, " + std::to_string(counts.alreadyNamed) + " already named, " +
+         std::to_string(counts.noCaptureTime) + " without capture time, " + std::to_string(counts.renameFailed) +
+         " failed";
+}
+
+ConsoleObserver::ConsoleObserver(const ConsoleSettings& settings, std::atomic<int32_t>& state)
+    : settings(settings),
+      state(state),
+      pathsAsTyped(settings.folder, settings.codePage),
+      progress(settings.progress, settings.codePage) {}
+
+std::string ConsoleObserver::Shown(const std::string& path) const {
+  return EscapeForLine(pathsAsTyped(path), settings.codePage);
+}
+
 void ConsoleObserver::OnSearching(const std::string& folder) {
-  if (!quiet) WriteLine(stderr, EscapeForLine(folder, codePage) + "\tを検索中・・・");
+  if (settings.quiet) return;
+  progress.Clear();
+  WriteLine(stderr, Shown(folder) + "\tを検索中・・・");
 }
 
 void ConsoleObserver::OnFile(const FileReport& report) {
-  if (report.outcome != FileOutcome::Renamed) return;
-  WriteLine(stdout, std::to_string(report.number) + "/" + std::to_string(report.count) + "\t" +
-                        EscapeForLine(report.path, codePage) + "\t" + EscapeForLine(report.newPath, codePage));
+  switch (report.outcome) {
+    case FileOutcome::Renamed:
+      if (outputError != 0) break;
+      if (settings.stdoutIsTerminal) progress.Clear();
+      if (!WriteLine(stdout, std::to_string(report.number) + "/" + std::to_string(report.count) + "\t" +
+                                 Shown(report.path) + "\t" + Shown(report.newPath))) {
+        outputError = errno != 0 ? errno : EIO;
+        state.store(StopRequested);
+      }
+      break;
+    case FileOutcome::AlreadyNamed:
+      break;
+    case FileOutcome::NoCaptureTime:
+      Warn(report.path, "no capture time");
+      break;
+    case FileOutcome::RenameFailed:
+      Warn(report.path, "cannot rename: " + report.reason);
+      break;
+  }
+  size_t slash = report.path.rfind('/');
+  progress.Show(report.number, report.count, EscapeForLine(report.path.substr(slash + 1), settings.codePage));
 }
 
-void ConsoleObserver::OnJobEnd(JobEnd end, const JobCounts&) {
-  if (end == JobEnd::Completed) WriteLine(stderr, "リネーム終了");
+void ConsoleObserver::Warn(const std::string& path, const std::string& what) {
+  progress.Clear();
+  WriteLine(stderr, "kirabo-cli: " + Shown(path) + ": " + what);
+}
+
+void ConsoleObserver::OnJobEnd(JobEnd jobEnd, const JobCounts& jobCounts) {
+  progress.Clear();
+  end = jobEnd;
+  counts = jobCounts;
 }
 
 }  // namespace kirabo::cli

@@ -37,8 +37,7 @@ bool CFolderScanner::IsInsideTree(const std::string& folder) {
   std::string resolved;
   if (treeRoot->empty() || !fileSystem.ResolveFolder(folder, resolved)) return false;
   if (*treeRoot == "/") return true;
-  return resolved.starts_with(*treeRoot) &&
-         (resolved.size() == treeRoot->size() || resolved[treeRoot->size()] == '/');
+  return resolved.starts_with(*treeRoot) && (resolved.size() == treeRoot->size() || resolved[treeRoot->size()] == '/');
 }
 
 // The last "." of the whole path, not of the name: a name without a dot then

@@ -39,7 +39,8 @@ std::vector<std::string> RecordingObserver::Events() const {
 
 std::vector<std::string> RecordingObserver::FileEvents() const {
   std::vector<std::string> events = Events();
-  auto first = std::find_if(events.begin(), events.end(), [](const std::string& e) { return !e.starts_with("search "); });
+  auto first =
+      std::find_if(events.begin(), events.end(), [](const std::string& e) { return !e.starts_with("search "); });
   return {first, events.end()};
 }
 
