@@ -108,10 +108,9 @@ const char* CMainDialog::StartProblem() const {
   return nullptr;
 }
 
-// Waits until the worker has written Idle and returned. A worker that ended
-// normally just after the request still shows its final message, so the
-// wait keeps delivering what the worker posts (texts, that message) and the
-// worker never waits on this thread; the user's input stays queued.
+// Waits until the worker has written Idle and returned. Meanwhile it keeps
+// delivering what the worker posts (its texts) and the timers that are due,
+// so the worker never waits on this thread; the user's input stays queued.
 void CMainDialog::WaitForStopAcknowledged() {
   while (job.state.load() != Idle || worker_.IsRunning()) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
