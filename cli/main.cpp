@@ -2,6 +2,7 @@
 // headless machines and large batches.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
@@ -12,7 +13,7 @@
 #include <string>
 
 #include "cli/CliOptions.h"
-#include "cli/ConsoleTargets.h"
+#include "cli/ConsoleObserver.h"
 #include "cli/DryRunFileSystem.h"
 #include "engine/JobFileSystem.h"
 #include "engine/RenameJob.h"
@@ -26,6 +27,7 @@ using kirabo::cli::CliOptions;
 constexpr int kExitDone = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitRenameFailed = 3;
 constexpr int kExitStopped = 130;
 
 // Written by the signal handler: a lock-free atomic store is
@@ -64,17 +66,20 @@ bool CheckFolder(const std::string& folder) {
 }
 
 int RunJob(const CliOptions& options) {
-  kirabo::CodePage codePage = kirabo::ActiveCodePage();
-  kirabo::cli::ConsoleLabel label(options.quiet, codePage);
-  kirabo::cli::ConsoleMessage message;
   kirabo::cli::DryRunFileSystem dryRun(kirabo::RealFileSystem());
-
   kirabo::RenameJob job;
   job.folder = options.folder;
   job.format = options.format;
-  job.statusLabel = &label;
-  job.messageBox = &message;
   if (options.dryRun) job.fileSystem = &dryRun;
+
+  kirabo::cli::ConsoleSettings settings;
+  settings.folder = options.folder;
+  settings.quiet = options.quiet;
+  settings.progress = !options.quiet && ::isatty(STDERR_FILENO) == 1;
+  settings.stdoutIsTerminal = ::isatty(STDOUT_FILENO) == 1;
+  settings.codePage = kirabo::ActiveCodePage();
+  kirabo::cli::ConsoleObserver observer(settings, job.state);
+  job.observer = &observer;
 
   InstallStopHandlers(job.state);
   kirabo::RenameWorkerProc(&job);
@@ -82,15 +87,23 @@ int RunJob(const CliOptions& options) {
   std::signal(SIGTERM, SIG_DFL);
   signalledState = nullptr;
 
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(errno));
+  int outputError = observer.OutputError();
+  if (outputError == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout))) outputError = errno;
+  if (outputError != 0) {
+    std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(outputError));
     return kExitFailure;
   }
   if (stopSignalled) {
     std::fputs("中断しました\n", stderr);
     return kExitStopped;
   }
-  return kExitDone;
+  if (observer.End() == kirabo::JobEnd::Failed) {
+    std::fputs("kirabo-cli: out of memory\n", stderr);
+    return kExitFailure;
+  }
+  const kirabo::JobCounts& counts = observer.Counts();
+  if (!options.quiet) std::fprintf(stderr, "%s\n", kirabo::cli::SummaryLine(counts).c_str());
+  return counts.renameFailed > 0 ? kExitRenameFailed : kExitDone;
 }
 
 int Main(int argc, char** argv) {
@@ -111,8 +124,8 @@ int Main(int argc, char** argv) {
   if (!CheckFolder(options.folder)) return kExitFailure;
   // Progress lines show up as they happen when piped, too.
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  // A closed pipe must not kill the process between two renames; the write
-  // error is reported at the end.
+  // A closed pipe must not kill the process between two renames: the failed
+  // write stops the job, and the error is reported at the end.
   std::signal(SIGPIPE, SIG_IGN);
   return RunJob(options);
 }

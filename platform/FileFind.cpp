@@ -26,11 +26,18 @@ bool GetCurrentFolder(std::string& folder) {
   return true;
 }
 
-// Resolves `folder` against the current directory and removes "." and ".."
-// steps and repeated separators by text alone, as a path typed by the user is
-// meant: "a/link/.." is "a" even when "link" leads elsewhere. Splitting at the
-// byte '/' is safe in every supported code page, since no multibyte character
-// holds that byte.
+bool IsDotsName(std::string_view name) { return name == "." || name == ".."; }
+
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+const std::string kNoEntry;
+
+}  // namespace
+
+// Splitting at the byte '/' is safe in every supported code page, since no
+// multibyte character holds that byte.
 bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute) {
   std::string combined;
   if (folder.empty() || folder.front() != kSeparator) {
@@ -61,16 +68,6 @@ bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute) {
   if (absolute.empty()) absolute = kSeparator;
   return true;
 }
-
-bool IsDotsName(std::string_view name) { return name == "." || name == ".."; }
-
-struct DirCloser {
-  void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
-const std::string kNoEntry;
-
-}  // namespace
 
 bool CFileFind::FindFile(const std::string& pattern) {
   Close();

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "TempFolder.h"
 #include "engine/JobFileSystem.h"
 
@@ -32,9 +35,11 @@ TEST(RealFileSystem, RenameReportsEachOutcome) {
   TempFolder temp;
   temp.Write("a.CRW", "");
   temp.Write("taken.CRW", "");
-  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("taken.CRW")), RenameOutcome::NameTaken);
-  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("b.CRW")), RenameOutcome::Renamed);
-  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("c.CRW")), RenameOutcome::Failed);
+  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("taken.CRW")).outcome, RenameOutcome::NameTaken);
+  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("b.CRW")).outcome, RenameOutcome::Renamed);
+  RenameResult gone = RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("c.CRW"));
+  EXPECT_EQ(gone.outcome, RenameOutcome::Failed);
+  EXPECT_EQ(gone.reason, std::strerror(ENOENT));
 }
 
 }  // namespace
