@@ -1,6 +1,7 @@
 #include "app/FolderPicker.h"
 
 #include "framework/FolderDialog.h"
+#include "framework/Translate.h"
 
 namespace kirabo {
 
@@ -27,7 +28,7 @@ bool CFolderPicker::PickFolder(std::string* result, std::string initialFolder) {
   // keeps one.
   TrimFinalSeparator(initialFolder, codePage);
 
-  std::optional<std::string> chosen = BrowseForFolder(kTitle, initialFolder);
+  std::optional<std::string> chosen = BrowseForFolder(Translate("FolderPicker", kTitle), initialFolder);
   if (!chosen) return false;
   *result = *chosen;
   EnsureFinalSeparator(*result, codePage);

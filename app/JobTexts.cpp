@@ -1,9 +1,13 @@
 #include "app/JobTexts.h"
 
+#include "framework/Translate.h"
+#include "res/translations/TextTable.h"
+
 namespace kirabo {
 
 namespace {
 
+constexpr char kContext[] = "JobTexts";
 constexpr char kFinished[] = "リネーム終了";
 
 void AddLine(std::string& lines, const std::string& line) {
@@ -11,13 +15,15 @@ void AddLine(std::string& lines, const std::string& line) {
   lines += line;
 }
 
-void AddCount(std::string& lines, const char* label, size_t count) {
-  if (count > 0) AddLine(lines, label + std::to_string(count) + " 件");
+void AddCount(std::string& lines, const char* line, size_t count) {
+  if (count > 0) AddLine(lines, WithArgument(Translate(kContext, line), std::to_string(count)));
 }
 
 }  // namespace
 
-std::string SearchingText(const std::string& folder) { return folder + "\nを検索中・・・"; }
+std::string SearchingText(const std::string& folder) {
+  return WithArgument(Translate(kContext, "%1\nを検索中・・・"), folder);
+}
 
 std::string ProgressText(const FileReport& report) {
   return std::to_string(report.number) + "/" + std::to_string(report.count) + "\n" + report.path + "\n" +
@@ -26,18 +32,19 @@ std::string ProgressText(const FileReport& report) {
 
 std::string CountLines(const JobCounts& counts, JobEnd end) {
   std::string lines;
-  AddCount(lines, "リネームしたファイル: ", counts.renamed);
-  AddCount(lines, "すでに正しい名前のファイル: ", counts.alreadyNamed);
-  AddCount(lines, "撮影日時のないファイル: ", counts.noCaptureTime);
-  AddCount(lines, "リネームできなかったファイル: ", counts.renameFailed);
-  if (end == JobEnd::Completed && counts.Found() == 0) AddLine(lines, "RAW ファイルが見つかりませんでした");
+  AddCount(lines, "リネームしたファイル: %1 件", counts.renamed);
+  AddCount(lines, "すでに正しい名前のファイル: %1 件", counts.alreadyNamed);
+  AddCount(lines, "撮影日時のないファイル: %1 件", counts.noCaptureTime);
+  AddCount(lines, "リネームできなかったファイル: %1 件", counts.renameFailed);
+  if (end == JobEnd::Completed && counts.Found() == 0) AddLine(lines, Translate(kContext, "RAW ファイルが見つかりませんでした"));
   return lines;
 }
 
 FinalMessage FinalMessageOf(const JobCounts& counts) {
   const bool allNamed = counts.Found() > 0 && counts.renamed + counts.alreadyNamed == counts.Found();
-  if (allNamed) return {kFinished, MessageIcon::Information};
-  return {std::string(kFinished) + "\n\n" + CountLines(counts, JobEnd::Completed),
+  const std::string finished = Translate(kContext, kFinished);
+  if (allNamed) return {finished, MessageIcon::Information};
+  return {finished + "\n\n" + CountLines(counts, JobEnd::Completed),
           counts.renameFailed > 0 ? MessageIcon::Exclamation : MessageIcon::Information};
 }
 

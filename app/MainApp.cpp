@@ -8,6 +8,7 @@
 
 #include "app/MainDialog.h"
 #include "framework/MessageBox.h"
+#include "framework/Translate.h"
 
 namespace kirabo {
 
@@ -33,7 +34,7 @@ bool CMainApp::UseSettingsInCurrentDirectory() {
   delete[] settingsPath;
   settingsPath = new (std::nothrow) char[kSettingsPathSize];
   if (settingsPath == nullptr) {
-    ShowMessageBox(nullptr, "メモリ不足エラーです。", MessageIcon::Exclamation);
+    ShowMessageBox(nullptr, Translate("MainApp", "メモリ不足エラーです。"), MessageIcon::Exclamation);
     return false;
   }
   if (!ComposeSettingsPath(settingsPath, kSettingsPathSize)) {

@@ -14,12 +14,14 @@
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
+#include "framework/Translate.h"
 #include "platform/FolderExists.h"
 #include "res/ResourceIds.h"
 
 namespace kirabo {
 
 namespace {
+constexpr char kContext[] = "MainDialog";  // of the texts translated
 constexpr char kSection[] = "Data";
 constexpr char kFolderKey[] = "Folder";
 constexpr char kFormatKey[] = "Format";
@@ -78,8 +80,8 @@ void CMainDialog::OnStartStop() {
   if (job.state.compare_exchange_strong(running, StopRequested)) {
     WaitForStopAcknowledged();
     if (closing_) return;
-    ShowMessageBox(this, "中断しました", MessageIcon::Information);
-    startButtonCtrl.SetText("開始");
+    ShowMessageBox(this, Translate(kContext, "中断しました"), MessageIcon::Information);
+    startButtonCtrl.SetText(Translate(kContext, "開始"));
     return;
   }
 
@@ -88,14 +90,14 @@ void CMainDialog::OnStartStop() {
   if (worker_.IsRunning()) return;
 
   if (const char* problem = StartProblem()) {
-    ShowMessageBox(this, problem, MessageIcon::Exclamation);
+    ShowMessageBox(this, Translate(kContext, problem), MessageIcon::Exclamation);
     return;
   }
 
   job.folder = folderText;
   job.format = formatIndex;
   job.observer = &jobView_;
-  if (worker_.Start(RenameWorkerProc, &job)) startButtonCtrl.SetText("中断");
+  if (worker_.Start(RenameWorkerProc, &job)) startButtonCtrl.SetText(Translate(kContext, "中断"));
 }
 
 // What keeps the fields from making a job, or null. A job on a folder that

@@ -1,6 +1,7 @@
 #include "app/WindowJobObserver.h"
 
 #include "app/JobTexts.h"
+#include "framework/Translate.h"
 
 namespace kirabo {
 
@@ -19,7 +20,7 @@ void WindowJobObserver::OnJobEnd(JobEnd end, const JobCounts& counts) {
   // Up before whatever follows: the final message, or the dialog's own.
   statusLabel_.Flush();
   if (end == JobEnd::Stopped) return;
-  startButton_.SetText("開始");
+  startButton_.SetText(Translate("MainDialog", "開始"));
   startButton_.Flush();
   if (end == JobEnd::Completed) {
     const FinalMessage message = FinalMessageOf(counts);

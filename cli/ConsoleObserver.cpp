@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/RenameJob.h"
+#include "res/translations/TextTable.h"
 
 namespace kirabo::cli {
 
@@ -63,7 +64,7 @@ std::string ConsoleObserver::Shown(const std::string& path) const {
 void ConsoleObserver::OnSearching(const std::string& folder) {
   if (settings.quiet) return;
   progress.Clear();
-  WriteLine(stderr, Shown(folder) + "\tを検索中・・・");
+  WriteLine(stderr, WithArgument(TextIn(settings.language, "Cli", "%1\tを検索中・・・"), Shown(folder)));
 }
 
 void ConsoleObserver::OnFile(const FileReport& report) {

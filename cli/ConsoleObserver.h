@@ -9,6 +9,7 @@
 #include "cli/ProgressLine.h"
 #include "engine/JobObserver.h"
 #include "platform/Multibyte.h"
+#include "platform/UiLanguage.h"
 
 namespace kirabo::cli {
 
@@ -27,11 +28,12 @@ struct ConsoleSettings {
   bool progress = false;          // draw a progress line on standard error
   bool stdoutIsTerminal = false;  // the progress line shares its screen
   CodePage codePage = CodePage::Utf8;
+  UiLanguage language = UiLanguage::Japanese;  // of the searching and stopped lines
 };
 
 // Says a job's events on the console:
 //   stdout: "i/N<TAB>old<TAB>new" for each renamed file;
-//   stderr: "folder<TAB>を検索中・・・" for each folder searched (not when
+//   stderr: "folder<TAB>を検索中・・・" (English: "folder<TAB>searching...") for each folder searched (not when
 //           quiet) and "kirabo-cli: PATH: no capture time" or
 //           "kirabo-cli: PATH: cannot rename: REASON" for each file left
 //           with its old name.

@@ -18,7 +18,9 @@
 #include "engine/JobFileSystem.h"
 #include "engine/RenameJob.h"
 #include "engine/RenameWorker.h"
+#include "platform/UiLanguage.h"
 #include "res/Version.h"
+#include "res/translations/TextTable.h"
 
 namespace {
 
@@ -78,6 +80,7 @@ int RunJob(const CliOptions& options) {
   settings.progress = !options.quiet && ::isatty(STDERR_FILENO) == 1;
   settings.stdoutIsTerminal = ::isatty(STDOUT_FILENO) == 1;
   settings.codePage = kirabo::ActiveCodePage();
+  settings.language = kirabo::UiLanguageFromEnvironment();
   kirabo::cli::ConsoleObserver observer(settings, job.state);
   job.observer = &observer;
 
@@ -94,7 +97,7 @@ int RunJob(const CliOptions& options) {
     return kExitFailure;
   }
   if (stopSignalled) {
-    std::fputs("中断しました\n", stderr);
+    std::fprintf(stderr, "%s\n", kirabo::TextIn(settings.language, "Cli", "中断しました"));
     return kExitStopped;
   }
   if (observer.End() == kirabo::JobEnd::Failed) {

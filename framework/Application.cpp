@@ -1,11 +1,13 @@
 #include "framework/Application.h"
 
 #include <cstdio>
+#include <vector>
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QLocale>
+#include <QPointer>
 #include <QStringList>
 #include <QTranslator>
 
@@ -31,7 +33,7 @@ Application* Application::Instance() { return theApplication; }
 
 int Application::Run(int& argc, char** argv) {
   QApplication gui(argc, argv);
-  LoadStandardDialogTranslation();
+  LoadTranslations(language_);
   defaultProfileName_ = ApplicationTitle() + ".INI";
   profileName_ = defaultProfileName_.c_str();
   if (InitInstance()) gui.exec();
@@ -66,15 +68,32 @@ std::string ApplicationTitle() {
   return FromQString(QFileInfo(arguments.first()).completeBaseName());
 }
 
-bool LoadStandardDialogTranslation() {
-  if (QCoreApplication::instance() == nullptr) return false;
-  auto* translator = new QTranslator(QCoreApplication::instance());  // lives as long as the application
-  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+bool LoadTranslations(const std::string& language) {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app == nullptr) return false;
+  static std::vector<QPointer<QTranslator>> installed;  // null once the application has gone
+  for (const QPointer<QTranslator>& translator : installed) {
+    if (translator.isNull()) continue;
+    QCoreApplication::removeTranslator(translator);
     delete translator;
-    return false;
   }
-  return QCoreApplication::installTranslator(translator);
+  installed.clear();
+
+  const QString code = QString::fromStdString(language);
+  bool loaded = true;
+  auto install = [&](const QString& file, const QString& folder) {
+    auto* translator = new QTranslator(app);  // lives as long as the application, or until replaced
+    if (!translator->load(file, folder) || !QCoreApplication::installTranslator(translator)) {
+      delete translator;
+      return false;
+    }
+    installed.push_back(translator);
+    return true;
+  };
+  const QString program = QStringLiteral(":/i18n/program_%1.qm").arg(code);
+  if (QFile::exists(program)) loaded = install(program, QString());
+  const bool standard = install(QStringLiteral("qtbase_%1").arg(code), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  return loaded && standard;
 }
 
 }  // namespace kirabo

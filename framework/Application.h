@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 class QWidget;
 
@@ -39,11 +40,15 @@ class Application {
   bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value);
   bool WriteProfileInt(const std::string& section, const std::string& key, int32_t value);
 
+  // The language Run loads translations for ("ja", "en"); set before Run.
+  void SetLanguage(std::string language) { language_ = std::move(language); }
+
   // The window that owns dialogs opened without a parent.
   QWidget* MainWindow() const { return mainWindow_; }
   void SetMainWindow(QWidget* window) { mainWindow_ = window; }
 
  private:
+  std::string language_ = "ja";
   std::string defaultProfileName_;
   const char* profileName_ = nullptr;
   QWidget* mainWindow_ = nullptr;
@@ -53,10 +58,13 @@ class Application {
 // every message box.
 std::string ApplicationTitle();
 
-// Makes the standard dialogs that the framework borrows (the folder chooser,
-// the buttons of message boxes) speak Japanese, the program's one language,
-// whatever the user's locale. Run does it; false when the translation is not
-// installed, and the standard dialogs then keep their English texts.
-bool LoadStandardDialogTranslation();
+// Makes the program and the standard dialogs that the framework borrows (the
+// folder chooser, the buttons of message boxes) speak `language`, in place of
+// any translations loaded before. The program's own translation is the Qt
+// resource :/i18n/program_<language>.qm, where it has one (its source
+// language needs none); Qt's is qtbase_<language>. Run does it. False when
+// either is there but cannot be loaded, or Qt's is not installed; the
+// standard dialogs then keep their English texts.
+bool LoadTranslations(const std::string& language);
 
 }  // namespace kirabo

@@ -15,6 +15,7 @@
 #include "framework/Controls.h"
 #include "framework/ElidedLabel.h"
 #include "framework/Resources.h"
+#include "framework/Translate.h"
 
 namespace kirabo {
 
@@ -24,6 +25,13 @@ namespace {
 constexpr int kIconSize = 32;
 
 bool Has(uint32_t style, uint32_t flag) { return (style & flag) != 0; }
+
+// A template text in the application's language; one template serves every
+// language, so each text is looked up when the dialog is built.
+QString TemplateText(const std::string& context, const std::string& text) {
+  if (text.empty()) return QString();
+  return QCoreApplication::translate(context.c_str(), text.c_str());
+}
 
 }  // namespace
 
@@ -72,7 +80,7 @@ bool Dialog::Build() {
   if (Has(style, DialogStyle::Caption)) flags |= Qt::WindowTitleHint;
   if (Has(style, DialogStyle::SystemMenu)) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   setWindowFlags(flags);
-  setWindowTitle(QString::fromUtf8(template_->title.c_str()));
+  setWindowTitle(TemplateText(DialogTextContext(template_->id), template_->title));
 
   const QFont font = DialogFont(template_->fontName, template_->pointSize);
   setFont(font);
@@ -97,7 +105,7 @@ bool Dialog::Build() {
 }
 
 QWidget* Dialog::CreateControl(const ControlTemplate& control) {
-  const QString text = QString::fromUtf8(control.text.c_str());
+  const QString text = TemplateText(DialogTextContext(template_->id), control.text);
   QWidget* window = nullptr;
   switch (control.kind) {
     case ControlKind::PushButton: {

@@ -4,12 +4,13 @@
 #include <QMenu>
 
 #include "framework/Text.h"
+#include "framework/Translate.h"
 
 namespace kirabo {
 
 SystemMenu::SystemMenu(QWidget* owner, std::function<void(int)> onCommand)
     : menu_(new QMenu(owner)), onCommand_(std::move(onCommand)) {
-  AppendItem(kCloseCommand, "閉じる(&C)");
+  AppendItem(kCloseCommand, Translate("SystemMenu", "閉じる(&C)"));
 }
 
 SystemMenu::~SystemMenu() = default;

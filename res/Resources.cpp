@@ -1,5 +1,7 @@
 #include "framework/Resources.h"
+#include "framework/Text.h"
 
+#include <QCoreApplication>
 #include <QPixmap>
 
 #include "res/ResourceIds.h"
@@ -71,7 +73,12 @@ const DialogTemplate* FindDialogTemplate(int id) {
   }
 }
 
-std::string LoadResourceString(int id) { return id == kAboutMenuString ? "Kirabo のﾊﾞｰｼﾞｮﾝ情報(&A)..." : ""; }
+std::string LoadResourceString(int id) {
+  if (id != kAboutMenuString) return "";
+  static constexpr char kAboutMenu[] = "Kirabo のﾊﾞｰｼﾞｮﾝ情報(&A)...";
+  const QString text = QCoreApplication::translate("StringTable", kAboutMenu);
+  return text == QString::fromUtf8(kAboutMenu) ? kAboutMenu : FromQString(text);
+}
 
 QIcon LoadResourceIcon(int id) {
   QIcon icon;

@@ -34,6 +34,12 @@ RunningCli::RunningCli(const std::vector<std::string>& args, const CliSetting& s
         (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
       _exit(126);
     }
+    for (const auto& [name, value] : setting.environment) {
+      if (value.empty())
+        unsetenv(name.c_str());
+      else
+        setenv(name.c_str(), value.c_str(), 1);
+    }
     std::vector<char*> argv{const_cast<char*>(KIRABO_CLI_PATH)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);

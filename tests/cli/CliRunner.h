@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kirabo::test {
@@ -20,6 +21,8 @@ struct CliSetting {
   bool unprivileged = false;
   // Nobody reads stdout: every write to it fails (EPIPE).
   bool outputClosed = false;
+  // Set in the program's environment; an empty value unsets the variable.
+  std::vector<std::pair<std::string, std::string>> environment{{"KIRABO_LANG", "ja"}};
 };
 
 // Runs the built kirabo-cli with `args` and waits for it.

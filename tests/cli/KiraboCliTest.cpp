@@ -133,10 +133,17 @@ TEST(KiraboCli, FailedOutputStopsTheJob) {
 
 TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
   const size_t kFiles = 2000;
-  for (int signal : {SIGINT, SIGTERM}) {
+  const struct {
+    int signal;
+    const char* language;
+    const char* said;
+  } kCases[] = {{SIGINT, "ja", "中断しました\n"}, {SIGTERM, "en", "Stopped\n"}};
+  for (const auto& [signal, language, said] : kCases) {
     TempFolder tree;
     for (size_t i = 0; i < kFiles; ++i) tree.Write("f" + std::to_string(10000 + i) + ".CRW", CrwFile(kOctober2004));
-    RunningCli cli({"--quiet", tree.root()});
+    CliSetting setting;
+    setting.environment = {{"KIRABO_LANG", language}};
+    RunningCli cli({"--quiet", tree.root()}, setting);
     ASSERT_FALSE(cli.ReadLine().empty());
     // Hold the job still so that the stop surely comes before its end.
     kill(cli.pid(), SIGSTOP);
@@ -144,13 +151,38 @@ TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
     kill(cli.pid(), SIGCONT);
     CliResult result = cli.Finish();
     EXPECT_EQ(result.exitCode, 130);
-    EXPECT_EQ(result.err, "中断しました\n");
+    EXPECT_EQ(result.err, said);
     Strings names = tree.Names();
     ASSERT_EQ(names.size(), kFiles);
     auto renamed = std::count_if(names.begin(), names.end(), [](auto& n) { return n.starts_with("041005_"); });
     EXPECT_LT(renamed, static_cast<long>(kFiles));
     // The line already read plus the rest: one per renamed file.
     EXPECT_EQ(1 + std::count(result.out.begin(), result.out.end(), '\n'), renamed);
+  }
+}
+
+TEST(KiraboCli, SearchingLineInTheUsersLanguage) {
+  using Environment = std::vector<std::pair<std::string, std::string>>;
+  const Environment kUnset{{"KIRABO_LANG", ""}, {"LANGUAGE", ""}, {"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", ""}};
+  const struct {
+    Environment environment;
+    const char* searching;
+  } kCases[] = {
+      {{{"LANG", "ja_JP.UTF-8"}}, "\tを検索中・・・\n"},
+      {{{"LANG", "en_US.UTF-8"}}, "\tsearching...\n"},
+      {{{"LANG", "C.UTF-8"}}, "\tsearching...\n"},
+      {{{"LANGUAGE", "en:ja"}, {"LANG", "ja_JP.UTF-8"}}, "\tsearching...\n"},
+      {{{"LC_MESSAGES", "ja_JP.UTF-8"}, {"LANG", "en_US.UTF-8"}}, "\tを検索中・・・\n"},
+      {{{"KIRABO_LANG", "en"}, {"LANG", "ja_JP.UTF-8"}}, "\tsearching...\n"},
+      {{{"KIRABO_LANG", "ja"}, {"LANG", "C.UTF-8"}}, "\tを検索中・・・\n"},
+  };
+  TempFolder tree;
+  for (const auto& [environment, searching] : kCases) {
+    CliSetting setting;
+    setting.environment = kUnset;
+    setting.environment.insert(setting.environment.end(), environment.begin(), environment.end());
+    CliResult result = RunCli({tree.root()}, setting);
+    EXPECT_EQ(result.err, tree.root() + searching + "no raw files found\n") << environment.back().second;
   }
 }
 

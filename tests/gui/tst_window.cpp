@@ -130,7 +130,7 @@ class WindowTest : public GuiTestCase {
 
   // The real chooser: owned by the main window and modal to it, in Japanese.
   void folderChooserIsModalToMainWindowAndJapanese() {
-    QVERIFY(LoadStandardDialogTranslation());
+    QVERIFY(LoadTranslations("ja"));
     OpenedMainDialog w;
     w.FolderField()->setText(FolderPath());
     QWidget* owner = nullptr;

@@ -1,0 +1,19 @@
+#include "framework/Translate.h"
+
+#include <QCoreApplication>
+
+#include "framework/Text.h"
+
+namespace kirabo {
+
+std::string Translate(const char* context, const char* source) {
+  const QString translated = QCoreApplication::translate(context, source);
+  // An untranslated text keeps its own bytes rather than a round trip
+  // through the locale's character set.
+  if (translated == QString::fromUtf8(source)) return source;
+  return FromQString(translated);
+}
+
+std::string DialogTextContext(int templateId) { return "Dialog" + std::to_string(templateId); }
+
+}  // namespace kirabo

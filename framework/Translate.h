@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace kirabo {
+
+// `source`, a program text written in Japanese, in the language the
+// application speaks: its translation in `context` from the loaded
+// translations, or `source` unchanged where none translates it.
+std::string Translate(const char* context, const char* source);
+
+// The context of the texts of dialog template `templateId`: its title and
+// the texts of its controls are looked up there when the dialog is built.
+std::string DialogTextContext(int templateId);
+
+}  // namespace kirabo
