@@ -63,8 +63,9 @@ std::string ApplicationTitle();
 // any translations loaded before. The program's own translation is the Qt
 // resource :/i18n/program_<language>.qm, where it has one (its source
 // language needs none); Qt's is qtbase_<language>. Run does it. False when
-// either is there but cannot be loaded, or Qt's is not installed; the
-// standard dialogs then keep their English texts.
+// either is there but cannot be loaded, or Qt's is not installed for a
+// language other than English; the standard dialogs then keep their
+// English texts.
 bool LoadTranslations(const std::string& language);
 
 }  // namespace kirabo

@@ -1,0 +1,199 @@
+// The window in each language: every text a person reads, and every text
+// fitting the control the one template gives it.
+#include <algorithm>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QTest>
+#include <QTimer>
+
+#include "GuiTestSupport.h"
+#include "app/FolderPicker.h"
+#include "app/JobTexts.h"
+#include "framework/Application.h"
+#include "framework/FolderDialog.h"
+#include "framework/SystemMenu.h"
+#include "framework/Translate.h"
+
+using namespace kirabo;
+using namespace kirabo::test;
+
+namespace {
+
+struct Text {
+  const char* what;
+  QString shown;
+  const char* japanese;
+  const char* english;
+};
+
+QList<QGroupBox*> FramesTopDown(QWidget* dialog) {
+  QList<QGroupBox*> frames = dialog->findChildren<QGroupBox*>();
+  std::sort(frames.begin(), frames.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+  return frames;
+}
+
+// Runs `inside` on the About box opened from the main dialog's system menu.
+void WithAboutBox(OpenedMainDialog& w, const std::function<void(QDialog*)>& inside) {
+  QTimer::singleShot(0, [&] {
+    auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (about == nullptr) return;
+    inside(about);
+    about->reject();
+  });
+  w.dialog.GetSystemMenu()->Menu()->actions().last()->trigger();
+}
+
+QString MessageAfterStart(OpenedMainDialog& w, MessageLog& log, const QString& folder, int format) {
+  log.calls.clear();
+  w.FolderField()->setText(folder);
+  w.FormatList()->setCurrentIndex(format);
+  w.StartButton()->click();
+  return log.calls.size() == 1 ? QString::fromStdString(log.calls[0].text) : QString("(%1 messages)").arg(log.calls.size());
+}
+
+QString Shown(const std::string& text) { return QString::fromStdString(text); }
+
+int TextWidth(const QWidget* control, QString text) {
+  return control->fontMetrics().horizontalAdvance(text.remove(QLatin1Char('&')));
+}
+
+// Adds each text wider than its room to `overflows`; returns the number of
+// controls checked.
+int CheckFits(QWidget* dialog, QStringList& overflows) {
+  int checked = 0;
+  auto fits = [&](const QWidget* control, const QString& text, int room) {
+    const int width = TextWidth(control, text);
+    if (width > room) overflows << QString("%1: %2 > %3").arg(text).arg(width).arg(room);
+  };
+  for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    fits(button, button->text(), button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width());
+    ++checked;
+  }
+  // The frame's title starts 6 pixels in, with 2 pixels on each side.
+  for (QGroupBox* frame : dialog->findChildren<QGroupBox*>()) {
+    fits(frame, frame->title(), frame->width() - 6 - 2 * 2);
+    ++checked;
+  }
+  for (QComboBox* list : dialog->findChildren<QComboBox*>()) {
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    const int room = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list).width();
+    for (int i = 0; i < list->count(); ++i) fits(list, list->itemText(i), room);
+    ++checked;
+  }
+  return checked;
+}
+
+}  // namespace
+
+class LanguageTest : public GuiTestCase {
+  Q_OBJECT
+
+ private slots:
+  void cleanupTestCase() { LoadTranslations("ja"); }
+
+  void everyVisibleText_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("Japanese") << "ja";
+    QTest::newRow("English") << "en";
+  }
+  void everyVisibleText() {
+    QFETCH(QString, language);
+    QVERIFY(LoadTranslations(language.toStdString()));
+    const bool english = language == "en";
+
+    OpenedMainDialog w;
+    const QList<QGroupBox*> frames = FramesTopDown(&w.dialog);
+    QCOMPARE(frames.size(), 2);
+    const QList<QAction*> menu = w.dialog.GetSystemMenu()->Menu()->actions();
+    QString aboutTitle, aboutButton;
+    WithAboutBox(w, [&](QDialog* about) {
+      aboutTitle = about->windowTitle();
+      aboutButton = about->findChild<QPushButton*>()->text();
+    });
+    std::string chooserTitle;
+    SetFolderDialogHook([&](const std::string& title, const std::string&) {
+      chooserTitle = title;
+      return std::nullopt;
+    });
+    w.BrowseButton()->click();
+    folder_->Write("photos/IMG_0001.CRW", "");
+
+    JobCounts everyOutcome;
+    everyOutcome.renamed = 4;
+    everyOutcome.alreadyNamed = 3;
+    everyOutcome.noCaptureTime = 2;
+    everyOutcome.renameFailed = 1;
+    JobCounts allRenamed;
+    allRenamed.renamed = 2;
+
+    const Text texts[] = {
+        {"title", w.dialog.windowTitle(), "Kirabo", "Kirabo"},
+        {"folder frame", frames[0]->title(), "フォルダ", "Folder"},
+        {"browse", w.BrowseButton()->text(), "参照", "Browse..."},
+        {"format frame", frames[1]->title(), "ファイル名形式(撮影日が 2004/10/5 9:25:10 の場合)",
+         "File name format (for a picture taken 2004/10/5 9:25:10)"},
+        {"format 1", w.FormatList()->itemText(0), "1:yymmdd_hhmmss (041005_092510.CRW)",
+         "1:yymmdd_hhmmss (041005_092510.CRW)"},
+        {"format 2", w.FormatList()->itemText(1), "2:hhmmss (092510.CRW)", "2:hhmmss (092510.CRW)"},
+        {"status", w.StatusText()->text(), "", ""},
+        {"start", w.StartButton()->text(), "開始", "Start"},
+        {"exit", w.ExitButton()->text(), "終了", "Exit"},
+        {"menu close", menu.value(0)->text(), "閉じる(&C)", "&Close"},
+        {"menu about", menu.value(2)->text(), "Kirabo のﾊﾞｰｼﾞｮﾝ情報(&A)...", "&About Kirabo..."},
+        {"about title", aboutTitle, "Kiraboのﾊﾞｰｼﾞｮﾝ情報", "About Kirabo"},
+        {"about button", aboutButton, "OK", "OK"},
+        {"chooser title", Shown(chooserTitle), "フォルダの選択", "Choose a folder"},
+        {"no folder", MessageAfterStart(w, *messages_, "", 0), "フォルダを指定してください", "Please choose a folder"},
+        {"missing folder", MessageAfterStart(w, *messages_, "missing", 0), "フォルダが見つかりません",
+         "Folder not found"},
+        {"no format", MessageAfterStart(w, *messages_, "photos", -1), "ファイル名形式を選択してください",
+         "Please choose a file name format"},
+        {"stop button", Shown(Translate("MainDialog", "中断")), "中断", "Stop"},
+        {"stopped", Shown(Translate("MainDialog", "中断しました")), "中断しました", "Stopped"},
+        {"out of memory", Shown(Translate("MainApp", "メモリ不足エラーです。")), "メモリ不足エラーです。",
+         "Out of memory."},
+        {"searching", Shown(SearchingText("/photos/2004")), "/photos/2004\nを検索中・・・", "Searching\n/photos/2004"},
+        {"finished", Shown(FinalMessageOf(allRenamed).text), "リネーム終了", "Renaming finished"},
+        {"finished with counts", Shown(FinalMessageOf(everyOutcome).text),
+         "リネーム終了\n\nリネームしたファイル: 4 件\nすでに正しい名前のファイル: 3 件\n"
+         "撮影日時のないファイル: 2 件\nリネームできなかったファイル: 1 件",
+         "Renaming finished\n\nRenamed: 4\nAlready named: 3\nWithout capture time: 2\nCould not be renamed: 1"},
+        {"nothing found", Shown(FinalMessageOf(JobCounts{}).text), "リネーム終了\n\nRAW ファイルが見つかりませんでした",
+         "Renaming finished\n\nNo raw files found"},
+    };
+    for (const Text& text : texts)
+      QVERIFY2(text.shown == QString::fromUtf8(english ? text.english : text.japanese),
+               qPrintable(QString("%1: \"%2\"").arg(text.what, text.shown)));
+  }
+
+  // One template serves both languages: each text must fit the rectangle
+  // the template gives its control, in the dialog's own font.
+  void everyTextFitsItsControl_data() { everyVisibleText_data(); }
+  void everyTextFitsItsControl() {
+    QFETCH(QString, language);
+    QVERIFY(LoadTranslations(language.toStdString()));
+    OpenedMainDialog w;
+    QStringList overflows;
+    QCOMPARE(CheckFits(&w.dialog, overflows), 6);  // three buttons, two frames, the list
+    int aboutChecked = 0;
+    WithAboutBox(w, [&](QDialog* about) { aboutChecked = CheckFits(about, overflows); });
+    QCOMPARE(aboutChecked, 1);
+    QVERIFY2(overflows.isEmpty(), qPrintable(overflows.join("; ")));
+  }
+};
+
+QTEST_MAIN(LanguageTest)
+#include "tst_language.moc"
