@@ -3,17 +3,15 @@
 #include <chrono>
 #include <thread>
 
-#include <QCoreApplication>
-#include <QPainter>
-#include <QStyle>
-
 #include "app/AboutDialog.h"
 #include "app/FolderPicker.h"
 #include "engine/RenameWorker.h"
 #include "framework/Application.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "framework/Paint.h"
 #include "framework/Resources.h"
+#include "framework/Window.h"
 #include "res/ResourceIds.h"
 
 namespace kirabo {
@@ -46,7 +44,7 @@ bool CMainDialog::OnInitDialog() {
       menu->AppendItem(kAboutCommand, aboutText);
     }
   }
-  setWindowIcon(appIcon);
+  SetIcon(appIcon);
 
   if (Application* app = Application::Instance()) {
     folderText = app->GetProfileString(kSection, kFolderKey, "");
@@ -105,7 +103,7 @@ void CMainDialog::OnStartStop() {
 // worker never waits on this thread; the user's input stays queued.
 void CMainDialog::WaitForStopAcknowledged() {
   while (job.state.load() != Idle || worker_.IsRunning()) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    DeliverPostedCalls();
     std::this_thread::sleep_for(kPollInterval);
   }
   worker_.Join();
@@ -160,16 +158,16 @@ void CMainDialog::OnSysCommand(int commandId) {
   Dialog::OnSysCommand(commandId);
 }
 
-void CMainDialog::OnPaint(QPaintEvent* event) {
-  if (!isMinimized()) {
-    Dialog::OnPaint(event);
+void CMainDialog::OnPaint() {
+  if (!IsIconic()) {
+    Dialog::OnPaint();
     return;
   }
-  QPainter painter(this);
-  const int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize);
-  const int x = (width() - iconSize + 1) / 2;
-  const int y = (height() - iconSize + 1) / 2;
-  appIcon.paint(&painter, x, y, iconSize, iconSize);
+  PaintContext paint(*this);
+  paint.EraseIconBackground();
+  const Size icon = SystemIconSize();
+  const Size client = ClientSize();
+  paint.DrawIcon((client.width - icon.width + 1) / 2, (client.height - icon.height + 1) / 2, appIcon);
 }
 
 }  // namespace kirabo

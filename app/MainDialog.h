@@ -3,11 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include <QIcon>
-
 #include "engine/RenameJob.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/Icon.h"
 #include "framework/PostedMessageBox.h"
 #include "framework/WorkerThread.h"
 
@@ -24,7 +23,7 @@ class CMainDialog : public Dialog {
   StaticText statusLabelCtrl;
   std::string folderText;
   int32_t formatIndex = -1;
-  QIcon appIcon;
+  Icon appIcon;
   RenameJob job;
 
   void OnStartStop();
@@ -38,7 +37,7 @@ class CMainDialog : public Dialog {
   void OnCancel() override;
   void OnCommand(int id) override;
   void OnSysCommand(int commandId) override;
-  void OnPaint(QPaintEvent* event) override;
+  void OnPaint() override;
 
  private:
   void WaitForStopAcknowledged();

@@ -1,8 +1,7 @@
 #include <clocale>
 
-#include <QGuiApplication>
-
 #include "app/MainApp.h"
+#include "framework/Application.h"
 #include "res/Version.h"
 
 namespace {
@@ -12,8 +11,7 @@ kirabo::CMainApp theApp;
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
-  QCoreApplication::setApplicationName(kirabo::kProductName);
-  QCoreApplication::setApplicationVersion(kirabo::kVersion);
-  QGuiApplication::setDesktopFileName("kirabo");  // matches the installed .desktop entry
+  // The desktop entry is the one installed with the program.
+  kirabo::SetProgramIdentity(kirabo::kProductName, kirabo::kVersion, "kirabo");
   return theApp.Run(argc, argv);
 }

@@ -3,9 +3,10 @@
 #include <cstdint>
 #include <string>
 
-class QWidget;
 
 namespace kirabo {
+
+class Dialog;
 
 // The application object: one per process. Run creates the GUI, gives the
 // program its start-up and exit hooks and holds the settings-file name that
@@ -40,17 +41,21 @@ class Application {
   bool WriteProfileInt(const std::string& section, const std::string& key, int32_t value);
 
   // The window that owns dialogs opened without a parent.
-  QWidget* MainWindow() const { return mainWindow_; }
-  void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+  Dialog* MainWindow() const { return mainWindow_; }
+  void SetMainWindow(Dialog* window) { mainWindow_ = window; }
 
  private:
   std::string defaultProfileName_;
   const char* profileName_ = nullptr;
-  QWidget* mainWindow_ = nullptr;
+  Dialog* mainWindow_ = nullptr;
 };
 
 // The program file's name without directory and extension; the caption of
 // every message box.
 std::string ApplicationTitle();
+
+// Names the program to the desktop before Run: product name, version and
+// the desktop entry that describes it. Platforms use what they know of.
+void SetProgramIdentity(const char* productName, const char* version, const char* desktopEntry);
 
 }  // namespace kirabo

@@ -3,9 +3,7 @@
 #include <string>
 
 #include "engine/RenameJob.h"
-
-class QWidget;
-class QString;
+#include "framework/Window.h"
 
 namespace kirabo {
 
@@ -14,44 +12,29 @@ namespace kirabo {
 class Control {
  public:
   Control() = default;
-  explicit Control(QWidget* window) : window_(window) {}
+  explicit Control(NativeWindow* window) : window_(window) {}
   virtual ~Control() = default;
 
-  void Attach(QWidget* window) { window_ = window; }
-  QWidget* Window() const { return window_; }
+  void Attach(NativeWindow* window) { window_ = window; }
+  NativeWindow* Window() const { return window_; }
 
  protected:
-  QWidget* window_ = nullptr;
+  NativeWindow* window_ = nullptr;
 };
 
-// A control whose window text any thread may set. On the GUI thread the text
-// changes at once; from another thread the change is posted to the GUI
-// thread and the caller goes on without waiting. Whoever owns the window must
-// stop such threads before the window goes.
+// A control whose window text any thread may set. On the window's thread the
+// text changes at once; from another thread the change is posted to it and
+// the caller goes on without waiting. Whoever owns the window must stop such
+// threads before the window goes.
 class TextControl : public Control, public TextTarget {
  public:
   void SetText(const std::string& text) override;
-  std::string GetText() const;  // GUI thread only
-
- protected:
-  using Applier = void (*)(QWidget* window, const QString& text);
-  using Reader = QString (*)(const QWidget* window);
-  TextControl(Applier apply, Reader read) : apply_(apply), read_(read) {}
-
- private:
-  Applier apply_;
-  Reader read_;
+  std::string GetText() const;  // window thread only
 };
 
-class PushButton : public TextControl {
- public:
-  PushButton();
-};
+class PushButton : public TextControl {};
 
-class StaticText : public TextControl {
- public:
-  StaticText();
-};
+class StaticText : public TextControl {};
 
 class EditField : public Control {
  public:
@@ -64,7 +47,6 @@ class EditField : public Control {
 class ComboBox : public Control {
  public:
   using Control::Control;
-  void SetSorted(bool sorted);
   // Appends, or inserts in sorted order when the list sorts; returns the index.
   int AddString(const std::string& text);
   int GetCount() const;

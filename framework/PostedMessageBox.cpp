@@ -2,9 +2,7 @@
 
 #include <memory>
 
-#include <QMetaObject>
-#include <QWidget>
-
+#include "framework/Dialog.h"
 #include "framework/MessageBox.h"
 
 namespace kirabo {
@@ -16,19 +14,16 @@ void PostedMessageBox::ShowInformation(const std::string& text) {
   }
   // Shared with the posted call, which may run after this worker has gone.
   auto closed = std::make_shared<bool>(false);
-  QMetaObject::invokeMethod(
-      owner_,
-      [this, closed, text] {
-        {
-          std::lock_guard lock(mutex_);
-          if (dismissed_) return;
-        }
-        ShowMessageBox(owner_, text, MessageIcon::Information);
-        std::lock_guard lock(mutex_);
-        *closed = true;
-        answered_.notify_all();
-      },
-      Qt::QueuedConnection);
+  PostToWindowThread(owner_->Window(), [this, closed, text] {
+    {
+      std::lock_guard lock(mutex_);
+      if (dismissed_) return;
+    }
+    ShowMessageBox(owner_, text, MessageIcon::Information);
+    std::lock_guard lock(mutex_);
+    *closed = true;
+    answered_.notify_all();
+  });
 
   std::unique_lock lock(mutex_);
   answered_.wait(lock, [&] { return *closed || dismissed_; });

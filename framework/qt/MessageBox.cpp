@@ -4,7 +4,8 @@
 #include <QMessageBox>
 
 #include "framework/Application.h"
-#include "framework/Text.h"
+#include "framework/qt/QtWindow.h"
+#include "framework/qt/Text.h"
 
 namespace kirabo {
 
@@ -17,21 +18,23 @@ MessageBoxHook& Hook() {
 
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
 
-void ShowMessageBox(QWidget* parent, const std::string& text, MessageIcon icon) {
+void ShowMessageBox(Dialog* parent, const std::string& text, MessageIcon icon) {
   const MessageBoxCall call{ApplicationTitle(), text, icon};
   if (Hook()) {
     Hook()(call);
     return;
   }
+  QWidget* owner = parent != nullptr ? DialogWidget(*parent) : nullptr;
   QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning,
                   ToQString(call.caption), ToQString(call.text), QMessageBox::Ok,
-                  parent != nullptr ? parent : QApplication::activeWindow());
+                  owner != nullptr ? owner : QApplication::activeWindow());
   box.exec();
 }
 
-void DismissMessageBoxes(QWidget* parent) {
-  if (parent == nullptr) return;
-  for (QMessageBox* box : parent->findChildren<QMessageBox*>()) box->done(QMessageBox::Ok);
+void DismissMessageBoxes(Dialog* parent) {
+  QWidget* owner = parent != nullptr ? DialogWidget(*parent) : nullptr;
+  if (owner == nullptr) return;
+  for (QMessageBox* box : owner->findChildren<QMessageBox*>()) box->done(QMessageBox::Ok);
 }
 
 }  // namespace kirabo

@@ -3,10 +3,11 @@
 #include <cstdio>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QStringList>
 
-#include "framework/Text.h"
+#include "framework/qt/Text.h"
 #include "platform/PrivateProfile.h"
 
 namespace kirabo {
@@ -54,6 +55,12 @@ bool Application::WriteProfileInt(const std::string& section, const std::string&
   char text[16];
   std::snprintf(text, sizeof text, "%d", value);
   return WriteProfileString(section, key, text);
+}
+
+void SetProgramIdentity(const char* productName, const char* version, const char* desktopEntry) {
+  QCoreApplication::setApplicationName(QString::fromUtf8(productName));
+  QCoreApplication::setApplicationVersion(QString::fromUtf8(version));
+  QGuiApplication::setDesktopFileName(QString::fromUtf8(desktopEntry));
 }
 
 std::string ApplicationTitle() {

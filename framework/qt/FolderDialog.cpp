@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include "framework/Text.h"
+#include "framework/qt/Text.h"
 
 namespace kirabo {
 

@@ -1,52 +1,57 @@
 #include "framework/Controls.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaObject>
-#include <QPushButton>
-#include <QThread>
 
-#include "framework/Text.h"
+#include "framework/qt/QtWindow.h"
+#include "framework/qt/Text.h"
 
 namespace kirabo {
 
-// Set on list windows whose entries stay sorted.
-static const char kSortedProperty[] = "kiraboSorted";
+namespace {
 
-void TextControl::SetText(const std::string& text) {
-  QWidget* window = window_;
-  if (window == nullptr) return;
-  const QString converted = ToQString(text);
-  if (QThread::currentThread() == window->thread()) {
-    apply_(window, converted);
-    return;
-  }
-  const Applier apply = apply_;
-  QMetaObject::invokeMethod(window, [window, converted, apply] { apply(window, converted); }, Qt::QueuedConnection);
+void ApplyText(QWidget* window, const QString& text) {
+  if (auto* button = qobject_cast<QAbstractButton*>(window))
+    button->setText(text);
+  else if (auto* label = qobject_cast<QLabel*>(window))
+    label->setText(text);
 }
 
-std::string TextControl::GetText() const { return window_ != nullptr ? FromQString(read_(window_)) : std::string(); }
+QComboBox* List(NativeWindow* window) { return qobject_cast<QComboBox*>(ToWidget(window)); }
 
-PushButton::PushButton()
-    : TextControl([](QWidget* w, const QString& t) { static_cast<QPushButton*>(w)->setText(t); },
-                  [](const QWidget* w) { return static_cast<const QPushButton*>(w)->text(); }) {}
+}  // namespace
 
-StaticText::StaticText()
-    : TextControl([](QWidget* w, const QString& t) { static_cast<QLabel*>(w)->setText(t); },
-                  [](const QWidget* w) { return static_cast<const QLabel*>(w)->text(); }) {}
+void TextControl::SetText(const std::string& text) {
+  QWidget* window = ToWidget(window_);
+  if (window == nullptr) return;
+  const QString converted = ToQString(text);
+  if (IsWindowThread(window_)) {
+    ApplyText(window, converted);
+    return;
+  }
+  PostToWindowThread(window_, [window, converted] { ApplyText(window, converted); });
+}
+
+std::string TextControl::GetText() const {
+  const QWidget* window = ToWidget(window_);
+  if (auto* button = qobject_cast<const QAbstractButton*>(window)) return FromQString(button->text());
+  if (auto* label = qobject_cast<const QLabel*>(window)) return FromQString(label->text());
+  return std::string();
+}
 
 std::string EditField::GetText() const {
-  auto* edit = qobject_cast<QLineEdit*>(window_);
+  auto* edit = qobject_cast<QLineEdit*>(ToWidget(window_));
   return edit != nullptr ? FromQString(edit->text()) : std::string();
 }
 
 void EditField::SetText(const std::string& text) {
-  if (auto* edit = qobject_cast<QLineEdit*>(window_)) edit->setText(ToQString(text));
+  if (auto* edit = qobject_cast<QLineEdit*>(ToWidget(window_))) edit->setText(ToQString(text));
 }
 
 int ComboBox::AddString(const std::string& text) {
-  auto* combo = qobject_cast<QComboBox*>(window_);
+  QComboBox* combo = List(window_);
   if (combo == nullptr) return -1;
   const QString entry = ToQString(text);
   int index = combo->count();
@@ -63,28 +68,24 @@ int ComboBox::AddString(const std::string& text) {
 }
 
 int ComboBox::GetCount() const {
-  auto* combo = qobject_cast<QComboBox*>(window_);
+  QComboBox* combo = List(window_);
   return combo != nullptr ? combo->count() : 0;
 }
 
 std::string ComboBox::GetItemText(int index) const {
-  auto* combo = qobject_cast<QComboBox*>(window_);
+  QComboBox* combo = List(window_);
   return combo != nullptr ? FromQString(combo->itemText(index)) : std::string();
 }
 
 int ComboBox::GetCurSel() const {
-  auto* combo = qobject_cast<QComboBox*>(window_);
+  QComboBox* combo = List(window_);
   return combo != nullptr ? combo->currentIndex() : -1;
 }
 
 void ComboBox::SetCurSel(int index) {
-  auto* combo = qobject_cast<QComboBox*>(window_);
+  QComboBox* combo = List(window_);
   if (combo == nullptr) return;
   combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
-
-void ComboBox::SetSorted(bool sorted) {
-  if (window_ != nullptr) window_->setProperty(kSortedProperty, sorted);
 }
 
 }  // namespace kirabo
