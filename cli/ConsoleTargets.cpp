@@ -2,15 +2,17 @@
 
 #include <cstdio>
 
+#include "platform/Path.h"
+
 namespace kirabo::cli {
 
 namespace {
 
 constexpr std::string_view kSearching = "\nを検索中・・・";
 
-std::string_view FolderPart(std::string_view path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
+std::string_view FolderPart(std::string_view path, CodePage codePage) {
+  size_t separator = FindLastChar(path, kPathSeparator, codePage);
+  return separator == std::string_view::npos ? std::string_view() : path.substr(0, separator);
 }
 
 void WriteLine(FILE* stream, const std::string& line) {
@@ -44,18 +46,20 @@ std::string EscapeForLine(std::string_view path, CodePage codePage) {
   return escaped;
 }
 
-// '/' and line feeds are below 0x40, so they are never the trail byte of a
-// CP932 character, and never part of a UTF-8 sequence: byte searches are safe.
-std::optional<ProgressLine> ParseProgressText(std::string_view text) {
+// Line feeds are below 0x40, so they are never the trail byte of a CP932
+// character, and never part of a UTF-8 sequence: byte searches are safe. The
+// separator '\\' of Windows can be a trail byte and is searched for character
+// by character.
+std::optional<ProgressLine> ParseProgressText(std::string_view text, CodePage codePage) {
   size_t counterEnd = text.find('\n');
   if (counterEnd == std::string_view::npos || !text.ends_with('\n')) return std::nullopt;
   std::string_view paths = text.substr(counterEnd + 1, text.size() - counterEnd - 2);
-  size_t newNameStart = paths.rfind('/');
+  size_t newNameStart = FindLastChar(paths, kPathSeparator, codePage);
   for (size_t split = paths.find('\n'); split != std::string_view::npos && split < newNameStart;
        split = paths.find('\n', split + 1)) {
     std::string_view from = paths.substr(0, split);
     std::string_view to = paths.substr(split + 1);
-    if (FolderPart(from) == FolderPart(to)) {
+    if (FolderPart(from, codePage) == FolderPart(to, codePage)) {
       return ProgressLine{std::string(text.substr(0, counterEnd)), std::string(from), std::string(to)};
     }
   }
@@ -67,7 +71,7 @@ void ConsoleLabel::SetText(const std::string& text) {
     if (quiet) return;
     std::string_view folder = std::string_view(text).substr(0, text.size() - kSearching.size());
     WriteLine(stderr, EscapeForLine(folder, codePage) + "\t" + std::string(kSearching.substr(1)));
-  } else if (std::optional<ProgressLine> line = ParseProgressText(text)) {
+  } else if (std::optional<ProgressLine> line = ParseProgressText(text, codePage)) {
     WriteLine(stdout, line->counter + "\t" + EscapeForLine(line->from, codePage) + "\t" +
                           EscapeForLine(line->to, codePage));
   } else {

@@ -25,7 +25,7 @@ struct ProgressLine {
 // Paths may hold line feeds, so the text is split by its known structure:
 // both paths lie in the same folder and the new name has no line feed.
 // Only one split meets that, as a folder part cannot reach into a name.
-std::optional<ProgressLine> ParseProgressText(std::string_view text);
+std::optional<ProgressLine> ParseProgressText(std::string_view text, CodePage codePage);
 
 // The status label of the command line: a progress text becomes the stdout
 // line "i/N<TAB>old<TAB>new", a searching text the stderr line

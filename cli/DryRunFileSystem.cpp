@@ -2,14 +2,17 @@
 
 #include <utility>
 
+#include "platform/Multibyte.h"
+#include "platform/Path.h"
+
 namespace kirabo::cli {
 
 namespace {
 
 std::pair<std::string, std::string> SplitFolderAndName(const std::string& path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return {".", path};
-  return {path.substr(0, slash), path.substr(slash + 1)};
+  size_t separator = FindLastChar(path, kPathSeparator, ActiveCodePage());
+  if (separator == std::string::npos) return {".", path};
+  return {path.substr(0, separator), path.substr(separator + 1)};
 }
 
 }  // namespace

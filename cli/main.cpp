@@ -3,10 +3,8 @@
 
 #include <sys/stat.h>
 
-#include <atomic>
 #include <cerrno>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +12,7 @@
 #include "cli/CliOptions.h"
 #include "cli/ConsoleTargets.h"
 #include "cli/DryRunFileSystem.h"
+#include "cli/SystemConsole.h"
 #include "engine/JobFileSystem.h"
 #include "engine/RenameJob.h"
 #include "engine/RenameWorker.h"
@@ -26,28 +25,6 @@ constexpr int kExitDone = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStopped = 130;
-
-// Written by the signal handler: a lock-free atomic store is
-// async-signal-safe, and the job reads `state` at each check point.
-std::atomic<int32_t>* signalledState = nullptr;
-volatile std::sig_atomic_t stopSignalled = 0;
-
-void RequestStop(int) {
-  stopSignalled = 1;
-  if (signalledState != nullptr) signalledState->store(kirabo::StopRequested);
-}
-
-void InstallStopHandlers(std::atomic<int32_t>& state) {
-  static_assert(std::atomic<int32_t>::is_always_lock_free);
-  signalledState = &state;
-  struct sigaction action {};
-  action.sa_handler = RequestStop;
-  sigemptyset(&action.sa_mask);
-  // A second signal ends the process at once, should a rename hang.
-  action.sa_flags = SA_RESETHAND;
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
 
 bool CheckFolder(const std::string& folder) {
   struct stat info {};
@@ -75,17 +52,15 @@ int RunJob(const CliOptions& options) {
   job.messageBox = &message;
   if (options.dryRun) job.fileSystem = &dryRun;
 
-  InstallStopHandlers(job.state);
+  kirabo::cli::InstallStopHandlers(job.state);
   kirabo::RenameWorkerProc(&job);
-  std::signal(SIGINT, SIG_DFL);
-  std::signal(SIGTERM, SIG_DFL);
-  signalledState = nullptr;
+  kirabo::cli::RemoveStopHandlers();
 
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(errno));
     return kExitFailure;
   }
-  if (stopSignalled) {
+  if (kirabo::cli::StopWasRequested()) {
     std::fputs("中断しました\n", stderr);
     return kExitStopped;
   }
@@ -108,11 +83,7 @@ int Main(int argc, char** argv) {
       break;
   }
   if (!CheckFolder(options.folder)) return kExitFailure;
-  // Progress lines show up as they happen when piped, too.
-  std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  // A closed pipe must not kill the process between two renames; the write
-  // error is reported at the end.
-  std::signal(SIGPIPE, SIG_IGN);
+  kirabo::cli::PrepareConsole();
   return RunJob(options);
 }
 
