@@ -45,6 +45,9 @@ class Application {
   void SetMainWindow(Dialog* window) { mainWindow_ = window; }
 
  private:
+  // The framework's default: the program's title plus ".INI", no directory.
+  void UseDefaultProfileName();
+
   std::string defaultProfileName_;
   const char* profileName_ = nullptr;
   Dialog* mainWindow_ = nullptr;

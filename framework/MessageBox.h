@@ -30,4 +30,9 @@ void DismissMessageBoxes(Dialog* parent);
 using MessageBoxHook = std::function<void(const MessageBoxCall&)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 
+namespace detail {
+// The front end's own box, shown when no hook is set.
+void ShowNativeMessageBox(Dialog* parent, const MessageBoxCall& call);
+}  // namespace detail
+
 }  // namespace kirabo

@@ -90,11 +90,6 @@ void Dialog::EndDialog(int result) {
   if (impl_->window) impl_->window->done(result);
 }
 
-void Dialog::UpdateData(bool saveAndValidate) {
-  DataExchange exchange{*this, saveAndValidate};
-  DoDataExchange(exchange);
-}
-
 NativeWindow* Dialog::Window() const { return ToNative(impl_->window.data()); }
 
 NativeWindow* Dialog::GetDlgItem(int id) const {
@@ -247,20 +242,6 @@ bool Dialog::OnInitDialog() {
   }
   UpdateData(false);
   return true;
-}
-
-void Dialog::OnOK() {
-  UpdateData(true);
-  EndDialog(IDOK);
-}
-
-void Dialog::OnCancel() { EndDialog(IDCANCEL); }
-
-void Dialog::OnCommand(int id) {
-  if (id == IDOK)
-    OnOK();
-  else if (id == IDCANCEL)
-    OnCancel();
 }
 
 void Dialog::OnSysCommand(int commandId) {

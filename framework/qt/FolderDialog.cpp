@@ -7,18 +7,9 @@
 
 namespace kirabo {
 
-namespace {
-FolderDialogHook& Hook() {
-  static FolderDialogHook hook;
-  return hook;
-}
-}  // namespace
+namespace detail {
 
-void SetFolderDialogHook(FolderDialogHook hook) { Hook() = std::move(hook); }
-
-std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& selection) {
-  if (Hook()) return Hook()(title, selection);
-
+std::optional<std::string> ShowNativeFolderDialog(const std::string& title, const std::string& selection) {
   // No owner: the main window stays usable while the chooser is open.
   QFileDialog chooser(nullptr, ToQString(title));
   chooser.setFileMode(QFileDialog::Directory);
@@ -32,5 +23,7 @@ std::optional<std::string> BrowseForFolder(const std::string& title, const std::
   const QByteArray path = QFile::encodeName(chooser.selectedFiles().first());
   return path.toStdString();
 }
+
+}  // namespace detail
 
 }  // namespace kirabo

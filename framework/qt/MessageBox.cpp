@@ -3,33 +3,22 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "framework/Application.h"
 #include "framework/qt/QtWindow.h"
 #include "framework/qt/Text.h"
 
 namespace kirabo {
 
-namespace {
-MessageBoxHook& Hook() {
-  static MessageBoxHook hook;
-  return hook;
-}
-}  // namespace
+namespace detail {
 
-void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
-
-void ShowMessageBox(Dialog* parent, const std::string& text, MessageIcon icon) {
-  const MessageBoxCall call{ApplicationTitle(), text, icon};
-  if (Hook()) {
-    Hook()(call);
-    return;
-  }
+void ShowNativeMessageBox(Dialog* parent, const MessageBoxCall& call) {
   QWidget* owner = parent != nullptr ? DialogWidget(*parent) : nullptr;
-  QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning,
+  QMessageBox box(call.icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning,
                   ToQString(call.caption), ToQString(call.text), QMessageBox::Ok,
                   owner != nullptr ? owner : QApplication::activeWindow());
   box.exec();
 }
+
+}  // namespace detail
 
 void DismissMessageBoxes(Dialog* parent) {
   QWidget* owner = parent != nullptr ? DialogWidget(*parent) : nullptr;
