@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Smoke test of kirabo.exe under wine on a virtual X display: the dialog
+# titled Kirabo appears, Enter starts a job over a small tree of sample raw
+# files, the final message appears, the files carry their new names, and the
+# Exit button (終了) writes Kirabo.INI.
+#   wine-smoke.sh KIRABO_EXE SAMPLE_DIR
+set -euo pipefail
+
+exe="$(realpath "$1")"
+samples="$(realpath "$2")"
+work="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  if [[ -n "$app_pid" ]]; then kill "$app_pid" 2>/dev/null || true; fi
+  wineserver -k 2>/dev/null || true
+  if [[ -n "$xvfb_pid" ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  for id in $(xdotool search --name . 2>/dev/null); do echo "  window $id: $(xdotool getwindowname "$id")" >&2; done
+  exit 1
+}
+
+# Polls `condition` (a command) every 0.2 s for up to $1 seconds.
+wait_for() {
+  local seconds=$1; shift
+  local tries=$((seconds * 5))
+  until "$@"; do
+    tries=$((tries - 1))
+    ((tries > 0)) || return 1
+    sleep 0.2
+  done
+}
+# The visible window titled exactly $1 (xdotool matches names without case).
+window() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    if [[ "$(xdotool getwindowname "$id")" == "$1" ]]; then
+      echo "$id"
+      return
+    fi
+  done
+}
+has_window() { [[ -n "$(window "$1")" ]]; }
+no_window() { [[ -z "$(window "$1")" ]]; }
+press() {  # title key...
+  local id
+  id="$(window "$1")"; shift
+  xdotool windowfocus --sync "$id" key --delay 100 "$@"
+}
+
+# A display of our own.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+
+# A throw-away wine prefix with one persistent server for every step.
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
+mkdir -p "$WINEPREFIX"
+wineserver -p
+wineboot -i >/dev/null 2>&1
+# The dialogs' font, and message-box text in a font with Japanese glyphs.
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+  /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null
+message_font="$(python3 -c "import struct; print(struct.pack('<5l8B', -12, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 0, 0).hex() + 'IPAPGothic'.encode('utf-16-le').ljust(64, b'\0').hex())")"
+wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v MessageFont /t REG_BINARY /d "$message_font" /f >/dev/null
+
+# The tree, and the settings that point the dialog at it.
+mkdir -p "$work/photos/sub" "$work/cwd"
+cp "$samples/exiv2-canon-powershot-s40.crw" "$work/photos/IMG_0001.CRW"
+cp "$samples/hachoir-canon.raw.cr2" "$work/photos/IMG_0002.CR2"
+cp "$samples/exiftool-CanonRaw.crw" "$work/photos/sub/IMG_0003.CRW"
+cp "$samples/exiftool-3.60-CanonRaw.crw" "$work/photos/sub/IMG_0004.CRW"
+printf '[Data]\r\nFolder=%s\r\n' "$(winepath -w "$work/photos")" >"$work/cwd/Kirabo.INI"
+
+(cd "$work/cwd" && exec wine "$exe") &
+app_pid=$!
+wait_for 60 has_window Kirabo || fail "no window titled Kirabo"
+
+# Enter presses the default button, Start. The final message box is
+# captioned with the program's name.
+press Kirabo Return
+wait_for 30 has_window kirabo || fail "no final message"
+expected=(photos/050423_175436.CRW photos/151115_133529.CR2 photos/sub/031110_173926.CRW photos/sub/031110_173926_1.CRW)
+for name in "${expected[@]}"; do
+  [[ -f "$work/$name" ]] || fail "missing $name; found: $(cd "$work" && find photos -type f | tr '\n' ' ')"
+done
+[[ -z "$(find "$work/photos" -name 'IMG_*')" ]] || fail "files left with their old names"
+press kirabo Return
+wait_for 10 no_window kirabo || fail "the final message did not close"
+
+# Tab from Start reaches Exit; space presses it.
+press Kirabo Tab space
+wait_for 20 eval '! kill -0 "$app_pid" 2>/dev/null' || fail "the program did not end on Exit"
+app_pid=""
+ini="$(tr -d '\r' <"$work/cwd/Kirabo.INI")"
+grep -qx 'Format=0' <<<"$ini" || fail "Kirabo.INI lacks Format=0: $ini"
+grep -qx "Folder=$(winepath -w "$work/photos" | sed 's/\\/\\\\/g')" <<<"$ini" || fail "Kirabo.INI lacks the folder: $ini"
+echo "PASS"
