@@ -9,12 +9,12 @@ set -euo pipefail
 exe="$(realpath "$1")"
 samples="$(realpath "$2")"
 work="$(mktemp -d)"
-xvfb_pid=""
+# shellcheck source=../../scripts/wine-session.sh
+source "$(dirname "$0")/../../scripts/wine-session.sh"
 app_pid=""
 cleanup() {
   if [[ -n "$app_pid" ]]; then kill "$app_pid" 2>/dev/null || true; fi
-  wineserver -k 2>/dev/null || true
-  if [[ -n "$xvfb_pid" ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  wine_session_end
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -52,24 +52,7 @@ press() {  # title key...
   xdotool windowfocus --sync "$id" key --delay 100 "$@"
 }
 
-# A display of our own.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-
-# A throw-away wine prefix with one persistent server for every step.
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
-mkdir -p "$WINEPREFIX"
-wineserver -p
-wineboot -i >/dev/null 2>&1
-# The dialogs' font, and message-box text in a font with Japanese glyphs.
-wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-  /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null
-message_font="$(python3 -c "import struct; print(struct.pack('<5l8B', -12, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 0, 0).hex() + 'IPAPGothic'.encode('utf-16-le').ljust(64, b'\0').hex())")"
-wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v MessageFont /t REG_BINARY /d "$message_font" /f >/dev/null
+wine_session_start "$work" || fail "no display"
 
 # The tree, and the settings that point the dialog at it.
 mkdir -p "$work/photos/sub" "$work/cwd"
