@@ -1,22 +1,28 @@
 #include "TempFolder.h"
 
-#include <stdlib.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
+
+#include "platform/Path.h"
 
 namespace kirabo::test {
 
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "kirabo-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-  root_ = fs::canonical(pattern).string();
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  fs::path base = fs::temp_directory_path();
+  for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
+    fs::path candidate = base / ("kirabo-test-" + std::to_string(random() % 1000000000));
+    // Fails when the name is taken, so two tests never share a folder.
+    if (fs::create_directory(candidate)) root_ = fs::canonical(candidate).string();
+  }
+  if (root_.empty()) throw std::runtime_error("cannot make a temporary folder");
 }
 
 TempFolder::~TempFolder() {
@@ -25,7 +31,11 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::Path(const std::string& relative) const {
-  return relative.empty() ? root_ : root_ + "/" + relative;
+  if (relative.empty()) return root_;
+  // Tests name entries with '/'; the program itself writes the system's separator.
+  std::string path = root_ + kPathSeparator + relative;
+  std::replace(path.begin() + static_cast<std::ptrdiff_t>(root_.size()), path.end(), '/', kPathSeparator);
+  return path;
 }
 
 void TempFolder::MakeFolder(const std::string& relative) const { fs::create_directories(Path(relative)); }
@@ -46,8 +56,8 @@ std::string TempFolder::Read(const std::string& relative) const {
 }
 
 bool TempFolder::Exists(const std::string& relative) const {
-  struct stat st {};
-  return ::lstat(Path(relative).c_str(), &st) == 0;
+  std::error_code ignored;
+  return fs::symlink_status(Path(relative), ignored).type() != fs::file_type::not_found;
 }
 
 std::vector<std::string> TempFolder::Names(const std::string& relative) const {
@@ -62,7 +72,7 @@ CurrentFolder::CurrentFolder(const std::string& folder) : previous_(fs::current_
 CurrentFolder::~CurrentFolder() {
   std::error_code error;
   fs::current_path(previous_, error);
-  if (error) std::fprintf(stderr, "cannot return to %s: %s\n", previous_.c_str(), error.message().c_str());
+  if (error) std::fprintf(stderr, "cannot return to %s: %s\n", previous_.string().c_str(), error.message().c_str());
 }
 
 }  // namespace kirabo::test
