@@ -23,7 +23,9 @@ TEST(TiffDateTime, ParsesWithUtcRulesOrGivesNothing) {
       {"2004:10:05 09:25:10xyz", 1096968310},
       {"0000:00:00 00:00:00", std::nullopt},  // cameras with an unset clock
       {"1969:12:31 23:59:59", std::nullopt},
-      {"2038:01:19 03:14:08", std::nullopt},
+      {"2038:01:19 03:14:08", 2147483648},
+      {"2099:12:31 23:59:59", 4102444799},
+      {"2100:01:01 00:00:00", std::nullopt},  // names show two digits of the year
       {"2004:13:05 09:25:10", std::nullopt},
       {"2003:02:29 09:25:10", std::nullopt},
       {"2004:10:05 24:00:00", std::nullopt},
