@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "TempFolder.h"
-#include "platform/MoveFile.h"
+#include "platform/posix/MoveFileCalls.h"
 
 namespace kirabo {
 namespace {

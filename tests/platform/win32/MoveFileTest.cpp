@@ -47,7 +47,9 @@ TEST(MoveFile, AFileHeldOpenElsewhereFailsWithoutTakingANewName) {
   std::string path = temp.Write("IMG_0001.CRW", "raw");
   HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(MoveFileNoReplace(path, temp.Path("041005_092510.CRW")), MoveResult::Failed);
+  int error = 0;
+  EXPECT_EQ(MoveFileNoReplace(path, temp.Path("041005_092510.CRW"), &error), MoveResult::Failed);
+  EXPECT_EQ(error, ERROR_SHARING_VIOLATION);
   ::CloseHandle(held);
   EXPECT_EQ(MoveFileNoReplace(path, temp.Path("041005_092510.CRW")), MoveResult::Moved);
 }
