@@ -17,6 +17,8 @@ bool CCaptureTimeReader::Load(const std::string& path) {
   if (!file.Open(path)) return true;
   model.clear();
   recordBudget = kMaxHeapRecords;
+  tiffEntryBudget = kMaxTiffEntries;
+  tiffValueReadBudget = kMaxTiffValueReads;
 
   uint16_t order = file.Read16();
   if (order == kIntelOrder || order == kMotorolaOrder) {
@@ -81,8 +83,9 @@ void CCaptureTimeReader::WalkHeap(int64_t start, int64_t length, int depth) {
   }
 }
 
-// Bytes the file does not supply leave those bytes of the value as they were,
-// so a record whose data lie past the end keeps -1.
+// A whole stored value is unsigned: a camera clock counts on to 2106. Bytes
+// the file does not supply leave those bytes of the value as they were, the
+// result read as signed, so a record whose data lie past the end keeps -1.
 void CCaptureTimeReader::ReadCaptureTimeRecord(int64_t position) {
   file.SeekTo(position);
   std::array<unsigned char, 4> bytes{};
@@ -92,7 +95,7 @@ void CCaptureTimeReader::ReadCaptureTimeRecord(int64_t position) {
     value &= ~(0xFFu << (8 * i));
     value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
   }
-  captureTime = static_cast<CaptureTime>(value);
+  captureTime = got == bytes.size() ? CaptureTime{value} : CaptureTime{static_cast<int32_t>(value)};
 }
 
 void CCaptureTimeReader::WalkTiffChain(int64_t base) {
@@ -101,8 +104,8 @@ void CCaptureTimeReader::WalkTiffChain(int64_t base) {
   file.Read16();  // magic number
   uint32_t offset = file.Read32();
   std::vector<uint32_t> visited;
-  while (offset != 0 && static_cast<int>(visited.size()) < kMaxTiffDirectories &&
-         std::find(visited.begin(), visited.end(), offset) == visited.end()) {
+  while (offset != 0 && static_cast<int>(visited.size()) < kMaxTiffDirectories && tiffEntryBudget > 0 &&
+         tiffValueReadBudget > 0 && std::find(visited.begin(), visited.end(), offset) == visited.end()) {
     visited.push_back(offset);
     file.SeekTo(base + offset);
     WalkTiffDirectory(base);
@@ -127,6 +130,7 @@ void CCaptureTimeReader::WalkTiffDirectory(int64_t base) {
   int64_t room = std::max<int64_t>(0, (file.GetLength() - file.GetPosition()) / kTiffEntrySize);
   count = std::min(count, room);
   for (int64_t i = 0; i < count; ++i) {
+    if (tiffEntryBudget-- <= 0) return;
     int64_t entry = file.GetPosition();
     uint16_t tag = file.Read16();
     uint16_t type = file.Read16();
@@ -134,6 +138,8 @@ void CCaptureTimeReader::WalkTiffDirectory(int64_t base) {
     // The size is taken as a signed 32-bit product, so a huge count that
     // wraps negative reads the value from the entry itself.
     auto size = static_cast<int32_t>(valueCount * static_cast<uint32_t>(BytesPerValue(type)));
+    bool wanted = tag == kMakeTag || tag == kModelTag || tag == kDateTimeTag;
+    if (wanted && tiffValueReadBudget-- <= 0) return;
     if (size > kTiffInlineValueBytes) file.SeekTo(base + file.Read32());
 
     if (tag == kMakeTag) {

@@ -8,8 +8,9 @@
 namespace kirabo {
 
 // Seconds since 1970-01-01 00:00:00 of the camera's clock, broken down with
-// UTC rules; negative when a file has none.
-using CaptureTime = int32_t;
+// UTC rules; negative when a file has none. Wider than the 32 bits files
+// store, so that times after January 2038 are kept.
+using CaptureTime = int64_t;
 
 // Reads the capture time of one Canon raw file: a CIFF heap (.CRW) or a
 // TIFF-structured file (.CR2). One reader per file; the file is open only
@@ -34,7 +35,9 @@ class CCaptureTimeReader {
   std::string model;
   std::string make;
   CRawFile file;
-  int recordBudget = 0;  // heap records this Load may still walk
+  int recordBudget = 0;         // heap records this Load may still walk
+  int64_t tiffEntryBudget = 0;  // TIFF entries this Load may still visit
+  int tiffValueReadBudget = 0;  // TIFF values this Load may still read
 };
 
 }  // namespace kirabo

@@ -1,13 +1,14 @@
 #include "TiffDateTime.h"
 
 #include <cstdint>
-#include <limits>
 
 #include "platform/UtcTime.h"
 
 namespace kirabo {
 
 namespace {
+
+constexpr int kLastYear = 2099;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
@@ -57,9 +58,10 @@ std::optional<CaptureTime> ParseTiffDateTime(std::string_view text) {
                 ScanNumber(text, pos, 2, t.minute) && ScanChar(text, pos, ':') &&
                 ScanNumber(text, pos, 2, t.second);
   if (!parsed) return {};
+  if (t.year > kLastYear) return {};
   std::optional<int64_t> seconds = SecondsFromUtc(t);
-  if (!seconds || *seconds < 0 || *seconds > std::numeric_limits<CaptureTime>::max()) return {};
-  return static_cast<CaptureTime>(*seconds);
+  if (!seconds || *seconds < 0) return {};
+  return *seconds;
 }
 
 }  // namespace kirabo

@@ -13,15 +13,15 @@ enum class MoveResult {
 // Renames `from` to `to` without ever replacing an entry that holds `to`.
 // Moving a file to its own path, or to one that differs only in letter case
 // and names the same file (case-insensitive file systems), succeeds and
-// changes nothing but the case.
-MoveResult MoveFileNoReplace(const std::string& from, const std::string& to);
-
-// The fallbacks that MoveFileNoReplace takes on file systems that refuse the
-// no-replace flag: a hard link then an unlink, and where hard links are not
-// possible, a test that `to` is free followed by a plain rename. The last one
-// leaves a short window in which an entry created under `to` by another
-// process would be replaced.
-MoveResult MoveFileByLink(const std::string& from, const std::string& to);
-MoveResult MoveFileAfterCheck(const std::string& from, const std::string& to);
-
+// changes nothing but the case. On `Failed`, stores the system's error code
+// (errno, or GetLastError on Windows) in `systemError` when given; otherwise
+// leaves it alone.
+//
+// Windows never replaces in this move. On POSIX systems, file systems that
+// refuse the no-replace flag get a hard link then an unlink; where hard links are impossible too, `to` is first reserved by
+// creating an empty file there exclusively, and the file is renamed onto
+// that reservation, which is removed again if the rename fails. Only a kill
+// between those two steps can leave the empty reservation behind; later runs
+// find it an ordinary file holding the name, never one to replace.
+MoveResult MoveFileNoReplace(const std::string& from, const std::string& to, int* systemError = nullptr);
 }  // namespace kirabo

@@ -6,6 +6,9 @@ namespace {
 
 bool IsCp932LeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
+// '\\' (0x5C) is among them, so it never separates inside a character.
+bool IsCp932TrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+
 size_t Utf8SequenceLength(unsigned char b) {
   if (b >= 0xF0 && b <= 0xF4) return 4;
   if (b >= 0xE0) return b <= 0xEF ? 3 : 1;
@@ -21,7 +24,11 @@ size_t CharLength(std::string_view text, size_t index, CodePage codePage) {
   size_t length = 1;
   switch (codePage) {
     case CodePage::Cp932:
-      length = IsCp932LeadByte(lead) ? 2 : 1;
+      // A lead byte before a byte that cannot follow it ('/', NUL, the end)
+      // stands alone, so no separator is ever swallowed.
+      if (IsCp932LeadByte(lead) && index + 1 < text.size() &&
+          IsCp932TrailByte(static_cast<unsigned char>(text[index + 1])))
+        length = 2;
       break;
     case CodePage::Utf8:
       length = Utf8SequenceLength(lead);

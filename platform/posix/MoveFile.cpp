@@ -1,4 +1,4 @@
-#include "platform/MoveFile.h"
+#include "platform/posix/MoveFileCalls.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,6 +11,20 @@
 #include "platform/Multibyte.h"
 
 namespace kirabo {
+
+int MoveFileCalls::RenameNoReplace(const std::string& from, const std::string& to) {
+  return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+}
+
+int MoveFileCalls::Link(const std::string& from, const std::string& to) { return ::link(from.c_str(), to.c_str()); }
+
+int MoveFileCalls::Rename(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()); }
+
+int MoveFileCalls::Unlink(const std::string& path) { return ::unlink(path.c_str()); }
+
+int MoveFileCalls::CreateExclusive(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+}
 
 namespace {
 
@@ -26,6 +40,8 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b, CodePage cod
   return true;
 }
 
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
 // True when `to` names the very file that `from` names, through the same path
 // or through one that differs only in letter case. Another hard link of the
 // file under a different name does not count: that name is taken.
@@ -33,50 +49,96 @@ bool IsSameFileInOtherCase(const std::string& from, const std::string& to) {
   struct stat source {};
   struct stat target {};
   if (::lstat(from.c_str(), &source) != 0 || ::lstat(to.c_str(), &target) != 0) return false;
-  if (source.st_dev != target.st_dev || source.st_ino != target.st_ino) return false;
-  return EqualIgnoringAsciiCase(from, to, ActiveCodePage());
+  return SameFile(source, target) && EqualIgnoringAsciiCase(from, to, ActiveCodePage());
 }
 
-MoveResult MoveOntoItself(const std::string& from, const std::string& to) {
-  if (from == to) return MoveResult::Moved;
-  // Only the letter case differs; a case-insensitive file system takes it on.
-  return ::rename(from.c_str(), to.c_str()) == 0 ? MoveResult::Moved : MoveResult::Failed;
-}
+// One move, tried in the order the file system allows.
+class NoReplaceMove {
+ public:
+  NoReplaceMove(const std::string& from, const std::string& to, int* systemError, MoveFileCalls& calls)
+      : from_(from), to_(to), systemError_(systemError), calls_(calls) {}
 
-MoveResult ResultOfRefusal(int error, const std::string& from, const std::string& to) {
-  if (error != EEXIST && error != ENOTEMPTY) return MoveResult::Failed;
-  return IsSameFileInOtherCase(from, to) ? MoveOntoItself(from, to) : MoveResult::NameTaken;
-}
+  MoveResult ByFlag() {
+    if (calls_.RenameNoReplace(from_, to_) == 0) return MoveResult::Moved;
+    int error = errno;
+    // Some network and FUSE file systems do not know the flag.
+    if (error == EINVAL || error == ENOSYS) return ByLink();
+    return Refusal(error);
+  }
+
+ private:
+  MoveResult ByLink() {
+    if (calls_.Link(from_, to_) != 0) {
+      int error = errno;
+      // No hard links on this file system (or not for this file, or too many).
+      if (error == EPERM || error == ENOTSUP || error == EMLINK || error == EXDEV) return ByReservation();
+      return Refusal(error);
+    }
+    if (calls_.Unlink(from_) == 0) return MoveResult::Moved;
+    int error = errno;
+    calls_.Unlink(to_);  // the file keeps its one old name
+    return Failure(error);
+  }
+
+  MoveResult ByReservation() {
+    struct stat source {};
+    if (::lstat(from_.c_str(), &source) != 0) return Failure(errno);
+    int reservation = calls_.CreateExclusive(to_);
+    if (reservation < 0) return Refusal(errno);
+    MoveResult result = OntoReservation(reservation);
+    ::close(reservation);
+    return result;
+  }
+
+  MoveResult OntoReservation(int reservation) {
+    if (!HoldsReservation(reservation)) return MoveResult::NameTaken;
+    if (calls_.Rename(from_, to_) == 0) return MoveResult::Moved;
+    int error = errno;
+    if (HoldsReservation(reservation)) calls_.Unlink(to_);
+    return Failure(error);
+  }
+
+  // True while `to` is still the empty file this move created. Another
+  // program may have written into it or put its own entry in its place; then
+  // the name and what it holds are that program's.
+  bool HoldsReservation(int reservation) const {
+    struct stat created {};
+    struct stat entry {};
+    return ::fstat(reservation, &created) == 0 && ::lstat(to_.c_str(), &entry) == 0 && SameFile(created, entry) &&
+           created.st_size == 0;
+  }
+
+  MoveResult Failure(int error) const {
+    if (systemError_ != nullptr) *systemError_ = error;
+    return MoveResult::Failed;
+  }
+
+  MoveResult Refusal(int error) const {
+    if (error != EEXIST && error != ENOTEMPTY) return Failure(error);
+    return IsSameFileInOtherCase(from_, to_) ? OntoItself() : MoveResult::NameTaken;
+  }
+
+  MoveResult OntoItself() const {
+    if (from_ == to_) return MoveResult::Moved;
+    // Only the letter case differs; a case-insensitive file system takes it on.
+    return calls_.Rename(from_, to_) == 0 ? MoveResult::Moved : Failure(errno);
+  }
+
+  const std::string& from_;
+  const std::string& to_;
+  int* systemError_;
+  MoveFileCalls& calls_;
+};
 
 }  // namespace
 
-MoveResult MoveFileNoReplace(const std::string& from, const std::string& to) {
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return MoveResult::Moved;
-  int error = errno;
-  // Some network and FUSE file systems do not know the flag.
-  if (error == EINVAL || error == ENOSYS) return MoveFileByLink(from, to);
-  return ResultOfRefusal(error, from, to);
+MoveResult MoveFileNoReplace(const std::string& from, const std::string& to, int* systemError) {
+  MoveFileCalls systemCalls;
+  return MoveFileNoReplace(from, to, systemError, systemCalls);
 }
 
-MoveResult MoveFileByLink(const std::string& from, const std::string& to) {
-  if (::link(from.c_str(), to.c_str()) != 0) {
-    int error = errno;
-    // No hard links on this file system (or not for this file, or too many).
-    if (error == EPERM || error == ENOTSUP || error == EMLINK || error == EXDEV) return MoveFileAfterCheck(from, to);
-    return ResultOfRefusal(error, from, to);
-  }
-  if (::unlink(from.c_str()) == 0) return MoveResult::Moved;
-  ::unlink(to.c_str());  // the file keeps its one old name
-  return MoveResult::Failed;
-}
-
-MoveResult MoveFileAfterCheck(const std::string& from, const std::string& to) {
-  struct stat entry {};
-  if (::lstat(from.c_str(), &entry) != 0) return MoveResult::Failed;
-  if (::lstat(to.c_str(), &entry) == 0) return ResultOfRefusal(EEXIST, from, to);
-  if (errno != ENOENT) return MoveResult::Failed;
-  if (::rename(from.c_str(), to.c_str()) == 0) return MoveResult::Moved;
-  return ResultOfRefusal(errno, from, to);
+MoveResult MoveFileNoReplace(const std::string& from, const std::string& to, int* systemError, MoveFileCalls& calls) {
+  return NoReplaceMove(from, to, systemError, calls).ByFlag();
 }
 
 }  // namespace kirabo

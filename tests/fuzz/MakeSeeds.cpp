@@ -15,7 +15,7 @@ static void Write(const std::string& folder, const std::string& name, const std:
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   std::string folder = argv[1];
-  int32_t t = UtcSeconds(2004, 10, 5, 9, 25, 10);
+  int64_t t = UtcSeconds(2004, 10, 5, 9, 25, 10);
 
   CiffHeap makeModel;
   makeModel.Record(0x080A, std::string("Canon\0Canon EOS D30\0", 20));
@@ -35,5 +35,8 @@ int main(int argc, char** argv) {
   chain.Directory({Ascii(0x010F, "Nikon"), Ascii(0x0132, "2004:10:05 09:25:10"), {0x0100, 3, 1, "", {}}})
       .Directory({Ascii(0x0132, "2010:05:01 12:00:00")});
   Write(folder, "tiff-chain.cr2", chain.Build());
+
+  // The costliest shape known: chained directories sharing one huge table.
+  Write(folder, "tiff-shared-table.cr2", SharedTableTiff(256, 65535));
   return 0;
 }

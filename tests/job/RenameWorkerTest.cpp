@@ -60,7 +60,12 @@ TEST(RenameWorker, TimeOnlyCollidesAcrossDaysAndKeepsExtensionCase) {
   tree.Write("3.crw", CrwFile(UtcSeconds(2005, 1, 1, 9, 25, 10)));
   RecordedJob run(tree.root(), TimeOnly);
   RunJob(run);
+#ifdef _WIN32
+  // Names that differ only in letter case are one name on Windows.
+  EXPECT_EQ(tree.Names(), (Strings{"092510.CRW", "092510_1.CRW", "092510_2.crw"}));
+#else
   EXPECT_EQ(tree.Names(), (Strings{"092510.CRW", "092510.crw", "092510_1.CRW"}));
+#endif
   ExpectNormalEnd(run);
 }
 

@@ -23,6 +23,32 @@ TEST(Multibyte, Cp932TrailBytesAreNotSeparators) {
   EXPECT_EQ(FindLastChar(kOmoteCp932 + kSoCp932, '\\', CodePage::Cp932), std::string::npos);
 }
 
+TEST(Multibyte, Cp932LeadByteTakesOnlyATrailByte) {
+  struct Case {
+    std::string text;  // a lead byte, then what follows it
+    size_t length;     // of the character at 0
+  };
+  const Case cases[] = {
+      {"\x83/", 1},                   // a separator
+      {std::string("\x83\0", 2), 1},  // NUL
+      {"\x83", 1},                    // the end of the text
+      {"\x83\x3F", 1},                // just outside the trail ranges
+      {"\x83\x7F", 1},
+      {"\x83\xFD", 1},
+      {"\x83\x5C", 2},  // '\\' after a lead byte is a trail byte
+      {"\x83\x40", 2},
+      {"\x83\x7E", 2},
+      {"\x83\x80", 2},
+      {"\xFC\xFC", 2},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CharLength(c.text, 0, CodePage::Cp932), c.length) << testing::PrintToString(c.text);
+  }
+  // The separator after a folder name ending in a lead byte stays a separator.
+  EXPECT_EQ(FindLastChar("/photos/album\x83/IMG_0001.CRW", '/', CodePage::Cp932), 14u);
+  EXPECT_TRUE(LastCharIs("album\x83/", '/', CodePage::Cp932));
+}
+
 TEST(Multibyte, FindsTheLastDotOfTheWholeText) {
   EXPECT_EQ(FindLastChar("a.b/IMG.CRW", '.', CodePage::Utf8), 7u);
   EXPECT_EQ(FindLastChar("trip.d/CRW", '.', CodePage::Utf8), 4u);
@@ -49,15 +75,6 @@ TEST(Multibyte, Utf8SequencesAndBrokenBytes) {
   EXPECT_EQ(CharLength(broken, 0, CodePage::Utf8), 1u);
   // A lead byte at the very end of a CP932 text stays inside the text.
   EXPECT_EQ(CharLength("a\x95", 1, CodePage::Cp932), 1u);
-}
-
-TEST(Multibyte, ActiveCodePageFollowsTheLocale) {
-  ASSERT_NE(setlocale(LC_ALL, "C"), nullptr);
-  EXPECT_EQ(ActiveCodePage(), CodePage::SingleByte);
-  if (setlocale(LC_ALL, "C.UTF-8") != nullptr) {
-    EXPECT_EQ(ActiveCodePage(), CodePage::Utf8);
-  }
-  setlocale(LC_ALL, "C");
 }
 
 }  // namespace

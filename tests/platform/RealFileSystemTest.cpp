@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "TempFolder.h"
 #include "engine/JobFileSystem.h"
@@ -15,9 +14,11 @@ TEST(RealFileSystem, ListsAFolderGivenWithATrailingSeparator) {
   temp.Write("photos/IMG_0001.CRW", "");
   FolderListing listing;
   ASSERT_TRUE(RealFileSystem().ListFolder(temp.Path("photos/"), listing));
-  struct stat st {};
-  ASSERT_EQ(::stat(temp.Path("photos").c_str(), &st), 0);
-  EXPECT_EQ(listing.identity, (FolderIdentity{st.st_dev, st.st_ino}));
+  FolderListing sameFolder, subFolder;
+  ASSERT_TRUE(RealFileSystem().ListFolder(temp.Path("photos/2004/.."), sameFolder));
+  ASSERT_TRUE(RealFileSystem().ListFolder(temp.Path("photos/2004"), subFolder));
+  EXPECT_EQ(listing.identity, sameFolder.identity);
+  EXPECT_NE(listing.identity, subFolder.identity);
   ASSERT_EQ(listing.entries.size(), 4u);
   EXPECT_TRUE(listing.entries[0].isDots);
   EXPECT_EQ(listing.entries[2].path, temp.Path("photos/2004"));

@@ -12,14 +12,12 @@ std::string Le16(uint16_t v) { return {static_cast<char>(v & 0xFF), static_cast<
 
 std::string Le32(uint32_t v) { return Le16(static_cast<uint16_t>(v & 0xFFFF)) + Le16(static_cast<uint16_t>(v >> 16)); }
 
-std::string CaptureTimeData(int32_t seconds) {
-  return Le32(static_cast<uint32_t>(seconds)) + Le32(0) + Le32(0);
-}
+std::string CaptureTimeData(int64_t seconds) { return Le32(static_cast<uint32_t>(seconds)) + Le32(0) + Le32(0); }
 
-int32_t UtcSeconds(int year, int month, int day, int hour, int minute, int second) {
+int64_t UtcSeconds(int year, int month, int day, int hour, int minute, int second) {
   auto seconds = SecondsFromUtc({year, month, day, hour, minute, second});
   if (!seconds) throw std::invalid_argument("no such date-time");
-  return static_cast<int32_t>(*seconds);
+  return *seconds;
 }
 
 CiffHeap& CiffHeap::Record(uint16_t tag, std::string_view data) {
@@ -121,13 +119,34 @@ std::string TiffFile::Build() const {
   return out + values;
 }
 
-std::string CrwFile(int32_t seconds) { return CiffFile(CiffHeap().Record(0x180E, CaptureTimeData(seconds))); }
+std::string SharedTableTiff(uint16_t directories, uint16_t entries) {
+  constexpr uint32_t kTable = 8;
+  auto entryAt = [](uint32_t index) { return kTable + 12 * index; };
+  auto directoryAt = [&](uint32_t k) { return entryAt(k) + 10; };  // the top half of entry k's value
+  uint32_t total = uint32_t{entries} + directories + 1;
+  uint32_t farText = entryAt(total);
+  std::string out = "II" + Le16(42) + Le32(directories == 0 ? 0 : directoryAt(0));
+  for (uint32_t i = 0; i < total; ++i) {
+    if (i < directories) {
+      out += Le16(0x0001) + Le16(3) + Le32(1) + Le32(uint32_t{entries} << 16);  // a short, then the count
+    } else if (i > entries && i - entries - 1 < directories) {
+      uint32_t k = i - entries - 1;  // directory k's walk ends here: link to directory k + 1
+      uint32_t next = k + 1 < directories ? directoryAt(k + 1) : 0;
+      out += Le16(static_cast<uint16_t>(next & 0xFFFF)) + Le16(static_cast<uint16_t>(next >> 16)) + Le32(0) + Le32(0);
+    } else {
+      out += Le16(0x010F) + Le16(2) + Le32(6) + Le32(farText);
+    }
+  }
+  return out + std::string("Nikon\0", 6);
+}
+
+std::string CrwFile(int64_t seconds) { return CiffFile(CiffHeap().Record(0x180E, CaptureTimeData(seconds))); }
 
 std::string Cr2File(std::string_view dateTime) {
   return TiffFile().Directory({Ascii(0x010F, "Canon"), Ascii(0x0132, dateTime)}).Build();
 }
 
-int32_t ReadCaptureTime(std::string_view bytes) {
+int64_t ReadCaptureTime(std::string_view bytes) {
   TempFolder temp;
   CCaptureTimeReader reader;
   reader.Load(temp.Write("IMG_0001.CRW", std::string(bytes)));

@@ -15,9 +15,10 @@ std::string Le16(uint16_t value);
 std::string Le32(uint32_t value);
 
 // The 12 data bytes of a capture-time record: seconds, zone code, zone info.
-std::string CaptureTimeData(int32_t seconds);
+// Only the low 32 bits of `seconds` are stored, as a camera stores them.
+std::string CaptureTimeData(int64_t seconds);
 // Seconds since 1970 of a date-time read with UTC rules.
-int32_t UtcSeconds(int year, int month, int day, int hour, int minute, int second);
+int64_t UtcSeconds(int year, int month, int day, int hour, int minute, int second);
 // 2004-10-05 09:25:10 UTC, the time of the sample names in the window.
 constexpr int32_t kOctober2004 = 1096968310;
 
@@ -92,13 +93,20 @@ class TiffFile {
   std::optional<uint32_t> firstOffset_;
 };
 
+// A hostile TIFF file: `directories` chained directories that all walk one
+// shared table, each `entries` entries long, almost every entry a Make text
+// lying in a far block. Directory k's count is the top half of the value of
+// table entry k; the tag and type of the entry just past its run hold the
+// offset of directory k + 1.
+std::string SharedTableTiff(uint16_t directories, uint16_t entries);
+
 // Whole files as cameras lay them out, for tests about what happens to them.
 // A CIFF file whose root heap holds one capture-time record.
-std::string CrwFile(int32_t seconds);
+std::string CrwFile(int64_t seconds);
 // A TIFF file whose one directory holds Make "Canon" and `dateTime` as text.
 std::string Cr2File(std::string_view dateTime);
 
 // CaptureTime of a file, through a fresh reader.
-int32_t ReadCaptureTime(std::string_view bytes);
+int64_t ReadCaptureTime(std::string_view bytes);
 
 }  // namespace kirabo::test

@@ -2,6 +2,7 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -79,9 +80,9 @@ TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
     RunningCli cli({"--quiet", tree.root()});
     ASSERT_FALSE(cli.ReadLine().empty());
     // Hold the job still so that the stop surely comes before its end.
-    kill(cli.pid(), SIGSTOP);
-    kill(cli.pid(), signal);
-    kill(cli.pid(), SIGCONT);
+    kill(static_cast<pid_t>(cli.pid()), SIGSTOP);
+    kill(static_cast<pid_t>(cli.pid()), signal);
+    kill(static_cast<pid_t>(cli.pid()), SIGCONT);
     CliResult result = cli.Finish();
     EXPECT_EQ(result.exitCode, 130);
     EXPECT_EQ(result.err, "中断しました\n");
@@ -153,6 +154,33 @@ TEST(KiraboCli, CorpusFilesGetTheirExpectedNames) {
                        time.substr(14, 2) + time.substr(17, 2);
     EXPECT_TRUE(renamed[file].starts_with(stem)) << file << " -> " << renamed[file];
   }
+}
+
+// Runs kirabo-cli in a Shift_JIS locale compiled for the test.
+CliResult RunCliInShiftJis(const TempFolder& locales, const std::vector<std::string>& args) {
+  std::string compile = "localedef -i ja_JP -f SHIFT_JIS " + locales.Path("ja_JP.SJIS") + " >/dev/null 2>&1";
+  std::system(compile.c_str());  // warns that Shift_JIS is not ASCII compatible, and succeeds
+  if (!locales.Exists("ja_JP.SJIS")) return {};
+  setenv("LOCPATH", locales.root().c_str(), 1);
+  setenv("LC_ALL", "ja_JP.SJIS", 1);
+  CliResult result = RunCli(args);
+  unsetenv("LOCPATH");
+  unsetenv("LC_ALL");
+  return result;
+}
+
+TEST(KiraboCli, FilesNeverLeaveAFolderWhoseNameEndsInALeadByte) {
+  TempFolder locales;
+  TempFolder tree;
+  const std::string album = "album\x83";  // a Shift_JIS lead byte, then the separator
+  tree.Write(album + "/IMG_0001.CRW", CrwFile(kOctober2004));
+  tree.Write(album + "/" + album + "/IMG_0002.CRW", CrwFile(kOctober2004 + 1));
+
+  CliResult result = RunCliInShiftJis(locales, {"--quiet", tree.Path(album + "/")});
+  ASSERT_EQ(result.exitCode, 0) << "a Shift_JIS locale is needed (Debian package locales)";
+  EXPECT_EQ(tree.Names(), Strings{album});
+  EXPECT_EQ(tree.Names(album), (Strings{"041005_092510.CRW", album}));
+  EXPECT_EQ(tree.Names(album + "/" + album), Strings{"041005_092511.CRW"});
 }
 
 }  // namespace

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+
+#include "TempFolder.h"
+#include "platform/posix/MoveFileCalls.h"
+
+namespace kirabo {
+namespace {
+
+using test::TempFolder;
+
+// A file system that does not know the no-replace flag: the move takes a
+// hard link, then unlinks the old name.
+class NoFlagCalls : public MoveFileCalls {
+ public:
+  int RenameNoReplace(const std::string&, const std::string&) override {
+    errno = EINVAL;
+    return -1;
+  }
+};
+
+// Nor hard links (FAT or exFAT through FUSE): the move reserves the name.
+class NoFlagNoLinkCalls : public NoFlagCalls {
+ public:
+  int Link(const std::string&, const std::string&) override {
+    errno = EPERM;
+    return -1;
+  }
+};
+
+// The no-replace rename and its two fallbacks keep the same promises.
+struct MoveMethod {
+  const char* name;
+  MoveFileCalls* calls;
+};
+
+void PrintTo(const MoveMethod& method, std::ostream* out) { *out << method.name; }
+
+MoveFileCalls systemCalls;
+NoFlagCalls noFlag;
+NoFlagNoLinkCalls noFlagNoLink;
+
+class MoveFileTest : public testing::TestWithParam<MoveMethod> {
+ protected:
+  MoveResult Move(const std::string& from, const std::string& to, int* systemError = nullptr) {
+    return MoveFileNoReplace(temp.Path(from), temp.Path(to), systemError, *GetParam().calls);
+  }
+  TempFolder temp;
+};
+
+TEST_P(MoveFileTest, MovesToAFreeName) {
+  temp.Write("IMG_0001.CRW", "raw");
+  EXPECT_EQ(Move("IMG_0001.CRW", "041005_092510.CRW"), MoveResult::Moved);
+  EXPECT_FALSE(temp.Exists("IMG_0001.CRW"));
+  EXPECT_EQ(temp.Read("041005_092510.CRW"), "raw");
+}
+
+TEST_P(MoveFileTest, NeverReplacesAnEntryThatHoldsTheName) {
+  temp.Write("source", "mine");
+  temp.Write("file", "theirs");
+  temp.Write("emptyFile", "");  // also what a run killed while it held a reservation leaves
+  temp.MakeFolder("emptyFolder");
+  temp.MakeFolder("fullFolder");
+  temp.Write("fullFolder/inside", "");
+  ASSERT_EQ(::link(temp.Path("source").c_str(), temp.Path("otherName").c_str()), 0);
+  for (const char* taken : {"file", "emptyFile", "emptyFolder", "fullFolder", "otherName"}) {
+    SCOPED_TRACE(taken);
+    EXPECT_EQ(Move("source", taken), MoveResult::NameTaken);
+    EXPECT_EQ(temp.Read("source"), "mine");
+  }
+  EXPECT_EQ(temp.Read("file"), "theirs");
+  EXPECT_EQ(temp.Read("emptyFile"), "");
+  EXPECT_TRUE(temp.Exists("fullFolder/inside"));
+}
+
+TEST_P(MoveFileTest, MovingAFileToItsOwnPathSucceedsAndChangesNothing) {
+  temp.Write("041005_092510.CRW", "raw");
+  EXPECT_EQ(Move("041005_092510.CRW", "041005_092510.CRW"), MoveResult::Moved);
+  EXPECT_EQ(temp.Read("041005_092510.CRW"), "raw");
+}
+
+TEST_P(MoveFileTest, OtherFailuresAreNotATakenNameAndCarryTheSystemError) {
+  temp.Write("source", "raw");
+  temp.Write("taken", "");
+  struct Case {
+    const char* from;
+    std::string to;
+    int error;
+  };
+  for (const Case& c : {Case{"missing", "new", ENOENT}, Case{"missing", "taken", ENOENT},
+                        Case{"source", "noFolder/new", ENOENT}, Case{"source", std::string(300, 'n'), ENAMETOOLONG}}) {
+    SCOPED_TRACE(c.to);
+    int error = 0;
+    EXPECT_EQ(Move(c.from, c.to, &error), MoveResult::Failed);
+    EXPECT_EQ(error, c.error);
+  }
+  EXPECT_EQ(temp.Read("source"), "raw");
+}
+
+TEST_P(MoveFileTest, SuccessLeavesTheSystemErrorAlone) {
+  temp.Write("source", "raw");
+  int error = -1;
+  EXPECT_EQ(Move("source", "new", &error), MoveResult::Moved);
+  EXPECT_EQ(error, -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, MoveFileTest,
+                         testing::Values(MoveMethod{"NoReplace", &systemCalls}, MoveMethod{"ByLink", &noFlag},
+                                         MoveMethod{"ByReservation", &noFlagNoLink}),
+                         [](const testing::TestParamInfo<MoveMethod>& info) { return std::string(info.param.name); });
+
+// Another program acts on the new name between the steps of a move by
+// reservation: whatever it put there stays, and so does the source.
+class InterferingCalls : public NoFlagNoLinkCalls {
+ public:
+  std::function<void()> beforeReserving;
+  std::function<void()> afterReserving;
+  int renameError = 0;
+
+  int CreateExclusive(const std::string& path) override {
+    if (beforeReserving) beforeReserving();
+    int reservation = MoveFileCalls::CreateExclusive(path);
+    if (afterReserving) afterReserving();
+    return reservation;
+  }
+  int Rename(const std::string& from, const std::string& to) override {
+    if (renameError == 0) return MoveFileCalls::Rename(from, to);
+    errno = renameError;
+    return -1;
+  }
+};
+
+TEST(MoveFileByReservation, NeverReplacesWhatAnotherProgramPutsAtTheName) {
+  struct Case {
+    const char* name;
+    void (*before)(const TempFolder&);
+    void (*after)(const TempFolder&);
+    int renameError;
+    MoveResult result;
+    const char* left;  // what the new name holds afterwards; nullptr when nothing
+  };
+  auto createTarget = [](const TempFolder& temp) { temp.Write("new", "theirs"); };
+  auto writeIntoReservation = [](const TempFolder& temp) {
+    std::ofstream(temp.Path("new"), std::ios::binary | std::ios::app) << "theirs";
+  };
+  auto replaceReservation = [](const TempFolder& temp) {
+    std::rename(temp.Write("elsewhere", "").c_str(), temp.Path("new").c_str());
+  };
+  const Case cases[] = {
+      {"created before the reservation", createTarget, nullptr, 0, MoveResult::NameTaken, "theirs"},
+      {"written into the reservation", nullptr, writeIntoReservation, 0, MoveResult::NameTaken, "theirs"},
+      {"put in the reservation's place", nullptr, replaceReservation, 0, MoveResult::NameTaken, ""},
+      {"rename fails: reservation removed", nullptr, nullptr, EIO, MoveResult::Failed, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder temp;
+    temp.Write("source", "mine");
+    InterferingCalls calls;
+    if (c.before) calls.beforeReserving = [&] { c.before(temp); };
+    if (c.after) calls.afterReserving = [&] { c.after(temp); };
+    calls.renameError = c.renameError;
+    int error = 0;
+    EXPECT_EQ(MoveFileNoReplace(temp.Path("source"), temp.Path("new"), &error, calls), c.result);
+    EXPECT_EQ(error, c.renameError);
+    EXPECT_EQ(temp.Read("source"), "mine");
+    if (c.left) {
+      EXPECT_EQ(temp.Read("new"), c.left);
+    } else {
+      EXPECT_FALSE(temp.Exists("new"));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kirabo
