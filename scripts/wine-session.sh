@@ -29,12 +29,16 @@ wine_session_start() {
   mkdir -p "$WINEPREFIX"
   wineserver -p
   wineboot -i >/dev/null 2>&1
-  # The dialogs' font, and message-box text in a font with Japanese glyphs.
+  # The dialogs' font, and the system's fonts for message boxes, menus and
+  # captions in one with Japanese glyphs.
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
     /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null
   local font
   font="$(python3 -c "import struct; print(struct.pack('<5l8B', -12, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 0, 0).hex() + 'IPAPGothic'.encode('utf-16-le').ljust(64, b'\0').hex())")"
-  wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v MessageFont /t REG_BINARY /d "$font" /f >/dev/null
+  local metric
+  for metric in MessageFont MenuFont CaptionFont SmCaptionFont; do
+    wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v "$metric" /t REG_BINARY /d "$font" /f >/dev/null
+  done
 }
 
 wine_session_end() {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Smoke test of kirabo.exe under wine on a virtual X display: the dialog
 # titled Kirabo appears, Enter starts a job over a small tree of sample raw
-# files, the final message appears, the files carry their new names, and the
-# Exit button (終了) writes Kirabo.INI.
+# files, the final message appears, the files carry their new names, the
+# system menu opens the About box, and the Exit button (終了) writes
+# Kirabo.INI.
 #   wine-smoke.sh KIRABO_EXE SAMPLE_DIR
 set -euo pipefail
 
@@ -38,7 +39,7 @@ wait_for() {
 window() {
   local id
   for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-    if [[ "$(xdotool getwindowname "$id")" == "$1" ]]; then
+    if [[ "$(xdotool getwindowname "$id" 2>/dev/null)" == "$1" ]]; then
       echo "$id"
       return
     fi
@@ -77,6 +78,14 @@ done
 [[ -z "$(find "$work/photos" -name 'IMG_*')" ]] || fail "files left with their old names"
 press kirabo Return
 wait_for 10 no_window kirabo || fail "the final message did not close"
+
+# The last item of the system menu opens the About box; Enter closes it.
+press Kirabo alt+space
+sleep 1
+xdotool key End Return
+wait_for 10 has_window 'Kiraboのﾊﾞｰｼﾞｮﾝ情報' || fail "no About box"
+press 'Kiraboのﾊﾞｰｼﾞｮﾝ情報' Return
+wait_for 10 no_window 'Kiraboのﾊﾞｰｼﾞｮﾝ情報' || fail "the About box did not close"
 
 # Tab from Start reaches Exit; space presses it.
 press Kirabo Tab space
