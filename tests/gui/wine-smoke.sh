@@ -3,7 +3,7 @@
 # titled Kirabo appears, Enter starts a job over a small tree of sample raw
 # files, the final message appears, the files carry their new names, the
 # system menu opens the About box, and the Exit button (終了) writes
-# Kirabo.INI.
+# Kirabo.INI. Then Stop during a longer job, and Esc, which saves nothing.
 #   wine-smoke.sh KIRABO_EXE SAMPLE_DIR
 set -euo pipefail
 
@@ -94,4 +94,27 @@ app_pid=""
 ini="$(tr -d '\r' <"$work/cwd/Kirabo.INI")"
 grep -qx 'Format=0' <<<"$ini" || fail "Kirabo.INI lacks Format=0: $ini"
 grep -qx "Folder=$(winepath -w "$work/photos" | sed 's/\\/\\\\/g')" <<<"$ini" || fail "Kirabo.INI lacks the folder: $ini"
+
+# Stop: a second run over a tree large enough to be stopped while it runs.
+# Enter stops it; the box says so; no file is lost; Esc closes the dialog
+# without writing the settings.
+mkdir -p "$work/many" "$work/cwd2"
+for i in $(seq 1000 3999); do cp "$samples/exiftool-CanonRaw.crw" "$work/many/IMG_$i.CRW"; done
+printf '[Data]\r\nFolder=%s\r\nFormat=1\r\n' "$(winepath -w "$work/many")" >"$work/cwd2/Kirabo.INI"
+cp "$work/cwd2/Kirabo.INI" "$work/settings-before"
+(cd "$work/cwd2" && exec wine "$exe") &
+app_pid=$!
+wait_for 60 has_window Kirabo || fail "no window titled Kirabo in the second run"
+press Kirabo Return
+wait_for 30 eval '[[ -n "$(find "$work/many" -name "17*" -print -quit)" ]]' || fail "the second job renamed nothing"
+press Kirabo Return
+wait_for 30 has_window kirabo || fail "no message after Stop"
+[[ "$(find "$work/many" -type f | wc -l)" -eq 3000 ]] || fail "files lost: $(find "$work/many" -type f | wc -l) left"
+[[ -n "$(find "$work/many" -name 'IMG_*' -print -quit)" ]] || fail "the job was not stopped before its end"
+press kirabo Return
+wait_for 10 no_window kirabo || fail "the stop message did not close"
+press Kirabo Escape
+wait_for 20 eval '! kill -0 "$app_pid" 2>/dev/null' || fail "the program did not end on Esc"
+app_pid=""
+cmp -s "$work/settings-before" "$work/cwd2/Kirabo.INI" || fail "Esc changed Kirabo.INI"
 echo "PASS"
