@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "framework/DialogListEntries.h"
+
 namespace kirabo {
 
 namespace {
@@ -169,9 +171,6 @@ constexpr ControlStatement kControlStatements[] = {
     {"COMBOBOX", ControlKind::ComboBox, ControlStyle::TabStop, false},
     {"ICON", ControlKind::Icon, 0, true},
 };
-
-// The message id a DLGINIT record carries to add a list entry.
-constexpr int kAddListEntry = 0x0403;
 
 class Parser {
  public:
@@ -386,21 +385,9 @@ class Parser {
   }
 
   static void AddListEntries(DialogTemplate& dialog, const std::vector<uint8_t>& data) {
-    auto word = [&](size_t at) { return uint32_t(data[at]) | uint32_t(data[at + 1]) << 8; };
-    size_t at = 0;
-    while (at + 2 <= data.size() && word(at) != 0) {
-      if (at + 8 > data.size()) return;
-      const int controlId = int(word(at));
-      const uint32_t message = word(at + 2);
-      const uint32_t length = word(at + 4) | word(at + 6) << 16;
-      at += 8;
-      if (length > data.size() - at) return;
-      std::string text(reinterpret_cast<const char*>(data.data() + at), length);
-      at += length;
-      if (!text.empty() && text.back() == '\0') text.pop_back();
-      if (message != kAddListEntry) continue;
+    for (const DialogListEntry& entry : ReadDialogListEntries(data.data(), data.size())) {
       for (ControlTemplate& control : dialog.controls)
-        if (control.id == controlId) control.items.push_back(text);
+        if (control.id == entry.controlId) control.items.push_back(entry.text);
     }
   }
 

@@ -5,16 +5,15 @@
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "framework/DialogListEntries.h"
 #include "framework/win32/DialogImpl.h"
 
 namespace kirabo {
 
 namespace {
 
-// The resource type of a template's initial list entries, and the message
-// id its records carry to add an entry to a combo box.
+// The resource type of a template's initial list entries.
 constexpr WORD kListEntriesResource = 240;
-constexpr WORD kAddComboEntry = 0x0403;
 
 HINSTANCE Program() { return GetModuleHandleA(nullptr); }
 
@@ -88,28 +87,14 @@ HWND Dialog::Impl::OwnerWindow() const {
   return nullptr;
 }
 
-// The template's list entries, kept in its own resource as records of
-// control id, message, text length (with the NUL) and text, ending in id 0.
+// The template's list entries, kept in a resource of their own.
 void Dialog::Impl::AddInitialListEntries() {
   const HRSRC found = FindResourceA(Program(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(kListEntriesResource));
   if (found == nullptr) return;
-  const HGLOBAL loaded = LoadResource(Program(), found);
-  const auto* data = static_cast<const uint8_t*>(LockResource(loaded));
-  const size_t size = SizeofResource(Program(), found);
+  const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(Program(), found)));
   if (data == nullptr) return;
-  auto word = [&](size_t at) { return uint32_t(data[at]) | uint32_t(data[at + 1]) << 8; };
-  size_t at = 0;
-  while (at + 8 <= size && word(at) != 0) {
-    const int controlId = int(word(at));
-    const uint32_t message = word(at + 2);
-    const uint32_t length = word(at + 4) | word(at + 6) << 16;
-    at += 8;
-    if (length > size - at) return;
-    std::string text(reinterpret_cast<const char*>(data + at), length);
-    at += length;
-    if (!text.empty() && text.back() == '\0') text.pop_back();
-    if (message == kAddComboEntry) ComboBox(owner.GetDlgItem(controlId)).AddString(text);
-  }
+  for (const DialogListEntry& entry : ReadDialogListEntries(data, SizeofResource(Program(), found)))
+    ComboBox(owner.GetDlgItem(entry.controlId)).AddString(entry.text);
 }
 
 Dialog::Dialog(int templateId, Dialog* parent) : impl_(std::make_unique<Impl>(*this, templateId, parent)) {}
