@@ -2,6 +2,7 @@
 // headless machines and large batches.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <clocale>
@@ -10,7 +11,7 @@
 #include <string>
 
 #include "cli/CliOptions.h"
-#include "cli/ConsoleTargets.h"
+#include "cli/ConsoleObserver.h"
 #include "cli/DryRunFileSystem.h"
 #include "cli/SystemConsole.h"
 #include "engine/JobFileSystem.h"
@@ -24,6 +25,7 @@ using kirabo::cli::CliOptions;
 constexpr int kExitDone = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitRenameFailed = 3;
 constexpr int kExitStopped = 130;
 
 bool CheckFolder(const std::string& folder) {
@@ -40,31 +42,42 @@ bool CheckFolder(const std::string& folder) {
 }
 
 int RunJob(const CliOptions& options) {
-  kirabo::CodePage codePage = kirabo::ActiveCodePage();
-  kirabo::cli::ConsoleLabel label(options.quiet, codePage);
-  kirabo::cli::ConsoleMessage message;
   kirabo::cli::DryRunFileSystem dryRun(kirabo::RealFileSystem());
-
   kirabo::RenameJob job;
   job.folder = options.folder;
   job.format = options.format;
-  job.statusLabel = &label;
-  job.messageBox = &message;
   if (options.dryRun) job.fileSystem = &dryRun;
+
+  kirabo::cli::ConsoleSettings settings;
+  settings.folder = options.folder;
+  settings.quiet = options.quiet;
+  settings.progress = !options.quiet && ::isatty(STDERR_FILENO) == 1;
+  settings.stdoutIsTerminal = ::isatty(STDOUT_FILENO) == 1;
+  settings.codePage = kirabo::ActiveCodePage();
+  kirabo::cli::ConsoleObserver observer(settings, job.state);
+  job.observer = &observer;
 
   kirabo::cli::InstallStopHandlers(job.state);
   kirabo::RenameWorkerProc(&job);
   kirabo::cli::RemoveStopHandlers();
 
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(errno));
+  int outputError = observer.OutputError();
+  if (outputError == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout))) outputError = errno;
+  if (outputError != 0) {
+    std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(outputError));
     return kExitFailure;
   }
   if (kirabo::cli::StopWasRequested()) {
     std::fputs("中断しました\n", stderr);
     return kExitStopped;
   }
-  return kExitDone;
+  if (observer.End() == kirabo::JobEnd::Failed) {
+    std::fputs("kirabo-cli: out of memory\n", stderr);
+    return kExitFailure;
+  }
+  const kirabo::JobCounts& counts = observer.Counts();
+  if (!options.quiet) std::fprintf(stderr, "%s\n", kirabo::cli::SummaryLine(counts).c_str());
+  return counts.renameFailed > 0 ? kExitRenameFailed : kExitDone;
 }
 
 int Main(int argc, char** argv) {
