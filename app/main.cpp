@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 
+#include "app/CommandLine.h"
 #include "app/MainApp.h"
 #include "res/Version.h"
 
@@ -11,6 +12,7 @@ kirabo::CMainApp theApp;
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (std::optional<int> answered = kirabo::AnswerCommandLine(argc, argv)) return *answered;
   std::setlocale(LC_ALL, "");
   QCoreApplication::setApplicationName(kirabo::kProductName);
   QCoreApplication::setApplicationVersion(kirabo::kVersion);

@@ -17,6 +17,7 @@
 #include "engine/JobFileSystem.h"
 #include "engine/RenameJob.h"
 #include "engine/RenameWorker.h"
+#include "res/Version.h"
 
 namespace {
 
@@ -87,10 +88,10 @@ int Main(int argc, char** argv) {
       std::fputs(kirabo::cli::kUsage, stdout);
       return kExitDone;
     case CliOptions::Action::Version:
-      std::puts("kirabo-cli " KIRABO_VERSION);
+      std::printf("kirabo-cli %s\n", kirabo::kVersion);
       return kExitDone;
     case CliOptions::Action::UsageError:
-      std::fprintf(stderr, "kirabo-cli: %s\n\n%s", options.error.c_str(), kirabo::cli::kUsage);
+      std::fprintf(stderr, "kirabo-cli: %s\nTry 'kirabo-cli --help' for more information.\n", options.error.c_str());
       return kExitUsage;
     case CliOptions::Action::Run:
       break;
