@@ -1,5 +1,6 @@
 #include <clocale>
 
+#include "app/CommandLine.h"
 #include "app/MainApp.h"
 #include "framework/Application.h"
 #include "res/Version.h"
@@ -10,6 +11,7 @@ kirabo::CMainApp theApp;
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (std::optional<int> answered = kirabo::AnswerCommandLine(argc, argv)) return *answered;
   std::setlocale(LC_ALL, "");
   // The desktop entry is the one installed with the program.
   kirabo::SetProgramIdentity(kirabo::kProductName, kirabo::kVersion, "kirabo");

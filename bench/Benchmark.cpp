@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "SyntheticTree.h"
+#include "engine/JobObserver.h"
 #include "engine/RenameJob.h"
 #include "engine/RenameWorker.h"
 #include "platform/File.h"
@@ -23,24 +24,22 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Counts progress texts and notes when the first one came, which is when
-// the scan has ended and the first file is renamed.
-class CountingLabel : public kirabo::TextTarget {
+// Counts renamed files and notes when the first one came, which is when
+// the scan has ended.
+class CountingObserver : public kirabo::JobObserver {
  public:
-  void SetText(const std::string& text) override {
-    if (!text.ends_with("\n")) return;  // a searching text
-    if (renamed++ == 0) firstRename = Clock::now();
-    if (text.find("_1.") != std::string::npos) ++suffixed;
+  void OnSearching(const std::string&) override {}
+  void OnFile(const kirabo::FileReport& report) override {
+    if (report.number == 1) firstFile = Clock::now();
+    if (report.outcome != kirabo::FileOutcome::Renamed) return;
+    ++renamed;
+    if (report.newPath.find("_1.") != std::string::npos) ++suffixed;
   }
+  void OnJobEnd(kirabo::JobEnd end, const kirabo::JobCounts&) override { completed = end == kirabo::JobEnd::Completed; }
   size_t renamed = 0;
   size_t suffixed = 0;
-  Clock::time_point firstRename;
-};
-
-class Ending : public kirabo::MessageTarget {
- public:
-  void ShowInformation(const std::string&) override { ended = true; }
-  bool ended = false;
+  bool completed = false;
+  Clock::time_point firstFile;
 };
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
@@ -83,12 +82,10 @@ int main(int argc, char** argv) {
 
   int exitCode = 1;
   if (builtOk) {
-    CountingLabel label;
-    Ending ending;
+    CountingObserver observer;
     kirabo::RenameJob job;
     job.folder = root;
-    job.statusLabel = &label;
-    job.messageBox = &ending;
+    job.observer = &observer;
 
     uint64_t readsBefore = kirabo::CFile::SystemReadCount();
     Clock::time_point start = Clock::now();
@@ -98,11 +95,11 @@ int main(int argc, char** argv) {
 
     double total = Seconds(end - start);
     std::printf("job: %zu of %zu files renamed, %zu with suffix _1, in %.3f s (scan %.3f s, renames %.3f s)\n",
-                label.renamed, built.files, label.suffixed, total, Seconds(label.firstRename - start),
-                Seconds(end - label.firstRename));
-    std::printf("%.0f files/s, %.2f read system calls per file\n", static_cast<double>(label.renamed) / total,
+                observer.renamed, built.files, observer.suffixed, total, Seconds(observer.firstFile - start),
+                Seconds(end - observer.firstFile));
+    std::printf("%.0f files/s, %.2f read system calls per file\n", static_cast<double>(observer.renamed) / total,
                 static_cast<double>(reads) / static_cast<double>(built.files));
-    exitCode = ending.ended && label.renamed == built.files ? 0 : 1;
+    exitCode = observer.completed && observer.renamed == built.files ? 0 : 1;
   } else {
     std::fprintf(stderr, "kirabo-bench: cannot build the tree: %s\n", std::strerror(errno));
   }

@@ -1,39 +1,75 @@
 #include "cli/CliOptions.h"
 
+#include <getopt.h>
+
 #include <string_view>
+#include <vector>
 
 #include "engine/RenameJob.h"
 
 namespace kirabo::cli {
 
 const char* const kUsage =
-    "Usage: kirabo-cli [--format=0|1] [--dry-run] [--quiet] FOLDER\n"
+    "Usage: kirabo-cli [-f FORMAT] [-n] [-q] [--] FOLDER\n"
     "Renames the Canon raw files (.CRW, .CR2) in FOLDER and every folder below it\n"
     "after the time the picture was taken, keeping each file's extension. A taken\n"
     "name gets _1, _2, ... before the extension; no file is ever replaced.\n"
     "\n"
-    "  --format=0, --format=datetime  yymmdd_hhmmss, e.g. 041005_092510.CRW (default)\n"
-    "  --format=1, --format=time      hhmmss, e.g. 092510.CRW\n"
-    "  --dry-run   rename nothing; print the lines a real run would print\n"
-    "  --quiet     do not print the folders being searched\n"
-    "  --help      show this help\n"
-    "  --version   show the version\n"
+    "  -f, --format=FORMAT  0 or datetime: yymmdd_hhmmss, e.g. 041005_092510.CRW\n"
+    "                       (the default); 1 or time: hhmmss, e.g. 092510.CRW\n"
+    "  -n, --dry-run        rename nothing; print the lines a real run would print\n"
+    "  -q, --quiet          print neither the folders searched nor the summary\n"
+    "  -h, --help           show this help\n"
+    "  -V, --version        show the version\n"
+    "  --                   end of options: FOLDER may begin with '-'\n"
     "\n"
     "Each renamed file gives one line on standard output:\n"
     "  i/N<TAB>old path<TAB>new path\n"
-    "where i counts every raw file found (files without a capture time are passed\n"
-    "over silently) and N is their number. Each folder searched gives a line\n"
-    "'FOLDER<TAB>を検索中・・・' on standard error, and the end of the job\n"
-    "'リネーム終了'. In printed paths a backslash is written as \\\\, a tab as \\t,\n"
-    "a line feed as \\n and any other control byte as \\xHH.\n"
+    "where i counts every raw file found and N is their number; paths begin with\n"
+    "FOLDER as given. Each folder searched gives a line 'FOLDER<TAB>を検索中・・・'\n"
+    "on standard error. In printed paths a backslash is written as \\\\, a tab as\n"
+    "\\t, a line feed as \\n and any other control byte as \\xHH.\n"
+    "\n"
+    "A file that already has its name prints nothing. A file left with its old\n"
+    "name gives a line on standard error, also with --quiet:\n"
+    "  kirabo-cli: PATH: no capture time\n"
+    "  kirabo-cli: PATH: cannot rename: REASON\n"
+    "The job ends with 'N renamed, N already named, N without capture time,\n"
+    "N failed' (or 'no raw files found') on standard error, unless --quiet.\n"
+    "On a terminal, standard error also shows the file at hand as '[i/N] name'.\n"
     "\n"
     "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
-    "a file is never left half-renamed.\n"
+    "a file is never left half-renamed. So does a failed write to standard\n"
+    "output (a closed pipe).\n"
     "\n"
-    "Exit status: 0 done, 1 FOLDER does not exist or is no folder, 2 usage error,\n"
-    "130 stopped.\n";
+    "Exit status: 0 no rename failed, 1 FOLDER does not exist or is no folder,\n"
+    "or the output could not be written, 2 usage error, 3 at least one rename\n"
+    "failed, 130 stopped.\n";
 
 namespace {
+
+constexpr char kShortOptions[] = ":f:nqhV";  // leading ':' tells a missing value from an unknown option
+
+const option kLongOptions[] = {
+    {"format", required_argument, nullptr, 'f'},
+    {"dry-run", no_argument, nullptr, 'n'},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {nullptr, 0, nullptr, 0},
+};
+
+const option* LongOption(int shortOption) {
+  for (const option* o = kLongOptions; o->name != nullptr; ++o) {
+    if (o->val == shortOption) return o;
+  }
+  return nullptr;
+}
+
+const char* LongName(int shortOption) {
+  const option* o = LongOption(shortOption);
+  return o == nullptr ? nullptr : o->name;
+}
 
 bool ParseFormat(std::string_view value, int32_t& format) {
   if (value == "0" || value == "datetime") {
@@ -53,40 +89,60 @@ CliOptions UsageError(std::string error) {
   return options;
 }
 
+// getopt reports a long option given a value it does not take with that
+// option's short letter, and an unknown short letter with the letter itself.
+std::string UnknownOption(int shortOption, const char* element) {
+  if (shortOption == 0) return std::string("unrecognized option '") + element + "'";
+  if (const char* name = LongName(shortOption)) return std::string("option '--") + name + "' takes no value";
+  return std::string("invalid option -- '") + static_cast<char>(shortOption) + "'";
+}
+
 }  // namespace
 
 CliOptions ParseCommandLine(int argc, const char* const* argv) {
+  // getopt reorders its array so that options may follow FOLDER; it does so
+  // on a copy, and never writes to the strings.
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) args.push_back(const_cast<char*>(argv[i]));
+  args.push_back(nullptr);
+
   CliOptions options;
-  bool haveFolder = false;
-  bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (!optionsEnded && arg.starts_with("-") && arg != "-") {
-      if (arg == "--") {
-        optionsEnded = true;
-      } else if (arg == "--help" || arg == "-h") {
+  optind = 0;  // start afresh, in case the parser ran before
+  opterr = 0;  // errors are reported by the caller, in one line
+  for (;;) {
+    int c = getopt_long(argc, args.data(), kShortOptions, kLongOptions, nullptr);
+    if (c == -1) break;
+    switch (c) {
+      case 'f':
+        if (!ParseFormat(optarg, options.format)) {
+          return UsageError(std::string("invalid format '") + optarg + "' (use 0, 1, datetime or time)");
+        }
+        break;
+      case 'n':
+        options.dryRun = true;
+        break;
+      case 'q':
+        options.quiet = true;
+        break;
+      case 'h':
         options.action = CliOptions::Action::Help;
         return options;
-      } else if (arg == "--version") {
+      case 'V':
         options.action = CliOptions::Action::Version;
         return options;
-      } else if (arg == "--dry-run") {
-        options.dryRun = true;
-      } else if (arg == "--quiet" || arg == "-q") {
-        options.quiet = true;
-      } else if (arg.starts_with("--format=")) {
-        if (!ParseFormat(arg.substr(9), options.format)) return UsageError("unknown format: " + std::string(arg));
-      } else {
-        return UsageError("unknown option: " + std::string(arg));
-      }
-    } else if (haveFolder) {
-      return UsageError("more than one FOLDER given");
-    } else {
-      options.folder = arg;
-      haveFolder = true;
+      case ':':
+        // The getopt of mingw-w64 reports "--quiet=yes" here too, glibc's as an
+        // unknown option.
+        if (const option* o = LongOption(optopt); o != nullptr && o->has_arg == no_argument)
+          return UsageError(UnknownOption(optopt, args[optind - 1]));
+        return UsageError("option '--" + std::string(LongName(optopt)) + "' needs a value");
+      default:
+        return UsageError(UnknownOption(optopt, args[optind - 1]));
     }
   }
-  if (!haveFolder) return UsageError("FOLDER is missing");
+  if (optind == argc) return UsageError("FOLDER is missing");
+  if (argc - optind > 1) return UsageError("more than one FOLDER given");
+  options.folder = args[optind];
   return options;
 }
 

@@ -2,6 +2,7 @@
 // headless machines and large batches.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <clocale>
@@ -10,12 +11,13 @@
 #include <string>
 
 #include "cli/CliOptions.h"
-#include "cli/ConsoleTargets.h"
+#include "cli/ConsoleObserver.h"
 #include "cli/DryRunFileSystem.h"
 #include "cli/SystemConsole.h"
 #include "engine/JobFileSystem.h"
 #include "engine/RenameJob.h"
 #include "engine/RenameWorker.h"
+#include "res/Version.h"
 
 namespace {
 
@@ -24,6 +26,7 @@ using kirabo::cli::CliOptions;
 constexpr int kExitDone = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitRenameFailed = 3;
 constexpr int kExitStopped = 130;
 
 bool CheckFolder(const std::string& folder) {
@@ -40,31 +43,42 @@ bool CheckFolder(const std::string& folder) {
 }
 
 int RunJob(const CliOptions& options) {
-  kirabo::CodePage codePage = kirabo::ActiveCodePage();
-  kirabo::cli::ConsoleLabel label(options.quiet, codePage);
-  kirabo::cli::ConsoleMessage message;
   kirabo::cli::DryRunFileSystem dryRun(kirabo::RealFileSystem());
-
   kirabo::RenameJob job;
   job.folder = options.folder;
   job.format = options.format;
-  job.statusLabel = &label;
-  job.messageBox = &message;
   if (options.dryRun) job.fileSystem = &dryRun;
+
+  kirabo::cli::ConsoleSettings settings;
+  settings.folder = options.folder;
+  settings.quiet = options.quiet;
+  settings.progress = !options.quiet && ::isatty(STDERR_FILENO) == 1;
+  settings.stdoutIsTerminal = ::isatty(STDOUT_FILENO) == 1;
+  settings.codePage = kirabo::ActiveCodePage();
+  kirabo::cli::ConsoleObserver observer(settings, job.state);
+  job.observer = &observer;
 
   kirabo::cli::InstallStopHandlers(job.state);
   kirabo::RenameWorkerProc(&job);
   kirabo::cli::RemoveStopHandlers();
 
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(errno));
+  int outputError = observer.OutputError();
+  if (outputError == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout))) outputError = errno;
+  if (outputError != 0) {
+    std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(outputError));
     return kExitFailure;
   }
   if (kirabo::cli::StopWasRequested()) {
     std::fputs("中断しました\n", stderr);
     return kExitStopped;
   }
-  return kExitDone;
+  if (observer.End() == kirabo::JobEnd::Failed) {
+    std::fputs("kirabo-cli: out of memory\n", stderr);
+    return kExitFailure;
+  }
+  const kirabo::JobCounts& counts = observer.Counts();
+  if (!options.quiet) std::fprintf(stderr, "%s\n", kirabo::cli::SummaryLine(counts).c_str());
+  return counts.renameFailed > 0 ? kExitRenameFailed : kExitDone;
 }
 
 int Main(int argc, char** argv) {
@@ -74,10 +88,10 @@ int Main(int argc, char** argv) {
       std::fputs(kirabo::cli::kUsage, stdout);
       return kExitDone;
     case CliOptions::Action::Version:
-      std::puts("kirabo-cli " KIRABO_VERSION);
+      std::printf("kirabo-cli %s\n", kirabo::kVersion);
       return kExitDone;
     case CliOptions::Action::UsageError:
-      std::fprintf(stderr, "kirabo-cli: %s\n\n%s", options.error.c_str(), kirabo::cli::kUsage);
+      std::fprintf(stderr, "kirabo-cli: %s\nTry 'kirabo-cli --help' for more information.\n", options.error.c_str());
       return kExitUsage;
     case CliOptions::Action::Run:
       break;

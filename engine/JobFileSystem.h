@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kirabo {
@@ -31,6 +32,12 @@ enum class RenameOutcome {
   Failed,     // any other reason (read-only, permission, gone, too long, I/O)
 };
 
+struct RenameResult {
+  RenameResult(RenameOutcome outcome, std::string reason = {}) : outcome(outcome), reason(std::move(reason)) {}
+  RenameOutcome outcome;
+  std::string reason;  // Failed: why, in the system's words
+};
+
 // The file-system operations of a rename job, behind one seam so that tests
 // can inject faults. Reading a file's capture time is not part of it.
 class JobFileSystem {
@@ -38,8 +45,11 @@ class JobFileSystem {
   virtual ~JobFileSystem() = default;
   // Lists `folder` (absolute or relative); false when it cannot be listed.
   virtual bool ListFolder(const std::string& folder, FolderListing& listing) = 0;
+  // The absolute path of `folder` with every link resolved; false when it
+  // cannot be resolved.
+  virtual bool ResolveFolder(const std::string& folder, std::string& resolved) = 0;
   // Renames without ever replacing an existing entry.
-  virtual RenameOutcome Rename(const std::string& from, const std::string& to) = 0;
+  virtual RenameResult Rename(const std::string& from, const std::string& to) = 0;
 };
 
 // The host's file system.

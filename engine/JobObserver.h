@@ -34,17 +34,32 @@ struct JobCounts {
 enum class JobEnd {
   Completed,  // every listed file was dealt with
   Stopped,    // a stop request ended the job early
+  Failed,     // the job could not go on (memory ran out); nothing is half done
 };
 
 // Receives what a job does, on the job's thread, as it happens. The worker
 // formats no texts: each front end says it in its own words.
+//
+// The end of a job, in this order:
+//   1. the worker writes Idle to the job's state (on a stop, that write is
+//      its acknowledgement);
+//   2. it calls OnJobEnd, its last use of the record and the observer;
+//   3. it returns.
+// So a caller that requested a stop and waits for the worker (to join it)
+// sees Idle before OnJobEnd has run: it must go on delivering whatever the
+// observer hands to it until the worker has returned, and OnJobEnd must not
+// wait for that caller on a Stopped end. On a Completed end OnJobEnd may wait
+// (say, for the user to close a message), as nobody waits for the worker then
+// but a caller that is closing and will release it.
 class JobObserver {
  public:
   virtual ~JobObserver() = default;
   // The scan is about to list `folder`.
   virtual void OnSearching(const std::string& folder) = 0;
   virtual void OnFile(const FileReport& report) = 0;
-  // The last event of every job; `counts` covers the files dealt with.
+  // The last event of every job; `counts` covers the files dealt with. A
+  // record that was already Running belongs to another worker: handing it
+  // to a second one gives no event at all.
   virtual void OnJobEnd(JobEnd end, const JobCounts& counts) = 0;
 };
 

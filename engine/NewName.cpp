@@ -33,10 +33,14 @@ RenameParts SplitForRename(const std::string& path, CodePage codePage) {
   return parts;
 }
 
-std::string CandidatePath(const RenameParts& parts, const std::string& stem, int32_t attempt) {
-  std::string candidate = parts.folderPrefix + stem;
+std::string CandidateName(const std::string& stem, const std::string& extension, int32_t attempt) {
+  std::string candidate = stem;
   if (attempt > 0) candidate += "_" + std::to_string(attempt);
-  return candidate + parts.extension;
+  return candidate + extension;
+}
+
+std::string CandidatePath(const RenameParts& parts, const std::string& stem, int32_t attempt) {
+  return parts.folderPrefix + CandidateName(stem, parts.extension, attempt);
 }
 
 }  // namespace kirabo

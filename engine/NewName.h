@@ -23,8 +23,9 @@ struct RenameParts {
 };
 RenameParts SplitForRename(const std::string& path, CodePage codePage);
 
-// Attempt 0 is folder + stem + extension; attempt j > 0 puts "_j" before the
-// extension.
+// Attempt 0 is stem + extension; attempt j > 0 puts "_j" before the
+// extension. CandidatePath puts the folder before it.
+std::string CandidateName(const std::string& stem, const std::string& extension, int32_t attempt);
 std::string CandidatePath(const RenameParts& parts, const std::string& stem, int32_t attempt);
 
 }  // namespace kirabo

@@ -1,9 +1,11 @@
 #include <new>
+#include <system_error>
 
 #include "engine/JobFileSystem.h"
 #include "platform/FileFind.h"
 #include "platform/MoveFile.h"
 #include "platform/Path.h"
+#include "platform/RealPath.h"
 
 namespace kirabo {
 
@@ -31,8 +33,9 @@ class HostFileSystem final : public JobFileSystem {
     }
   }
 
-  RenameOutcome Rename(const std::string& from, const std::string& to) override {
-    switch (MoveFileNoReplace(from, to)) {
+  RenameResult Rename(const std::string& from, const std::string& to) override {
+    int error = 0;
+    switch (MoveFileNoReplace(from, to, &error)) {
       case MoveResult::Moved:
         return RenameOutcome::Renamed;
       case MoveResult::NameTaken:
@@ -40,7 +43,11 @@ class HostFileSystem final : public JobFileSystem {
       case MoveResult::Failed:
         break;
     }
-    return RenameOutcome::Failed;
+    return {RenameOutcome::Failed, std::system_category().message(error)};
+  }
+
+  bool ResolveFolder(const std::string& folder, std::string& resolved) override {
+    return ResolveRealPath(folder, resolved);
   }
 };
 

@@ -7,6 +7,7 @@
 namespace kirabo {
 
 class JobFileSystem;
+class JobObserver;
 
 // Run state of a job; the one value that both the caller and the worker write.
 enum JobState : int32_t {
@@ -21,31 +22,14 @@ enum NameFormat : int32_t {
   TimeOnly = 1,     // hhmmss
 };
 
-// A window text the worker sets: the status label or the start button.
-// Implementations must not wait for the caller's thread.
-class TextTarget {
- public:
-  virtual ~TextTarget() = default;
-  virtual void SetText(const std::string& text) = 0;
-};
-
-// Shows the worker's final information message and returns once it is closed.
-class MessageTarget {
- public:
-  virtual ~MessageTarget() = default;
-  virtual void ShowInformation(const std::string& text) = 0;
-};
-
 // The record a caller fills and hands to RenameWorkerProc. The caller writes
 // every field but `state` before the worker starts and leaves them alone while
-// it runs. Null targets are skipped.
+// it runs.
 struct RenameJob {
   std::string folder;
   int32_t format = DateAndTime;
-  TextTarget* statusLabel = nullptr;
+  JobObserver* observer = nullptr;  // null: nobody is told
   std::atomic<int32_t> state{Idle};
-  TextTarget* startButton = nullptr;
-  MessageTarget* messageBox = nullptr;
   JobFileSystem* fileSystem = nullptr;  // null: the real file system
 };
 

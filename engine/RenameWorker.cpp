@@ -1,12 +1,16 @@
 #include "engine/RenameWorker.h"
 
-#include <limits>
+#include <cerrno>
+#include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/CaptureTimeReader.h"
+#include "engine/FolderNames.h"
 #include "engine/FolderScanner.h"
 #include "engine/JobFileSystem.h"
+#include "engine/JobObserver.h"
 #include "engine/NewName.h"
 #include "engine/RenameJob.h"
 
@@ -14,69 +18,147 @@ namespace kirabo {
 
 namespace {
 
-enum class FileResult { Done, Stopped };
+bool IsKnownFormat(int32_t format) { return format == DateAndTime || format == TimeOnly; }
 
-void SetText(TextTarget* target, const std::string& text) {
-  if (target != nullptr) target->SetText(text);
-}
+class JobRun {
+ public:
+  explicit JobRun(RenameJob& job)
+      : job(job),
+        fileSystem(job.fileSystem != nullptr ? *job.fileSystem : RealFileSystem()),
+        codePage(ActiveCodePage()) {}
 
-// A stop request is acknowledged by writing Idle; the caller waits for it.
-bool AcknowledgeStop(RenameJob& job) {
-  if (job.state.load() != StopRequested) return false;
-  job.state.store(Idle);
-  return true;
-}
-
-std::string ProgressText(size_t number, size_t count, const std::string& from, const std::string& to) {
-  return std::to_string(number) + "/" + std::to_string(count) + "\n" + from + "\n" + to + "\n";
-}
-
-// Tries stem, stem_1, stem_2, ... until one is accepted. Only a taken name
-// moves on to the next suffix: any other failure would fail again for every
-// suffix, so the file is given up silently.
-FileResult RenameOneFile(RenameJob& job, JobFileSystem& fileSystem, const std::string& path, size_t number,
-                         size_t count, CodePage codePage) {
-  CCaptureTimeReader reader;
-  reader.Load(path);
-  std::optional<std::string> stem = NameStem(reader.GetCaptureTime(), job.format);
-  if (!stem) return FileResult::Done;
-
-  RenameParts parts = SplitForRename(path, codePage);
-  for (int32_t attempt = 0;; ++attempt) {
-    if (AcknowledgeStop(job)) return FileResult::Stopped;
-    std::string candidate = CandidatePath(parts, *stem, attempt);
-    RenameOutcome outcome = fileSystem.Rename(path, candidate);
-    if (outcome == RenameOutcome::Renamed) {
-      SetText(job.statusLabel, ProgressText(number, count, path, candidate));
-      return FileResult::Done;
+  JobEnd Run() {
+    std::vector<std::string> list;
+    {
+      CFolderScanner scanner(fileSystem, codePage);
+      scanner.CollectRawFiles(job.folder, list, job.observer, job.state);
     }
-    if (outcome == RenameOutcome::Failed || attempt == std::numeric_limits<int32_t>::max()) {
-      return FileResult::Done;
+    if (!IsKnownFormat(job.format)) list.clear();
+
+    for (size_t i = 0; i < list.size(); ++i) {
+      if (StopRequestedNow()) return JobEnd::Stopped;
+      FileReport report;
+      report.number = i + 1;
+      report.count = list.size();
+      report.path = list[i];
+      if (!DealWith(report)) return JobEnd::Stopped;
+      Count(report.outcome);
+      if (job.observer != nullptr) job.observer->OnFile(report);
+    }
+    // Also the check for a stop during a scan that found nothing.
+    return StopRequestedNow() ? JobEnd::Stopped : JobEnd::Completed;
+  }
+
+  const JobCounts& Counts() const { return counts; }
+
+ private:
+  bool StopRequestedNow() const { return job.state.load() == StopRequested; }
+
+  // Fills in the outcome; false when a stop came first and the file was left
+  // as it was, unreported.
+  bool DealWith(FileReport& report) {
+    CCaptureTimeReader reader;
+    reader.Load(report.path);
+    std::optional<std::string> stem = NameStem(reader.GetCaptureTime(), job.format);
+    if (!stem) {
+      report.outcome = FileOutcome::NoCaptureTime;
+      return true;
+    }
+    RenameParts parts = SplitForRename(report.path, codePage);
+    FolderNames& names = NamesIn(parts.folderPrefix);
+    const std::string ownName = report.path.substr(parts.folderPrefix.size());
+    // The file's own name is free for the file itself: when it is the first
+    // free candidate, the file keeps it.
+    names.Release(ownName);
+    for (;;) {
+      if (StopRequestedNow()) {
+        names.Take(ownName);
+        return false;
+      }
+      int32_t attempt = names.FirstFreeAttempt(*stem, parts.extension);
+      if (attempt < 0) {
+        names.Take(ownName);
+        report.outcome = FileOutcome::RenameFailed;
+        report.reason = std::strerror(EEXIST);
+        return true;
+      }
+      std::string name = CandidateName(*stem, parts.extension, attempt);
+      if (name == ownName) {
+        names.Take(ownName);
+        report.outcome = FileOutcome::AlreadyNamed;
+        report.newPath = report.path;
+        return true;
+      }
+      std::string candidate = parts.folderPrefix + name;
+      RenameResult result = fileSystem.Rename(report.path, candidate);
+      if (result.outcome == RenameOutcome::Failed) {
+        // Any other failure would fail again for every suffix.
+        names.Take(ownName);
+        report.outcome = FileOutcome::RenameFailed;
+        report.reason = std::move(result.reason);
+        return true;
+      }
+      // Taken meanwhile by someone else, or now ours: either way it is taken.
+      names.Take(name);
+      if (result.outcome == RenameOutcome::Renamed) {
+        report.outcome = FileOutcome::Renamed;
+        report.newPath = std::move(candidate);
+        return true;
+      }
     }
   }
-}
 
-void RunJob(RenameJob& job) {
-  JobFileSystem& fileSystem = job.fileSystem != nullptr ? *job.fileSystem : RealFileSystem();
-  CodePage codePage = ActiveCodePage();
-
-  std::vector<std::string> list;
-  {
-    CFolderScanner scanner(fileSystem, codePage);
-    scanner.CollectRawFiles(job.folder, list, job.statusLabel, job.state);
+  // The folder's names from its listing at the first file dealt with in it;
+  // a folder that cannot be listed starts with none, and the no-replace
+  // rename still refuses every taken name.
+  FolderNames& NamesIn(const std::string& folderPrefix) {
+    auto known = folders.find(folderPrefix);
+    if (known != folders.end()) return known->second;
+    std::vector<std::string> listed;
+    FolderListing listing;
+    if (fileSystem.ListFolder(folderPrefix, listing)) {
+      for (FolderEntry& entry : listing.entries) {
+        if (!entry.isDots) listed.push_back(std::move(entry.name));
+      }
+    }
+    return folders.try_emplace(folderPrefix, listed, codePage).first->second;
   }
 
-  const size_t count = list.size();
-  for (size_t i = 0; i < count; ++i) {
-    if (AcknowledgeStop(job)) return;
-    if (RenameOneFile(job, fileSystem, list[i], i + 1, count, codePage) == FileResult::Stopped) return;
+  void Count(FileOutcome outcome) {
+    switch (outcome) {
+      case FileOutcome::Renamed:
+        ++counts.renamed;
+        break;
+      case FileOutcome::AlreadyNamed:
+        ++counts.alreadyNamed;
+        break;
+      case FileOutcome::NoCaptureTime:
+        ++counts.noCaptureTime;
+        break;
+      case FileOutcome::RenameFailed:
+        ++counts.renameFailed;
+        break;
+    }
   }
 
-  // Idle first, so that a caller waiting for a stop acknowledgement is
-  // released before the message waits for the user.
+  RenameJob& job;
+  JobFileSystem& fileSystem;
+  CodePage codePage;
+  JobCounts counts;
+  std::unordered_map<std::string, FolderNames> folders;  // by folder prefix
+};
+
+// Idle first: on a stop that write is the acknowledgement the caller waits
+// for, and on a normal end it releases a caller before the observer may wait
+// for the user.
+void EndJob(RenameJob& job, JobEnd end, const JobCounts& counts) {
   job.state.store(Idle);
-  SetText(job.startButton, "開始");
-  if (job.messageBox != nullptr) job.messageBox->ShowInformation("リネーム終了");
+  if (job.observer == nullptr) return;
+  try {
+    job.observer->OnJobEnd(end, counts);
+  } catch (...) {
+    // The front end could not say it (out of memory); the job is over all the same.
+  }
 }
 
 }  // namespace
@@ -87,20 +169,18 @@ uint32_t RenameWorkerProc(void* param) {
   // ran; a record already Running belongs to another worker.
   int32_t expected = Idle;
   if (!job.state.compare_exchange_strong(expected, Running)) {
-    if (expected == StopRequested) job.state.store(Idle);
+    if (expected == StopRequested) EndJob(job, JobEnd::Stopped, {});
     return 0;
   }
+  JobRun run(job);
+  JobEnd end = JobEnd::Failed;
   try {
-    RunJob(job);
+    end = run.Run();
   } catch (...) {
-    // Out of memory while the list or a text grew: end the job like a
-    // normal end without the message rather than ending the process.
-    job.state.store(Idle);
-    try {
-      SetText(job.startButton, "開始");
-    } catch (...) {
-    }
+    // Out of memory while the list or a name grew: end the job rather than
+    // the process.
   }
+  EndJob(job, end, run.Counts());
   return 0;
 }
 

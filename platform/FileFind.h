@@ -10,6 +10,13 @@
 
 namespace kirabo {
 
+// Resolves `folder` against the current directory and removes "." and ".."
+// steps and repeated separators by text alone, as a path typed by the user is
+// meant: "a/link/.." is "a" even when "link" leads elsewhere. This is the
+// root that CFileFind lists and puts before every entry's name. False when
+// the current directory cannot be obtained.
+bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute);
+
 // Lists the entries of one folder, "." and ".." included, in name order (ASCII
 // letters compared case-insensitively, ties by bytes), so that a job over the
 // same tree always meets the files in the same order.

@@ -1,5 +1,8 @@
 #include "cli/SystemConsole.h"
 
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdio>
 
@@ -24,6 +27,12 @@ void RequestStop(int) {
 void PrepareConsole() {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   std::signal(SIGPIPE, SIG_IGN);
+}
+
+size_t TerminalColumns() {
+  winsize size{};
+  if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return 80;
 }
 
 void InstallStopHandlers(std::atomic<int32_t>& state) {

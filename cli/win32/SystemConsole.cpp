@@ -34,6 +34,17 @@ void PrepareConsole() {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   // Texts and paths are in the program's code page, UTF-8 under its manifest.
   ::SetConsoleOutputCP(::GetACP());
+  // The progress line is redrawn with the terminal's escape sequences.
+  HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
+  DWORD mode = 0;
+  if (::GetConsoleMode(err, &mode)) ::SetConsoleMode(err, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+}
+
+size_t TerminalColumns() {
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (!::GetConsoleScreenBufferInfo(::GetStdHandle(STD_ERROR_HANDLE), &info)) return 80;
+  int columns = info.srWindow.Right - info.srWindow.Left + 1;
+  return columns > 0 ? static_cast<size_t>(columns) : 80;
 }
 
 void InstallStopHandlers(std::atomic<int32_t>& state) {

@@ -22,11 +22,14 @@ bool GetCurrentFolder(std::string& folder) {
   return true;
 }
 
-// Resolves `folder` against the current directory and removes "." and ".."
-// steps and repeated separators by text alone, as a path typed by the user is
-// meant: "a/link/.." is "a" even when "link" leads elsewhere. Splitting at the
-// byte '/' is safe in every supported code page, since no multibyte character
-// holds that byte.
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+}  // namespace
+
+// Splitting at the byte '/' is safe in every supported code page, since no
+// multibyte character holds that byte.
 bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute) {
   std::string combined;
   if (folder.empty() || folder.front() != kPathSeparator) {
@@ -57,12 +60,6 @@ bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute) {
   if (absolute.empty()) absolute = kPathSeparator;
   return true;
 }
-
-struct DirCloser {
-  void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
-}  // namespace
 
 bool CFileFind::ReadFolder(std::string_view folder, std::string_view wildcard) {
   if (!MakeLexicalAbsolute(folder, root_)) return false;

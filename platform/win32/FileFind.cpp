@@ -7,18 +7,6 @@ namespace kirabo {
 
 namespace {
 
-// The absolute form of `pattern`: relative paths resolved against the
-// current directory, "." and ".." steps removed, '/' turned into '\'.
-bool GetFullPattern(const std::string& pattern, std::string& full) {
-  DWORD needed = ::GetFullPathNameA(pattern.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return false;
-  full.resize(needed);
-  DWORD length = ::GetFullPathNameA(pattern.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return false;
-  full.resize(length);
-  return true;
-}
-
 struct FindCloser {
   HANDLE find;
   ~FindCloser() { ::FindClose(find); }
@@ -26,15 +14,30 @@ struct FindCloser {
 
 }  // namespace
 
-bool CFileFind::ReadFolder(std::string_view folder, std::string_view wildcard) {
-  std::string full;
-  if (!GetFullPattern(std::string(folder) + std::string(wildcard), full) || full.size() + 1 > MAX_PATH) return false;
+// GetFullPathNameA resolves the folder against the current directory (of its
+// drive), removes "." and ".." steps and turns '/' into '\'.
+bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute) {
+  std::string relative = folder.empty() ? std::string(".") : std::string(folder);
+  DWORD needed = ::GetFullPathNameA(relative.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return false;
+  absolute.assign(needed, '\0');
+  DWORD length = ::GetFullPathNameA(relative.c_str(), needed, absolute.data(), nullptr);
+  if (length == 0 || length >= needed) return false;
+  absolute.resize(length);
   CodePage codePage = ActiveCodePage();
-  size_t separator = FindLastChar(full, kPathSeparator, codePage);
-  if (separator == std::string::npos) return false;
   // "C:" alone would name the current folder of drive C, not its root.
-  bool driveRoot = separator == 2 && full[1] == ':';
-  root_ = full.substr(0, driveRoot ? separator + 1 : separator);
+  while (LastCharIs(absolute, kPathSeparator, codePage) && !(absolute.size() == 3 && absolute[1] == ':'))
+    absolute.pop_back();
+  return !absolute.empty();
+}
+
+bool CFileFind::ReadFolder(std::string_view folder, std::string_view wildcard) {
+  if (!MakeLexicalAbsolute(folder, root_)) return false;
+  CodePage codePage = ActiveCodePage();
+  std::string pattern = root_;
+  if (!LastCharIs(pattern, kPathSeparator, codePage)) pattern += kPathSeparator;
+  pattern += wildcard;
+  if (pattern.size() + 1 > MAX_PATH) return false;
 
   // The folder's identity is that of where it leads: a junction or folder
   // link (a reparse point) is followed here, so a link back up the tree is
@@ -50,7 +53,7 @@ bool CFileFind::ReadFolder(std::string_view folder, std::string_view wildcard) {
   folderInode_ = (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
 
   WIN32_FIND_DATAA found{};
-  HANDLE find = ::FindFirstFileExA(full.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+  HANDLE find = ::FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                    FIND_FIRST_EX_LARGE_FETCH);
   if (find == INVALID_HANDLE_VALUE) return false;
   FindCloser closer{find};

@@ -20,6 +20,8 @@ std::string RunningCli::ReadWholeFile(const std::string& path) {
   return content.str();
 }
 
-CliResult RunCli(const std::vector<std::string>& args) { return RunningCli(args).Finish(); }
+CliResult RunCli(const std::vector<std::string>& args, const CliSetting& setting) {
+  return RunningCli(args, setting).Finish();
+}
 
 }  // namespace kirabo::test

@@ -12,13 +12,22 @@ struct CliResult {
   std::string err;
 };
 
+struct CliSetting {
+  std::string workingFolder;  // empty: the test's own
+  // Run as "nobody" when the test runs as root, so that folder permissions
+  // hold.
+  bool unprivileged = false;
+  // Nobody reads stdout: every write to it fails (EPIPE).
+  bool outputClosed = false;
+};
+
 // Runs the built kirabo-cli with `args` and waits for it.
-CliResult RunCli(const std::vector<std::string>& args);
+CliResult RunCli(const std::vector<std::string>& args, const CliSetting& setting = {});
 
 // A kirabo-cli still running: its stdout is a pipe, its stderr a file.
 class RunningCli {
  public:
-  explicit RunningCli(const std::vector<std::string>& args);
+  explicit RunningCli(const std::vector<std::string>& args, const CliSetting& setting = {});
   ~RunningCli();
   RunningCli(const RunningCli&) = delete;
   RunningCli& operator=(const RunningCli&) = delete;

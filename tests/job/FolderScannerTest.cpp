@@ -35,7 +35,12 @@ class ListedFileSystem : public JobFileSystem {
     listing = found->second;
     return true;
   }
-  RenameOutcome Rename(const std::string&, const std::string&) override { return RenameOutcome::Failed; }
+  // No links: a folder's path is its resolved path.
+  bool ResolveFolder(const std::string& folder, std::string& resolved) override {
+    resolved = folder;
+    return folders_.contains(folder);
+  }
+  RenameResult Rename(const std::string&, const std::string&) override { return RenameOutcome::Failed; }
 
  private:
   std::map<std::string, FolderListing> folders_;
@@ -43,10 +48,10 @@ class ListedFileSystem : public JobFileSystem {
 
 struct Scan {
   std::vector<std::string> list;
-  RecordingTarget label;
+  RecordingObserver events;
   std::atomic<int32_t> state{Running};
   void Run(JobFileSystem& fileSystem, const std::string& folder) {
-    CFolderScanner(fileSystem, CodePage::Utf8).CollectRawFiles(folder, list, &label, state);
+    CFolderScanner(fileSystem, CodePage::Utf8).CollectRawFiles(folder, list, &events, state);
   }
 };
 
@@ -60,8 +65,7 @@ TEST(FolderScanner, KeepsRawFilesInListingOrderWithSubFoldersInPlace) {
   scan.Run(fs, "/A");
   EXPECT_EQ(scan.list, (std::vector<std::string>{"/A/1.CRW", "/A/B/2.CRW", "/A/3.CRW", "/A/img.crw",
                                                  "/A/Trip.CRW/4.cR2", "/A/x.Cr2"}));
-  EXPECT_EQ(scan.label.Texts(),
-            (std::vector<std::string>{SearchingText("/A"), SearchingText("/A/B"), SearchingText("/A/Trip.CRW")}));
+  EXPECT_EQ(scan.events.Events(), (std::vector<std::string>{"search /A", "search /A/B", "search /A/Trip.CRW"}));
 }
 
 TEST(FolderScanner, FolderThatCannotBeListedShowsItsTextAndGivesNothing) {
@@ -69,7 +73,7 @@ TEST(FolderScanner, FolderThatCannotBeListedShowsItsTextAndGivesNothing) {
   Scan scan;
   scan.Run(fs, "/missing");
   EXPECT_TRUE(scan.list.empty());
-  EXPECT_EQ(scan.label.Texts(), std::vector<std::string>{SearchingText("/missing")});
+  EXPECT_EQ(scan.events.Events(), std::vector<std::string>{"search /missing"});
 }
 
 TEST(FolderScanner, FolderReachedTwiceIsWalkedOnce) {
@@ -109,10 +113,10 @@ TEST(FolderScannerOnDisk, TrailingSeparatorAndRelativeFolder) {
   withSeparator.Run(RealFileSystem(), tree.Path("photos/"));
   std::vector<std::string> expected{tree.Path("photos/2004/IMG_0002.CRW"), tree.Path("photos/IMG_0001.CRW")};
   EXPECT_EQ(withSeparator.list, expected);
-  std::vector<std::string> texts = withSeparator.label.Texts();
-  ASSERT_GE(texts.size(), 2u);
-  EXPECT_EQ(texts[0], SearchingText(tree.Path("photos/")));
-  EXPECT_EQ(texts[1], SearchingText(tree.Path("photos/2004")));
+  std::vector<std::string> searched = withSeparator.events.Events();
+  ASSERT_GE(searched.size(), 2u);
+  EXPECT_EQ(searched[0], "search " + tree.Path("photos/"));
+  EXPECT_EQ(searched[1], "search " + tree.Path("photos/2004"));
 
   Scan relative;
   {
@@ -120,9 +124,10 @@ TEST(FolderScannerOnDisk, TrailingSeparatorAndRelativeFolder) {
     relative.Run(RealFileSystem(), "photos");
   }
   EXPECT_EQ(relative.list, expected);
-  ASSERT_GE(relative.label.Texts().size(), 2u);
-  EXPECT_EQ(relative.label.Texts()[0], SearchingText("photos"));
-  EXPECT_EQ(relative.label.Texts()[1], SearchingText(tree.Path("photos/2004")));
+  searched = relative.events.Events();
+  ASSERT_GE(searched.size(), 2u);
+  EXPECT_EQ(searched[0], "search photos");
+  EXPECT_EQ(searched[1], "search " + tree.Path("photos/2004"));
 }
 
 }  // namespace

@@ -14,23 +14,14 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-const Strings kFinished{"開始"};
-const Strings kFinishMessage{"リネーム終了"};
-
 void RunJob(RecordedJob& run) { RenameWorkerProc(&run.job); }
 
-void ExpectNormalEnd(const RecordedJob& run) {
+// The job's last event, with the state already Idle.
+void ExpectEnd(const RecordedJob& run, const std::string& end) {
   EXPECT_EQ(run.job.state.load(), Idle);
-  EXPECT_EQ(run.button.Texts(), kFinished);
-  EXPECT_EQ(run.box.Texts(), kFinishMessage);
-}
-
-// No caption and no message: a stop acknowledged (Idle), or a record left to
-// the worker that runs it (Running).
-void ExpectSilent(const RecordedJob& run, int32_t state = Idle) {
-  EXPECT_EQ(run.job.state.load(), state);
-  EXPECT_TRUE(run.button.Texts().empty());
-  EXPECT_TRUE(run.box.Texts().empty());
+  Strings events = run.events.Events();
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events.back(), end);
 }
 
 TEST(RenameWorker, SameSecondTakesSuffixesInListOrderAndFillsGaps) {
@@ -45,62 +36,56 @@ TEST(RenameWorker, SameSecondTakesSuffixesInListOrderAndFillsGaps) {
 
   EXPECT_EQ(tree.Names("a"), (Strings{"041005_092510.CRW", "041005_092510_1.CRW", "041005_092510_2.CRW"}));
   EXPECT_EQ(tree.Names("b"), (Strings{"041005_092510.CRW", "041005_092510_1.CRW", "041005_092510_2.CRW"}));
-  Strings texts = run.label.Texts();
-  ASSERT_EQ(texts.size(), 9u);  // five folders searched, then four files renamed
-  EXPECT_EQ(texts[5], ProgressText(1, 4, tree.Path("a/IMG_0001.CRW"), tree.Path("a/041005_092510.CRW")));
-  EXPECT_EQ(texts[7], ProgressText(3, 4, tree.Path("a/IMG_0003.CRW"), tree.Path("a/041005_092510_2.CRW")));
-  EXPECT_EQ(texts[8], ProgressText(4, 4, tree.Path("b/IMG_0004.CRW"), tree.Path("b/041005_092510_1.CRW")));
-  ExpectNormalEnd(run);
+  Strings events = run.events.Events();
+  ASSERT_EQ(events.size(), 10u);  // five folders searched, four files renamed, the end
+  EXPECT_EQ(events[0], "search " + tree.root());
+  EXPECT_EQ(events[5], "1/4 renamed " + tree.Path("a/IMG_0001.CRW") + " > " + tree.Path("a/041005_092510.CRW"));
+  EXPECT_EQ(events[7], "3/4 renamed " + tree.Path("a/IMG_0003.CRW") + " > " + tree.Path("a/041005_092510_2.CRW"));
+  EXPECT_EQ(events[8], "4/4 renamed " + tree.Path("b/IMG_0004.CRW") + " > " + tree.Path("b/041005_092510_1.CRW"));
+  EXPECT_EQ(events[9], "end completed 4 0 0 0");
+  EXPECT_EQ(run.job.state.load(), Idle);
 }
 
-TEST(RenameWorker, TimeOnlyCollidesAcrossDaysAndKeepsExtensionCase) {
+// Names equal but for letter case clash: 092510.crw would take the same entry
+// as 092510.CRW on FAT, exFAT, NTFS or a Mac. So would any listed entry.
+TEST(RenameWorker, TimeOnlyCollidesAcrossDaysAndNamesClashIgnoringCase) {
   TempFolder tree;
   tree.Write("1.CRW", CrwFile(kOctober2004));
   tree.Write("2.CRW", CrwFile(UtcSeconds(2004, 10, 6, 9, 25, 10)));
   tree.Write("3.crw", CrwFile(UtcSeconds(2005, 1, 1, 9, 25, 10)));
+  tree.Write("4.CRW", CrwFile(UtcSeconds(2005, 1, 1, 9, 25, 11)));
+  tree.MakeFolder("092511.cRw");
   RecordedJob run(tree.root(), TimeOnly);
   RunJob(run);
-#ifdef _WIN32
-  // Names that differ only in letter case are one name on Windows.
-  EXPECT_EQ(tree.Names(), (Strings{"092510.CRW", "092510_1.CRW", "092510_2.crw"}));
-#else
-  EXPECT_EQ(tree.Names(), (Strings{"092510.CRW", "092510.crw", "092510_1.CRW"}));
-#endif
-  ExpectNormalEnd(run);
+  EXPECT_EQ(tree.Names(), (Strings{"092510.CRW", "092510_1.CRW", "092510_2.crw", "092511.cRw", "092511_1.CRW"}));
+  ExpectEnd(run, "end completed 4 0 0 0");
 }
 
-TEST(RenameWorker, FileWithoutTimeStillCountsInTheProgress) {
+// One file of each outcome, reported in list order and counted at the end.
+TEST(RenameWorker, ReportsEveryOutcomeAndCountsThem) {
   TempFolder tree;
-  for (int second : {1, 3, 4, 5})
-    tree.Write(std::to_string(second) + ".CRW", CrwFile(UtcSeconds(2001, 1, 1, 0, 0, second)));
+  tree.Write("1.CRW", CrwFile(UtcSeconds(2001, 1, 1, 0, 0, 1)));
   tree.Write("2.CRW", "not a raw file");
-  RecordedJob run(tree.root(), DateAndTime);
-  RunJob(run);
-  Strings counters;
-  for (const std::string& text : run.label.Texts()) counters.push_back(text.substr(0, text.find('\n')));
-  EXPECT_EQ(counters, (Strings{tree.root(), "1/5", "3/5", "4/5", "5/5"}));
-  EXPECT_EQ(tree.Names(), (Strings{"010101_000001.CRW", "010101_000003.CRW", "010101_000004.CRW",
-                                   "010101_000005.CRW", "2.CRW"}));
-  ExpectNormalEnd(run);
-}
-
-TEST(RenameWorker, FailedRenameGivesUpOnlyThatFile) {
-  TempFolder tree;
-  tree.Write("1.CRW", CrwFile(kOctober2004));
-  tree.Write("2.CRW", CrwFile(kOctober2004 + 1));
+  tree.Write("3.CRW", CrwFile(UtcSeconds(2001, 1, 1, 0, 0, 3)));
+  tree.Write("010101_000004.CRW", CrwFile(UtcSeconds(2001, 1, 1, 0, 0, 4)));
   ScriptedFileSystem fs;
-  fs.onRename = [&](const std::string& from, const std::string&) -> std::optional<RenameOutcome> {
-    if (from == tree.Path("1.CRW")) return RenameOutcome::Failed;  // read-only, say
+  fs.onRename = [&](const std::string& from, const std::string&) -> std::optional<RenameResult> {
+    if (from == tree.Path("3.CRW")) return RenameResult{RenameOutcome::Failed, "Read-only file system"};
     return std::nullopt;
   };
   RecordedJob run(tree.root(), DateAndTime, &fs);
   RunJob(run);
-  EXPECT_EQ(fs.Renames().size(), 2u);  // one attempt each: no suffix after a failure
-  EXPECT_EQ(tree.Names(), (Strings{"041005_092511.CRW", "1.CRW"}));
-  ExpectNormalEnd(run);
+  EXPECT_EQ(run.events.FileEvents(),
+            (Strings{"1/4 already " + tree.Path("010101_000004.CRW"),
+                     "2/4 renamed " + tree.Path("1.CRW") + " > " + tree.Path("010101_000001.CRW"),
+                     "3/4 no time " + tree.Path("2.CRW"),
+                     "4/4 failed " + tree.Path("3.CRW") + ": Read-only file system", "end completed 1 1 1 1"}));
+  // One attempt for each file but the one already named: no suffix after a failure.
+  EXPECT_EQ(fs.Renames().size(), 2u);
+  EXPECT_EQ(tree.Names(), (Strings{"010101_000001.CRW", "010101_000004.CRW", "2.CRW", "3.CRW"}));
 }
 
-TEST(RenameWorker, UnknownFormatRenamesNothingAndEndsNormally) {
+TEST(RenameWorker, UnknownFormatDealsWithNoFile) {
   for (int32_t format : {-1, 2}) {
     TempFolder tree;
     tree.Write("1.CRW", CrwFile(kOctober2004));
@@ -108,9 +93,38 @@ TEST(RenameWorker, UnknownFormatRenamesNothingAndEndsNormally) {
     RecordedJob run(tree.root(), format, &fs);
     RunJob(run);
     EXPECT_TRUE(fs.Renames().empty()) << format;
-    EXPECT_EQ(run.label.Texts(), Strings{SearchingText(tree.root())});
-    ExpectNormalEnd(run);
+    EXPECT_EQ(run.events.Events(), (Strings{"search " + tree.root(), "end completed 0 0 0 0"}));
   }
+}
+
+// A name freed by the job is the first free one again for the files after it:
+// A takes _1, freed by the file that held it, not _3.
+TEST(RenameWorker, NameFreedDuringTheJobIsFilledInOrder) {
+  TempFolder tree;
+  tree.MakeFolder("041005_092510.CRW");
+  tree.Write("0.CRW", CrwFile(kOctober2004));
+  tree.Write("041005_092510_1.CRW", CrwFile(UtcSeconds(2005, 1, 1, 0, 0, 0)));
+  tree.Write("A.CRW", CrwFile(kOctober2004));
+  RecordedJob run(tree.root(), DateAndTime);
+  RunJob(run);
+  EXPECT_EQ(tree.Names(),
+            (Strings{"041005_092510.CRW", "041005_092510_1.CRW", "041005_092510_2.CRW", "050101_000000.CRW"}));
+  EXPECT_EQ(run.events.FileEvents()[2],
+            "3/3 renamed " + tree.Path("A.CRW") + " > " + tree.Path("041005_092510_1.CRW"));
+}
+
+// Each file starts at the first free suffix: one rename attempt per file.
+TEST(RenameWorker, SameStemFilesCostOneRenameEach) {
+  const int kFiles = 2000;
+  TempFolder tree;
+  const std::string crw = CrwFile(kOctober2004);
+  for (int i = 0; i < kFiles; ++i) tree.Write("f" + std::to_string(10000 + i) + ".CRW", crw);
+  ScriptedFileSystem fs;
+  RecordedJob run(tree.root(), DateAndTime, &fs);
+  RunJob(run);
+  EXPECT_EQ(fs.Renames().size(), static_cast<size_t>(kFiles));
+  EXPECT_EQ(fs.Renames().back().second, tree.Path("041005_092510_1999.CRW"));
+  ExpectEnd(run, "end completed 2000 0 0 0");
 }
 
 TEST(RenameWorker, SecondRunKeepsNamesThatAreAlreadyRight) {
@@ -122,14 +136,11 @@ TEST(RenameWorker, SecondRunKeepsNamesThatAreAlreadyRight) {
   RecordedJob second(tree.root(), DateAndTime);
   RunJob(second);
   EXPECT_EQ(tree.Names(), (Strings{"041005_092510.CRW", "041005_092510_1.CRW"}));
-  Strings texts = second.label.Texts();
-  ASSERT_EQ(texts.size(), 3u);
-  std::string kept = tree.Path("041005_092510.CRW");
-  EXPECT_EQ(texts[1], ProgressText(1, 2, kept, kept));
-  // The suffixed file's own name is taken by the first file: it moves to
-  // the first free suffix, which is its own name again.
-  std::string suffixed = tree.Path("041005_092510_1.CRW");
-  EXPECT_EQ(texts[2], ProgressText(2, 2, suffixed, suffixed));
+  // The suffixed file's stem is taken by the first file: the first free
+  // suffix is its own name again.
+  EXPECT_EQ(second.events.FileEvents(),
+            (Strings{"1/2 already " + tree.Path("041005_092510.CRW"),
+                     "2/2 already " + tree.Path("041005_092510_1.CRW"), "end completed 0 2 0 0"}));
 }
 
 TEST(RenameWorker, ErrorInsideTheJobEndsItWithoutEndingTheProcess) {
@@ -137,21 +148,12 @@ TEST(RenameWorker, ErrorInsideTheJobEndsItWithoutEndingTheProcess) {
   fs.onList = [](const std::string&) { throw std::bad_alloc(); };
   RecordedJob run("/", DateAndTime, &fs);
   RunJob(run);
-  EXPECT_EQ(run.job.state.load(), Idle);
-  EXPECT_EQ(run.button.Texts(), kFinished);
-  EXPECT_TRUE(run.box.Texts().empty());
+  ExpectEnd(run, "end failed 0 0 0 0");
 }
 
 // A job over a temporary tree, through a file system a test can script.
 class RenameWorkerStop : public testing::Test {
  protected:
-  // The scan asks for a stop as it lists the folder `relative`.
-  void StopWhenListing(const std::string& relative) {
-    fs.onList = [this, folder = tree.Path(relative)](const std::string& listed) {
-      if (listed == folder) run.job.state.store(StopRequested);
-    };
-  }
-
   TempFolder tree;
   ScriptedFileSystem fs;
   RecordedJob run{tree.root(), DateAndTime, &fs};
@@ -167,8 +169,8 @@ TEST_F(RenameWorkerStop, RequestBeforeTheWorkerBeganIsHonoured) {
   tree.Write("1.CRW", CrwFile(kOctober2004));
   run.job.state.store(StopRequested);
   RunJob(run);
-  ExpectSilent(run);
-  EXPECT_TRUE(run.label.Texts().empty());
+  EXPECT_EQ(run.events.Events(), Strings{"end stopped 0 0 0 0"});
+  EXPECT_EQ(run.job.state.load(), Idle);
   EXPECT_EQ(tree.Names(), Strings{"1.CRW"});
 }
 
@@ -176,34 +178,35 @@ TEST_F(RenameWorkerStop, RecordAlreadyRunningIsLeftToItsWorker) {
   tree.Write("1.CRW", CrwFile(kOctober2004));
   run.job.state.store(Running);
   RunJob(run);
-  ExpectSilent(run, Running);
-  EXPECT_TRUE(run.label.Texts().empty());
+  EXPECT_EQ(run.job.state.load(), Running);
+  EXPECT_TRUE(run.events.Events().empty());
   EXPECT_EQ(tree.Names(), Strings{"1.CRW"});
 }
 
-TEST_F(RenameWorkerStop, DuringScanAfterFilesWereFoundEndsBeforeAnyRename) {
-  tree.Write("a/1.CRW", CrwFile(kOctober2004));
-  tree.Write("b/2.CRW", CrwFile(kOctober2004 + 1));
-  StopWhenListing("b");
-  RunJob(run);
-  EXPECT_TRUE(fs.Renames().empty());
-  EXPECT_EQ(run.label.Texts().back(), SearchingText(tree.Path("b")));
-  ExpectSilent(run);
-}
-
-TEST_F(RenameWorkerStop, DuringScanBeforeAnyFileTakesTheNormalEnd) {
-  tree.Write("b/2.CRW", CrwFile(kOctober2004 + 1));
-  StopWhenListing("b");
-  RunJob(run);
-  EXPECT_TRUE(fs.Renames().empty());
-  ExpectNormalEnd(run);
+// Whether or not the scan had found files, a stop during it ends the job
+// before any file is dealt with.
+TEST_F(RenameWorkerStop, DuringScanEndsBeforeAnyFile) {
+  for (const char* before : {"a/1.CRW", "a/notes.txt"}) {
+    TempFolder tree;
+    tree.Write(before, CrwFile(kOctober2004));
+    tree.Write("b/2.CRW", CrwFile(kOctober2004 + 1));
+    ScriptedFileSystem fs;
+    RecordedJob run(tree.root(), DateAndTime, &fs);
+    fs.onList = [&](const std::string& listed) {
+      if (listed == tree.Path("b")) run.job.state.store(StopRequested);
+    };
+    RunJob(run);
+    EXPECT_TRUE(fs.Renames().empty());
+    EXPECT_EQ(run.events.FileEvents(), Strings{"end stopped 0 0 0 0"}) << before;
+    EXPECT_EQ(run.job.state.load(), Idle);
+  }
 }
 
 TEST_F(RenameWorkerStop, DuringRenameAttemptsNoFurtherAttemptIsMade) {
   tree.Write("1.CRW", CrwFile(kOctober2004));
   tree.Write("2.CRW", CrwFile(kOctober2004));
   Gate gate;
-  fs.onRename = [&](const std::string&, const std::string&) -> std::optional<RenameOutcome> {
+  fs.onRename = [&](const std::string&, const std::string&) -> std::optional<RenameResult> {
     gate.Enter();
     return RenameOutcome::NameTaken;
   };
@@ -214,8 +217,7 @@ TEST_F(RenameWorkerStop, DuringRenameAttemptsNoFurtherAttemptIsMade) {
   WaitUntilIdle(run.job);
   worker.join();
   EXPECT_EQ(fs.Renames().size(), 1u);
-  EXPECT_EQ(run.label.Texts(), Strings{SearchingText(tree.root())});
-  ExpectSilent(run);
+  EXPECT_EQ(run.events.Events(), (Strings{"search " + tree.root(), "end stopped 0 0 0 0"}));
   EXPECT_EQ(tree.Names(), (Strings{"1.CRW", "2.CRW"}));
 }
 
@@ -224,14 +226,15 @@ TEST_F(RenameWorkerStop, StopFromAnotherThreadLeavesEveryFileWhole) {
   for (int i = 0; i < 200; ++i) tree.Write("f" + std::to_string(1000 + i) + ".CRW", crw);
   std::thread worker([&] { RunJob(run); });
   // Stop once some progress is visible, as a user would.
-  while (run.label.Texts().size() < 20 && run.box.Texts().empty()) std::this_thread::yield();
+  while (run.events.Events().size() < 20) std::this_thread::yield();
   bool stopped = RequestStop(run.job);
   WaitUntilIdle(run.job);
   worker.join();
   EXPECT_EQ(run.job.state.load(), Idle);
   if (!stopped) GTEST_SKIP() << "the job finished before the stop";
-  ExpectSilent(run);
-  size_t renamed = run.label.Texts().size() - 1;
+  Strings events = run.events.Events();
+  ASSERT_TRUE(events.back().starts_with("end stopped ")) << events.back();
+  size_t renamed = events.size() - 2;
   Strings names = tree.Names();
   ASSERT_EQ(names.size(), 200u);
   EXPECT_EQ(static_cast<size_t>(std::count_if(names.begin(), names.end(),

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <system_error>
+
 #include "TempFolder.h"
 #include "engine/JobFileSystem.h"
 
@@ -33,9 +35,12 @@ TEST(RealFileSystem, RenameReportsEachOutcome) {
   TempFolder temp;
   temp.Write("a.CRW", "");
   temp.Write("taken.CRW", "");
-  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("taken.CRW")), RenameOutcome::NameTaken);
-  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("b.CRW")), RenameOutcome::Renamed);
-  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("c.CRW")), RenameOutcome::Failed);
+  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("taken.CRW")).outcome, RenameOutcome::NameTaken);
+  EXPECT_EQ(RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("b.CRW")).outcome, RenameOutcome::Renamed);
+  RenameResult gone = RealFileSystem().Rename(temp.Path("a.CRW"), temp.Path("c.CRW"));
+  EXPECT_EQ(gone.outcome, RenameOutcome::Failed);
+  // In the system's words: ENOENT, or ERROR_FILE_NOT_FOUND on Windows; both are 2.
+  EXPECT_EQ(gone.reason, std::system_category().message(2));
 }
 
 }  // namespace

@@ -1,32 +1,59 @@
 #include "JobHarness.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace kirabo::test {
 
-void RecordingTarget::SetText(const std::string& text) {
-  std::lock_guard lock(mutex_);
-  texts_.push_back(text);
+void RecordingObserver::OnSearching(const std::string& folder) { Add("search " + folder); }
+
+void RecordingObserver::OnFile(const FileReport& report) {
+  std::string event = std::to_string(report.number) + "/" + std::to_string(report.count) + " ";
+  switch (report.outcome) {
+    case FileOutcome::Renamed:
+      event += "renamed " + report.path + " > " + report.newPath;
+      break;
+    case FileOutcome::AlreadyNamed:
+      event += "already " + report.path;
+      break;
+    case FileOutcome::NoCaptureTime:
+      event += "no time " + report.path;
+      break;
+    case FileOutcome::RenameFailed:
+      event += "failed " + report.path + ": " + report.reason;
+      break;
+  }
+  Add(std::move(event));
 }
 
-std::vector<std::string> RecordingTarget::Texts() const {
+void RecordingObserver::OnJobEnd(JobEnd end, const JobCounts& counts) {
+  const char* name = end == JobEnd::Completed ? "completed" : end == JobEnd::Stopped ? "stopped" : "failed";
+  Add(std::string("end ") + name + " " + std::to_string(counts.renamed) + " " + std::to_string(counts.alreadyNamed) +
+      " " + std::to_string(counts.noCaptureTime) + " " + std::to_string(counts.renameFailed));
+}
+
+std::vector<std::string> RecordingObserver::Events() const {
   std::lock_guard lock(mutex_);
-  return texts_;
+  return events_;
+}
+
+std::vector<std::string> RecordingObserver::FileEvents() const {
+  std::vector<std::string> events = Events();
+  auto first =
+      std::find_if(events.begin(), events.end(), [](const std::string& e) { return !e.starts_with("search "); });
+  return {first, events.end()};
+}
+
+void RecordingObserver::Add(std::string event) {
+  std::lock_guard lock(mutex_);
+  events_.push_back(std::move(event));
 }
 
 RecordedJob::RecordedJob(const std::string& folder, int32_t format, JobFileSystem* fileSystem) {
   job.folder = folder;
   job.format = format;
-  job.statusLabel = &label;
-  job.startButton = &button;
-  job.messageBox = &box;
+  job.observer = &events;
   job.fileSystem = fileSystem;
-}
-
-std::string SearchingText(const std::string& folder) { return folder + "\nを検索中・・・"; }
-
-std::string ProgressText(int number, int count, const std::string& from, const std::string& to) {
-  return std::to_string(number) + "/" + std::to_string(count) + "\n" + from + "\n" + to + "\n";
 }
 
 bool ScriptedFileSystem::ListFolder(const std::string& folder, FolderListing& listing) {
@@ -34,13 +61,17 @@ bool ScriptedFileSystem::ListFolder(const std::string& folder, FolderListing& li
   return RealFileSystem().ListFolder(folder, listing);
 }
 
-RenameOutcome ScriptedFileSystem::Rename(const std::string& from, const std::string& to) {
+bool ScriptedFileSystem::ResolveFolder(const std::string& folder, std::string& resolved) {
+  return RealFileSystem().ResolveFolder(folder, resolved);
+}
+
+RenameResult ScriptedFileSystem::Rename(const std::string& from, const std::string& to) {
   {
     std::lock_guard lock(mutex_);
     renames_.emplace_back(from, to);
   }
   if (onRename) {
-    if (std::optional<RenameOutcome> scripted = onRename(from, to)) return *scripted;
+    if (std::optional<RenameResult> scripted = onRename(from, to)) return *scripted;
   }
   return RealFileSystem().Rename(from, to);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// Drives a rename job from a test: user-interface targets that record what
-// the worker shows, a file system that injects faults around the real one, a
+// Drives a rename job from a test: an observer that records what the worker
+// reports, a file system that injects faults around the real one, a
 // gate that holds the worker inside an operation, and the wait for the
 // worker's end.
 
@@ -15,34 +15,37 @@
 #include <vector>
 
 #include "engine/JobFileSystem.h"
+#include "engine/JobObserver.h"
 #include "engine/RenameJob.h"
 
 namespace kirabo::test {
 
-// Records the texts shown, from whatever thread shows them.
-class RecordingTarget : public TextTarget, public MessageTarget {
+// Records a job's events as one line each, from whatever thread sends them:
+//   "search FOLDER"
+//   "i/N renamed FROM > TO", "i/N already FROM", "i/N no time FROM",
+//   "i/N failed FROM: REASON"
+//   "end completed|stopped|failed R A T F" (the four counts)
+class RecordingObserver : public JobObserver {
  public:
-  void SetText(const std::string& text) override;
-  void ShowInformation(const std::string& text) override { SetText(text); }
-  std::vector<std::string> Texts() const;
+  void OnSearching(const std::string& folder) override;
+  void OnFile(const FileReport& report) override;
+  void OnJobEnd(JobEnd end, const JobCounts& counts) override;
+  std::vector<std::string> Events() const;
+  // The events from the first "i/N" line on.
+  std::vector<std::string> FileEvents() const;
 
  private:
+  void Add(std::string event);
   mutable std::mutex mutex_;
-  std::vector<std::string> texts_;
+  std::vector<std::string> events_;
 };
 
-// A job record wired to recording targets.
+// A job record wired to a recording observer.
 struct RecordedJob {
   RecordedJob(const std::string& folder, int32_t format, JobFileSystem* fileSystem = nullptr);
   RenameJob job;
-  RecordingTarget label;
-  RecordingTarget button;
-  RecordingTarget box;
+  RecordingObserver events;
 };
-
-// The label's texts while a folder is searched and as each file is renamed.
-std::string SearchingText(const std::string& folder);
-std::string ProgressText(int number, int count, const std::string& from, const std::string& to);
 
 // The real file system with hooks: `onList` runs before a folder is listed,
 // `onRename` may answer a rename instead of the real one. Every rename asked
@@ -50,10 +53,11 @@ std::string ProgressText(int number, int count, const std::string& from, const s
 class ScriptedFileSystem : public JobFileSystem {
  public:
   std::function<void(const std::string& folder)> onList;
-  std::function<std::optional<RenameOutcome>(const std::string& from, const std::string& to)> onRename;
+  std::function<std::optional<RenameResult>(const std::string& from, const std::string& to)> onRename;
 
   bool ListFolder(const std::string& folder, FolderListing& listing) override;
-  RenameOutcome Rename(const std::string& from, const std::string& to) override;
+  bool ResolveFolder(const std::string& folder, std::string& resolved) override;
+  RenameResult Rename(const std::string& from, const std::string& to) override;
   std::vector<std::pair<std::string, std::string>> Renames() const;
 
  private:

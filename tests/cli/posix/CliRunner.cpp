@@ -1,6 +1,7 @@
 #include "CliRunner.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,19 +12,30 @@ struct RunningCli::Process {
   int outFd = -1;
 };
 
-RunningCli::RunningCli(const std::vector<std::string>& args) : process_(std::make_unique<Process>()) {
+RunningCli::RunningCli(const std::vector<std::string>& args, const CliSetting& setting)
+    : process_(std::make_unique<Process>()) {
   char errTemplate[] = "/tmp/kirabo-cli-err-XXXXXX";
   int errFd = mkstemp(errTemplate);
   errPath_ = errTemplate;
   int pipeFds[2];
   if (errFd < 0 || pipe(pipeFds) != 0) return;
+  if (setting.outputClosed) {
+    close(pipeFds[0]);
+    pipeFds[0] = -1;
+  }
   process_->pid = fork();
   if (process_->pid == 0) {
     dup2(pipeFds[1], STDOUT_FILENO);
     dup2(errFd, STDERR_FILENO);
-    close(pipeFds[0]);
+    if (pipeFds[0] >= 0) close(pipeFds[0]);
     close(pipeFds[1]);
     close(errFd);
+    if (!setting.workingFolder.empty() && chdir(setting.workingFolder.c_str()) != 0) _exit(126);
+    const uid_t kNobody = 65534;
+    if (setting.unprivileged && geteuid() == 0 &&
+        (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+      _exit(126);
+    }
     std::vector<char*> argv{const_cast<char*>(KIRABO_CLI_PATH)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);

@@ -11,6 +11,7 @@
 #include "Corpus.h"
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
+#include "res/Version.h"
 
 namespace kirabo::test {
 namespace {
@@ -31,13 +32,15 @@ TEST(KiraboCli, RenamesTheTreeWithOneEscapedLinePerFile) {
   EXPECT_EQ(result.out, "1/4\t" + t + "IMG_0001.CRW\t" + t + "041005_092510.CRW\n" +  //
                             "2/4\t" + t + "IMG_0002.CRW\t" + t + "041005_092510_1.CRW\n" +
                             "4/4\t" + t + "odd\\tname\\nhere\\\\.cr2\t" + t + "041005_092511.cr2\n");
-  EXPECT_EQ(result.err, tree.root() + "\tを検索中・・・\n" + tree.Path("trip") + "\tを検索中・・・\nリネーム終了\n");
+  EXPECT_EQ(result.err, tree.root() + "\tを検索中・・・\n" + tree.Path("trip") + "\tを検索中・・・\n" +
+                            "kirabo-cli: " + t + "notes.crw: no capture time\n" +
+                            "3 renamed, 0 already named, 1 without capture time, 0 failed\n");
   EXPECT_EQ(tree.Names("trip"),
             (Strings{"041005_092510.CRW", "041005_092510_1.CRW", "041005_092511.cr2", "IMG_0001.THM", "notes.crw"}));
 
   CliResult quiet = RunCli({"--quiet", "--format=time", tree.Path("trip")});
   EXPECT_EQ(quiet.exitCode, 0);
-  EXPECT_EQ(quiet.err, "リネーム終了\n");
+  EXPECT_EQ(quiet.err, "kirabo-cli: " + t + "notes.crw: no capture time\n");
   EXPECT_EQ(tree.Names("trip"), (Strings{"092510.CRW", "092510_1.CRW", "092511.cr2", "IMG_0001.THM", "notes.crw"}));
 }
 
@@ -62,14 +65,70 @@ TEST(KiraboCli, DryRunPrintsTheRealRunsLinesAndRenamesNothing) {
   EXPECT_EQ(dry.err, real.err);
   EXPECT_EQ(tree.Names(), (Strings{"041005_092510.CRW", "041005_092510_1.CRW", "041005_092510_2.CRW",
                                    "050101_000000.CRW", "050101_000000_1.CRW"}));
-  // A second dry run over the renamed tree keeps every name.
-  CliResult again = RunCli({"--dry-run", tree.root()});
-  EXPECT_EQ(std::count(again.out.begin(), again.out.end(), '\n'), 4);
-  std::istringstream lines(again.out);
-  for (std::string line; std::getline(lines, line);) {
-    size_t tab = line.find('\t');
-    EXPECT_EQ(line.substr(tab + 1, line.rfind('\t') - tab - 1), line.substr(line.rfind('\t') + 1));
+  // Over the renamed tree every file already has its name: nothing to print.
+  EXPECT_EQ(RunCli({"--dry-run", tree.root()}).out, "");
+}
+
+// One tree with every outcome, named as typed: a case clash (IMG_0001 cannot
+// take 041005_092510.CRW beside 041005_092510.crw), a file already named, a
+// link to a raw file outside (the link is renamed, its target is not), a
+// folder the user cannot write to, a file without capture time and a link
+// to a folder outside (not followed). The dry run predicts the real run.
+TEST(KiraboCli, EveryOutcomeOnStdoutStderrAndExitStatus) {
+  namespace fs = std::filesystem;
+  TempFolder temp;
+  temp.Write("tree/041005_092510.crw", CrwFile(kOctober2004));
+  temp.Write("tree/IMG_0001.CRW", CrwFile(kOctober2004));
+  temp.Write("tree/locked/IMG_0002.CRW", CrwFile(kOctober2004));
+  temp.Write("tree/notes.CRW", "not a raw file");
+  temp.Write("outside/IMG_0003.CRW", CrwFile(kOctober2004));
+  temp.Write("outside/IMG_0004.CRW", CrwFile(UtcSeconds(2005, 1, 1, 0, 0, 0)));
+  fs::create_directory_symlink("../outside", temp.Path("tree/away"));
+  fs::create_symlink("../outside/IMG_0004.CRW", temp.Path("tree/link.CRW"));
+  fs::permissions(temp.root(), fs::perms::all);
+  fs::permissions(temp.Path("tree"), fs::perms::all);
+  fs::permissions(temp.Path("tree/locked"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const CliSetting setting{temp.root(), true};
+
+  const std::string searching = "./tree\tを検索中・・・\n./tree/locked\tを検索中・・・\n";
+  const std::string warnings =
+      "kirabo-cli: ./tree/locked/IMG_0002.CRW: cannot rename: Permission denied\n"
+      "kirabo-cli: ./tree/notes.CRW: no capture time\n";
+  const std::string renamed =
+      "2/5\t./tree/IMG_0001.CRW\t./tree/041005_092510_1.CRW\n"
+      "3/5\t./tree/link.CRW\t./tree/050101_000000.CRW\n";
+  const std::string summary = "2 renamed, 1 already named, 1 without capture time, 1 failed\n";
+  struct Run {
+    Strings args;
+    std::string out;
+    std::string err;
+  };
+  for (const Run& run : std::vector<Run>{{{"--dry-run", "./tree"}, renamed, searching + warnings + summary},
+                                         {{"./tree"}, renamed, searching + warnings + summary},
+                                         {{"--quiet", "./tree"}, "", warnings}}) {
+    CliResult result = RunCli(run.args, setting);
+    EXPECT_EQ(result.exitCode, 3) << run.args[0];
+    EXPECT_EQ(result.out, run.out) << run.args[0];
+    EXPECT_EQ(result.err, run.err) << run.args[0];
   }
+  EXPECT_EQ(temp.Names("tree"), (Strings{"041005_092510.crw", "041005_092510_1.CRW", "050101_000000.CRW", "away",
+                                         "locked", "notes.CRW"}));
+  EXPECT_EQ(temp.Names("tree/locked"), Strings{"IMG_0002.CRW"});
+  EXPECT_EQ(temp.Names("outside"), (Strings{"IMG_0003.CRW", "IMG_0004.CRW"}));
+}
+
+// Nobody reads the output: the first line fails, and the job stops before
+// its next rename with one message.
+TEST(KiraboCli, FailedOutputStopsTheJob) {
+  TempFolder tree;
+  for (int i = 0; i < 5; ++i) tree.Write("f" + std::to_string(i) + ".CRW", CrwFile(kOctober2004));
+  CliSetting setting;
+  setting.outputClosed = true;
+  CliResult result = RunCli({"--quiet", tree.root()}, setting);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "kirabo-cli: cannot write the output: Broken pipe\n");
+  EXPECT_EQ(tree.Names(), (Strings{"041005_092510.CRW", "f1.CRW", "f2.CRW", "f3.CRW", "f4.CRW"}));
 }
 
 TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
@@ -112,9 +171,14 @@ TEST(KiraboCli, UsageAndFolderErrors) {
     EXPECT_EQ(result.exitCode, c.exitCode) << (c.args.empty() ? "" : c.args[0]);
     EXPECT_TRUE(result.out.empty());
     EXPECT_TRUE(result.err.starts_with("kirabo-cli: ")) << result.err;
+    // A usage error is one line and a pointer to the help, not the help itself.
+    if (c.exitCode == 2) {
+      EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 2) << result.err;
+      EXPECT_TRUE(result.err.ends_with("\nTry 'kirabo-cli --help' for more information.\n")) << result.err;
+    }
   }
   EXPECT_EQ(tree.Names(), Strings{"file.CRW"});
-  EXPECT_EQ(RunCli({"--version"}).out, "kirabo-cli 0.0.0.1\n");
+  EXPECT_EQ(RunCli({"--version"}).out, std::string("kirabo-cli ") + kVersion + "\n");
   CliResult help = RunCli({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: kirabo-cli"));
@@ -124,7 +188,7 @@ TEST(KiraboCli, UsageAndFolderErrors) {
 TEST(KiraboCli, CorpusFilesGetTheirExpectedNames) {
   namespace fs = std::filesystem;
   std::vector<CorpusFile> expected = CorpusFiles();
-  if (expected.empty()) GTEST_SKIP() << "no corpus at " << kCorpusFolder;
+  ASSERT_FALSE(expected.empty()) << "no sample files at " << kCorpusFolder;
   TempFolder tree;
   fs::copy(kCorpusFolder, tree.Path("corpus"), fs::copy_options::recursive);
   // The samples are kept read-only; their copies must be renamable.

@@ -36,7 +36,9 @@ struct RunningCli::Process {
   HANDLE out = nullptr;
 };
 
-RunningCli::RunningCli(const std::vector<std::string>& args) : process_(std::make_unique<Process>()) {
+// Windows has no "nobody" to run as: `unprivileged` changes nothing there.
+RunningCli::RunningCli(const std::vector<std::string>& args, const CliSetting& setting)
+    : process_(std::make_unique<Process>()) {
   char errPath[MAX_PATH];
   char tempFolder[MAX_PATH];
   if (!::GetTempPathA(MAX_PATH, tempFolder) || !::GetTempFileNameA(tempFolder, "kct", 0, errPath)) return;
@@ -50,6 +52,10 @@ RunningCli::RunningCli(const std::vector<std::string>& args) : process_(std::mak
     return;
   }
   ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+  if (setting.outputClosed) {
+    ::CloseHandle(outRead);
+    outRead = nullptr;
+  }
 
   std::string program = std::filesystem::path(KIRABO_CLI_PATH).make_preferred().string();
   std::string commandLine = Quoted(program);
@@ -61,13 +67,14 @@ RunningCli::RunningCli(const std::vector<std::string>& args) : process_(std::mak
   startup.hStdOutput = outWrite;
   startup.hStdError = err;
   PROCESS_INFORMATION started{};
-  if (::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                       &started)) {
+  const char* workingFolder = setting.workingFolder.empty() ? nullptr : setting.workingFolder.c_str();
+  if (::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, workingFolder,
+                       &startup, &started)) {
     ::CloseHandle(started.hThread);
     process_->process = started.hProcess;
     process_->id = started.dwProcessId;
     process_->out = outRead;
-  } else {
+  } else if (outRead != nullptr) {
     ::CloseHandle(outRead);
   }
   ::CloseHandle(outWrite);

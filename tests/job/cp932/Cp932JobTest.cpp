@@ -30,11 +30,11 @@ TEST(Cp932, FoldersEndingInTheSeparatorsByteAreWalkedAndTheirFilesRenamed) {
 
   EXPECT_EQ(tree.Names(kOmote), (Strings{"041005_092510.CRW", kOmote}));
   EXPECT_EQ(tree.Names(inner), Strings{"041005_092511.CRW"});
-  EXPECT_EQ(run.label.Texts(),
-            (Strings{SearchingText(tree.Path(kOmote) + "\\"), SearchingText(tree.Path(inner)),
-                     ProgressText(1, 2, tree.Path(kOmote + "/IMG_0001.CRW"), tree.Path(kOmote + "/041005_092510.CRW")),
-                     ProgressText(2, 2, tree.Path(inner + "/IMG_0002.CRW"), tree.Path(inner + "/041005_092511.CRW"))}));
-  EXPECT_EQ(run.box.Texts(), Strings{"リネーム終了"});
+  EXPECT_EQ(run.events.Events(),
+            (Strings{"search " + tree.Path(kOmote) + "\\", "search " + tree.Path(inner),
+                     "1/2 renamed " + tree.Path(kOmote + "/IMG_0001.CRW") + " > " + tree.Path(kOmote + "/041005_092510.CRW"),
+                     "2/2 renamed " + tree.Path(inner + "/IMG_0002.CRW") + " > " + tree.Path(inner + "/041005_092511.CRW"),
+                     "end completed 2 0 0 0"}));
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+#include "app/CommandLine.h"
+
+#include <cstdio>
+#include <string_view>
+
+#include "res/Version.h"
+
+namespace kirabo {
+
+namespace {
+
+constexpr char kHelp[] =
+    "Usage: kirabo [-h | --help] [-V | --version]\n"
+    "Opens Kirabo's window, which renames the Canon raw files (.CRW, .CR2) of a\n"
+    "folder and every folder below it after the time each picture was taken.\n"
+    "The last folder and name format are kept in Kirabo.INI in the current folder.\n"
+    "\n"
+    "  -h, --help     show this help\n"
+    "  -V, --version  show the version\n"
+    "\n"
+    "Qt's own options, such as -platform or -style, are passed on to Qt.\n"
+    "To rename without a window, use kirabo-cli (see kirabo-cli --help).\n";
+
+// A failed write (a full disk, a closed pipe) must not end with status 0.
+int ExitStatusOfOutput() { return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1; }
+
+}  // namespace
+
+std::optional<int> AnswerCommandLine(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (arg == "--") break;
+    if (arg == "-h" || arg == "--help") {
+      std::fputs(kHelp, stdout);
+      return ExitStatusOfOutput();
+    }
+    if (arg == "-V" || arg == "--version") {
+      std::printf("kirabo %s\n", kVersion);
+      return ExitStatusOfOutput();
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace kirabo

@@ -1,0 +1,106 @@
+#include "cli/ConsoleObserver.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "engine/RenameJob.h"
+#include "platform/Path.h"
+
+namespace kirabo::cli {
+
+namespace {
+
+// True when the whole line was written out.
+bool WriteLine(FILE* stream, const std::string& line) {
+  errno = 0;
+  std::fwrite(line.data(), 1, line.size(), stream);
+  std::fputc('\n', stream);
+  return std::fflush(stream) == 0 && !std::ferror(stream);
+}
+
+}  // namespace
+
+std::string EscapeForLine(std::string_view path, CodePage codePage) {
+  std::string escaped;
+  escaped.reserve(path.size());
+  for (size_t i = 0; i < path.size();) {
+    size_t length = CharLength(path, i, codePage);
+    auto byte = static_cast<unsigned char>(path[i]);
+    if (length > 1 || (byte >= 0x20 && byte != 0x7F && byte != '\\')) {
+      escaped.append(path.substr(i, length));
+    } else if (byte == '\\') {
+      escaped += "\\\\";
+    } else if (byte == '\n') {
+      escaped += "\\n";
+    } else if (byte == '\t') {
+      escaped += "\\t";
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+      escaped += hex;
+    }
+    i += length;
+  }
+  return escaped;
+}
+
+std::string SummaryLine(const JobCounts& counts) {
+  if (counts.Found() == 0) return "no raw files found";
+  return std::to_string(counts.renamed) + " renamed, " + std::to_string(counts.alreadyNamed) + " already named, " +
+         std::to_string(counts.noCaptureTime) + " without capture time, " + std::to_string(counts.renameFailed) +
+         " failed";
+}
+
+ConsoleObserver::ConsoleObserver(const ConsoleSettings& settings, std::atomic<int32_t>& state)
+    : settings(settings),
+      state(state),
+      pathsAsTyped(settings.folder, settings.codePage),
+      progress(settings.progress, settings.codePage) {}
+
+std::string ConsoleObserver::Shown(const std::string& path) const {
+  return EscapeForLine(pathsAsTyped(path), settings.codePage);
+}
+
+void ConsoleObserver::OnSearching(const std::string& folder) {
+  if (settings.quiet) return;
+  progress.Clear();
+  WriteLine(stderr, Shown(folder) + "\tを検索中・・・");
+}
+
+void ConsoleObserver::OnFile(const FileReport& report) {
+  switch (report.outcome) {
+    case FileOutcome::Renamed:
+      if (outputError != 0) break;
+      if (settings.stdoutIsTerminal) progress.Clear();
+      if (!WriteLine(stdout, std::to_string(report.number) + "/" + std::to_string(report.count) + "\t" +
+                                 Shown(report.path) + "\t" + Shown(report.newPath))) {
+        outputError = errno != 0 ? errno : EIO;
+        state.store(StopRequested);
+      }
+      break;
+    case FileOutcome::AlreadyNamed:
+      break;
+    case FileOutcome::NoCaptureTime:
+      Warn(report.path, "no capture time");
+      break;
+    case FileOutcome::RenameFailed:
+      Warn(report.path, "cannot rename: " + report.reason);
+      break;
+  }
+  size_t separator = FindLastChar(report.path, kPathSeparator, settings.codePage);
+  std::string name = separator == std::string::npos ? report.path : report.path.substr(separator + 1);
+  progress.Show(report.number, report.count, EscapeForLine(name, settings.codePage));
+}
+
+void ConsoleObserver::Warn(const std::string& path, const std::string& what) {
+  progress.Clear();
+  WriteLine(stderr, "kirabo-cli: " + Shown(path) + ": " + what);
+}
+
+void ConsoleObserver::OnJobEnd(JobEnd jobEnd, const JobCounts& jobCounts) {
+  progress.Clear();
+  end = jobEnd;
+  counts = jobCounts;
+}
+
+}  // namespace kirabo::cli

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "cli/PathsAsTyped.h"
+#include "cli/ProgressLine.h"
+#include "engine/JobObserver.h"
+#include "platform/Multibyte.h"
+
+namespace kirabo::cli {
+
+// A path made safe for one tab-separated line: "\\" -> "\\\\", tab -> "\t",
+// line feed -> "\n", other control bytes -> "\xHH". Multibyte characters are
+// stepped over, so a CP932 trail byte 0x5C stays part of its character.
+std::string EscapeForLine(std::string_view path, CodePage codePage);
+
+// "N renamed, N already named, N without capture time, N failed", or
+// "no raw files found".
+std::string SummaryLine(const JobCounts& counts);
+
+struct ConsoleSettings {
+  std::string folder;  // as typed
+  bool quiet = false;
+  bool progress = false;          // draw a progress line on standard error
+  bool stdoutIsTerminal = false;  // the progress line shares its screen
+  CodePage codePage = CodePage::Utf8;
+};
+
+// Says a job's events on the console:
+//   stdout: "i/N<TAB>old<TAB>new" for each renamed file;
+//   stderr: "folder<TAB>を検索中・・・" for each folder searched (not when
+//           quiet) and "kirabo-cli: PATH: no capture time" or
+//           "kirabo-cli: PATH: cannot rename: REASON" for each file left
+//           with its old name.
+// A line that cannot be written to stdout (a closed pipe) asks the job to
+// stop through `state`: no file is renamed that could not be reported.
+class ConsoleObserver : public JobObserver {
+ public:
+  ConsoleObserver(const ConsoleSettings& settings, std::atomic<int32_t>& state);
+
+  void OnSearching(const std::string& folder) override;
+  void OnFile(const FileReport& report) override;
+  void OnJobEnd(JobEnd end, const JobCounts& counts) override;
+
+  // The errno of the stdout write that failed; 0 when none did.
+  int OutputError() const { return outputError; }
+  JobEnd End() const { return end; }
+  const JobCounts& Counts() const { return counts; }
+
+ private:
+  std::string Shown(const std::string& path) const;
+  void Warn(const std::string& path, const std::string& what);
+
+  ConsoleSettings settings;
+  std::atomic<int32_t>& state;
+  PathsAsTyped pathsAsTyped;
+  ProgressLine progress;
+  int outputError = 0;
+  JobEnd end = JobEnd::Failed;
+  JobCounts counts;
+};
+
+}  // namespace kirabo::cli

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/CliOptions.h"
+#include "engine/RenameJob.h"
+
+namespace kirabo::cli {
+namespace {
+
+using Action = CliOptions::Action;
+
+struct Case {
+  std::vector<const char*> args;  // after the program name
+  Action action;
+  int32_t format = DateAndTime;
+  bool dryRun = false;
+  bool quiet = false;
+  std::string folderOrError = {};
+};
+
+TEST(CliOptions, FormsErrorsAndEndOfOptions) {
+  const std::vector<Case> cases = {
+      {{"pics"}, Action::Run, DateAndTime, false, false, "pics"},
+      {{"-f", "1", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
+      {{"-ftime", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
+      {{"--format", "time", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
+      {{"--format=1", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
+      {{"--format=datetime", "pics"}, Action::Run, DateAndTime, false, false, "pics"},
+      {{"-nq", "pics"}, Action::Run, DateAndTime, true, true, "pics"},
+      {{"pics", "--dry-run", "--quiet"}, Action::Run, DateAndTime, true, true, "pics"},
+      {{"--dry", "pics"}, Action::Run, DateAndTime, true, false, "pics"},
+      {{"-q", "--", "-n"}, Action::Run, DateAndTime, false, true, "-n"},
+      {{"--", "--help"}, Action::Run, DateAndTime, false, false, "--help"},
+      {{"-"}, Action::Run, DateAndTime, false, false, "-"},
+      {{"-h"}, Action::Help},
+      {{"pics", "--help", "--bogus"}, Action::Help},
+      {{"-V"}, Action::Version},
+      {{"--version"}, Action::Version},
+      {{}, Action::UsageError, DateAndTime, false, false, "FOLDER is missing"},
+      {{"-n", "--"}, Action::UsageError, DateAndTime, false, false, "FOLDER is missing"},
+      {{"a", "b"}, Action::UsageError, DateAndTime, false, false, "more than one FOLDER given"},
+      {{"--bogus", "pics"}, Action::UsageError, DateAndTime, false, false, "unrecognized option '--bogus'"},
+      {{"-x", "pics"}, Action::UsageError, DateAndTime, false, false, "invalid option -- 'x'"},
+      {{"-qx", "pics"}, Action::UsageError, DateAndTime, false, false, "invalid option -- 'x'"},
+      {{"--quiet=yes", "pics"}, Action::UsageError, DateAndTime, false, false, "option '--quiet' takes no value"},
+      {{"pics", "-f"}, Action::UsageError, DateAndTime, false, false, "option '--format' needs a value"},
+      {{"pics", "--format"}, Action::UsageError, DateAndTime, false, false, "option '--format' needs a value"},
+      {{"--format=2", "pics"}, Action::UsageError, DateAndTime, false, false,
+       "invalid format '2' (use 0, 1, datetime or time)"},
+      {{"-f", "", "pics"}, Action::UsageError, DateAndTime, false, false,
+       "invalid format '' (use 0, 1, datetime or time)"},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> argv = {"kirabo-cli"};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    std::string shown;
+    for (const char* arg : c.args) shown += std::string(arg) + " ";
+    SCOPED_TRACE(shown);
+
+    CliOptions options = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+    EXPECT_EQ(options.action, c.action);
+    if (c.action == Action::Run) {
+      EXPECT_EQ(options.format, c.format);
+      EXPECT_EQ(options.dryRun, c.dryRun);
+      EXPECT_EQ(options.quiet, c.quiet);
+      EXPECT_EQ(options.folder, c.folderOrError);
+    } else if (c.action == Action::UsageError) {
+      EXPECT_EQ(options.error, c.folderOrError);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kirabo::cli
