@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/WindowJobObserver.h"
 #include "engine/RenameJob.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
@@ -40,11 +41,13 @@ class CMainDialog : public Dialog {
   void OnPaint() override;
 
  private:
+  const char* StartProblem() const;
   void WaitForStopAcknowledged();
   void EndJobBeforeClosing();
 
-  WorkerThread worker_;
   PostedMessageBox workerMessages_{this};
+  WindowJobObserver jobView_{statusLabelCtrl, startButtonCtrl, workerMessages_};
+  WorkerThread worker_;
   bool closing_ = false;
 };
 

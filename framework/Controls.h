@@ -1,8 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include "engine/RenameJob.h"
 #include "framework/Window.h"
 
 namespace kirabo {
@@ -22,18 +22,34 @@ class Control {
   NativeWindow* window_ = nullptr;
 };
 
+struct PendingText;
+
 // A control whose window text any thread may set. On the window's thread the
-// text changes at once; from another thread the change is posted to it and
-// the caller goes on without waiting. Whoever owns the window must stop such
-// threads before the window goes.
-class TextControl : public Control, public TextTarget {
+// text changes at once. From another thread the change is posted to the
+// window's thread and the caller goes on without waiting; texts set in quick
+// succession are merged, so that the window shows a new text at most every
+// few hundredths of a second and always ends with the latest one. Whoever
+// owns the window must stop such threads before the window goes.
+class TextControl : public Control {
  public:
-  void SetText(const std::string& text) override;
+  TextControl();
+  void SetText(const std::string& text);
+  // Any thread: a text still waiting to be shown is shown before anything
+  // the calling thread posts to the window's thread afterwards.
+  void Flush();
   std::string GetText() const;  // window thread only
+
+ private:
+  void Post(bool promptly);
+
+  std::shared_ptr<PendingText> pending_;  // shared with the posted changes
 };
 
 class PushButton : public TextControl {};
 
+// A static text. With the path-ellipsis style its text is the whole text
+// set, while each line too wide for the control is shown shortened in the
+// middle, so that both ends of a long path stay visible.
 class StaticText : public TextControl {};
 
 class EditField : public Control {

@@ -7,19 +7,19 @@
 
 namespace kirabo {
 
-void PostedMessageBox::ShowInformation(const std::string& text) {
+void PostedMessageBox::Show(const std::string& text, MessageIcon icon) {
   {
     std::lock_guard lock(mutex_);
     if (dismissed_) return;
   }
   // Shared with the posted call, which may run after this worker has gone.
   auto closed = std::make_shared<bool>(false);
-  PostToWindowThread(owner_->Window(), [this, closed, text] {
+  PostToWindowThread(owner_->Window(), [this, closed, text, icon] {
     {
       std::lock_guard lock(mutex_);
       if (dismissed_) return;
     }
-    ShowMessageBox(owner_, text, MessageIcon::Information);
+    ShowMessageBox(owner_, text, icon);
     std::lock_guard lock(mutex_);
     *closed = true;
     answered_.notify_all();

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "engine/RenameJob.h"
+#include "framework/MessageBox.h"
 
 namespace kirabo {
 
@@ -14,12 +14,12 @@ class Dialog;
 // over `owner`; the worker waits until it is closed, or until the owner
 // dismisses it because it is closing, so neither thread can end up waiting
 // for the other.
-class PostedMessageBox : public MessageTarget {
+class PostedMessageBox {
  public:
   explicit PostedMessageBox(Dialog* owner) : owner_(owner) {}
 
   // Worker thread.
-  void ShowInformation(const std::string& text) override;
+  void Show(const std::string& text, MessageIcon icon);
 
   // Owner's thread: closes an open box, releases a waiting worker and makes
   // every later request return at once.

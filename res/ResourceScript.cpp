@@ -142,6 +142,7 @@ uint32_t ControlStyleOf(const std::string& name) {
   if (name == "CBS_DROPDOWNLIST") return DropDownList;
   if (name == "CBS_SORT") return Sort;
   if (name == "WS_VSCROLL") return VScroll;
+  if (name == "SS_PATHELLIPSIS") return PathEllipsis;
   return 0;
 }
 

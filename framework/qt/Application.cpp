@@ -3,14 +3,19 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
+#include "framework/qt/QtWindow.h"
 #include "framework/qt/Text.h"
 
 namespace kirabo {
 
 int Application::Run(int& argc, char** argv) {
   QApplication gui(argc, argv);
+  LoadStandardDialogTranslation();
   UseDefaultProfileName();
   if (InitInstance()) gui.exec();
   return ExitInstance();
@@ -26,6 +31,17 @@ std::string ApplicationTitle() {
   const QStringList arguments = QCoreApplication::arguments();
   if (arguments.isEmpty()) return std::string();
   return FromQString(QFileInfo(arguments.first()).completeBaseName());
+}
+
+bool LoadStandardDialogTranslation() {
+  if (QCoreApplication::instance() == nullptr) return false;
+  auto* translator = new QTranslator(QCoreApplication::instance());  // lives as long as the application
+  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
 }
 
 }  // namespace kirabo

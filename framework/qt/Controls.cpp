@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "framework/qt/ElidedLabel.h"
 #include "framework/qt/QtWindow.h"
 #include "framework/qt/Text.h"
 
@@ -12,32 +13,26 @@ namespace kirabo {
 
 namespace {
 
-void ApplyText(QWidget* window, const QString& text) {
-  if (auto* button = qobject_cast<QAbstractButton*>(window))
-    button->setText(text);
-  else if (auto* label = qobject_cast<QLabel*>(window))
-    label->setText(text);
-}
-
 QComboBox* List(NativeWindow* window) { return qobject_cast<QComboBox*>(ToWidget(window)); }
 
 }  // namespace
 
-void TextControl::SetText(const std::string& text) {
-  QWidget* window = ToWidget(window_);
-  if (window == nullptr) return;
+void ShowWindowText(NativeWindow* window, const std::string& text) {
+  QWidget* widget = ToWidget(window);
   const QString converted = ToQString(text);
-  if (IsWindowThread(window_)) {
-    ApplyText(window, converted);
-    return;
-  }
-  PostToWindowThread(window_, [window, converted] { ApplyText(window, converted); });
+  if (auto* elided = dynamic_cast<ElidedLabel*>(widget))
+    elided->SetFullText(converted);
+  else if (auto* label = qobject_cast<QLabel*>(widget))
+    label->setText(converted);
+  else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    button->setText(converted);
 }
 
-std::string TextControl::GetText() const {
-  const QWidget* window = ToWidget(window_);
-  if (auto* button = qobject_cast<const QAbstractButton*>(window)) return FromQString(button->text());
-  if (auto* label = qobject_cast<const QLabel*>(window)) return FromQString(label->text());
+std::string WindowTextOf(const NativeWindow* window) {
+  const QWidget* widget = ToWidget(window);
+  if (auto* elided = dynamic_cast<const ElidedLabel*>(widget)) return FromQString(elided->FullText());
+  if (auto* label = qobject_cast<const QLabel*>(widget)) return FromQString(label->text());
+  if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return FromQString(button->text());
   return std::string();
 }
 

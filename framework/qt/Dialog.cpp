@@ -15,6 +15,7 @@
 #include "framework/Controls.h"
 #include "framework/Resources.h"
 #include "framework/qt/DialogImpl.h"
+#include "framework/qt/ElidedLabel.h"
 #include "framework/qt/QtWindow.h"
 #include "framework/qt/Text.h"
 
@@ -167,7 +168,14 @@ QWidget* Dialog::Impl::CreateControl(const ControlTemplate& control) {
       break;
     }
     case ControlKind::StaticText: {
-      auto* label = new QLabel(text, window);
+      QLabel* label = nullptr;
+      if (Has(control.style, ControlStyle::PathEllipsis)) {
+        auto* elided = new ElidedLabel(window);
+        elided->SetFullText(text);
+        label = elided;
+      } else {
+        label = new QLabel(text, window);
+      }
       label->setTextFormat(Qt::PlainText);  // paths may hold markup characters
       label->setWordWrap(Has(control.style, ControlStyle::LeftWordWrap));
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

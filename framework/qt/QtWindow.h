@@ -28,6 +28,12 @@ inline constexpr char kSortedProperty[] = "kiraboSorted";
 
 inline Icon MakeIcon(const QIcon& icon) { return Icon(std::make_shared<const NativeIcon>(NativeIcon{icon})); }
 
+// Makes the standard dialogs that the framework borrows (the folder chooser,
+// the buttons of message boxes) speak Japanese, the program's one language,
+// whatever the user's locale. Run does it; false when the translation is not
+// installed, and the standard dialogs then keep their English texts.
+bool LoadStandardDialogTranslation();
+
 // The dialog's window; null before it is built.
 QDialog* DialogWidget(const Dialog& dialog);
 DialogBaseUnits BaseUnitsOf(const Dialog& dialog);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include "framework/qt/QtWindow.h"
@@ -13,6 +14,10 @@ void PostToWindowThread(NativeWindow* window, std::function<void()> call) {
   QWidget* widget = ToWidget(window);
   if (widget == nullptr) return;
   QMetaObject::invokeMethod(widget, std::move(call), Qt::QueuedConnection);
+}
+
+void PostToWindowThreadAfter(NativeWindow* window, std::chrono::milliseconds delay, std::function<void()> call) {
+  if (QWidget* widget = ToWidget(window)) QTimer::singleShot(delay, widget, std::move(call));
 }
 
 bool IsWindowThread(const NativeWindow* window) {

@@ -1,6 +1,5 @@
 #include "framework/Controls.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "framework/win32/WindowsApi.h"
@@ -9,33 +8,13 @@ namespace kirabo {
 
 namespace {
 
-std::string WindowText(const NativeWindow* window) {
-  const HWND handle = ToHandle(window);
-  if (handle == nullptr) return std::string();
-  std::vector<char> text(size_t(GetWindowTextLengthA(handle)) + 1);
-  const int length = GetWindowTextA(handle, text.data(), int(text.size()));
-  return std::string(text.data(), size_t(std::max(length, 0)));
-}
-
 LRESULT Send(NativeWindow* window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return window != nullptr ? SendMessageA(ToHandle(window), message, wParam, lParam) : CB_ERR;
 }
 
 }  // namespace
 
-void TextControl::SetText(const std::string& text) {
-  NativeWindow* window = window_;
-  if (window == nullptr) return;
-  if (IsWindowThread(window)) {
-    SetWindowTextA(ToHandle(window), text.c_str());
-    return;
-  }
-  PostToWindowThread(window, [window, text] { SetWindowTextA(ToHandle(window), text.c_str()); });
-}
-
-std::string TextControl::GetText() const { return WindowText(window_); }
-
-std::string EditField::GetText() const { return WindowText(window_); }
+std::string EditField::GetText() const { return WindowTextOf(window_); }
 
 void EditField::SetText(const std::string& text) {
   if (window_ != nullptr) SetWindowTextA(ToHandle(window_), text.c_str());

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
@@ -18,6 +19,11 @@ constexpr WORD kListEntriesResource = 240;
 HINSTANCE Program() { return GetModuleHandleA(nullptr); }
 
 }  // namespace
+
+Dialog::Impl* Dialog::Impl::Of(HWND window) {
+  const HWND dialog = GetAncestor(window, GA_ROOT);
+  return dialog != nullptr ? static_cast<Impl*>(GetPropA(dialog, kDialogProperty)) : nullptr;
+}
 
 INT_PTR CALLBACK Dialog::Impl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Impl* impl = nullptr;
@@ -36,6 +42,7 @@ INT_PTR Dialog::Impl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       if (HMENU menu = ::GetSystemMenu(window, FALSE)) systemMenu = std::make_unique<Win32SystemMenu>(menu);
+      TakeOverPathEllipsis();
       return owner.OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
       // Clicks, and Enter and Esc, which the dialog turns into IDOK and
@@ -57,8 +64,13 @@ INT_PTR Dialog::Impl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       (*call)();
       return TRUE;
     }
+    case WM_TIMER:
+      RunTimer(wParam);
+      return TRUE;
     case WM_DESTROY:
       DropPostedCalls();
+      for (const auto& timer : timers) KillTimer(window, timer.first);
+      timers.clear();
       RemovePropA(window, kDialogProperty);
       return FALSE;
     case WM_NCDESTROY:
@@ -76,6 +88,30 @@ void Dialog::Impl::DropPostedCalls() {
   MSG message;
   while (PeekMessageA(&message, window, kPostedCallMessage, kPostedCallMessage, PM_REMOVE))
     delete reinterpret_cast<std::function<void()>*>(message.lParam);
+}
+
+// The system's static text draws a path-ellipsis text on one line only; the
+// dialog shortens each line itself and lets the control wrap them.
+void Dialog::Impl::TakeOverPathEllipsis() {
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof className);
+    const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+    if (lstrcmpiA(className, "Static") != 0 || (style & SS_PATHELLIPSIS) == 0) continue;
+    SetWindowLongPtrA(child, GWL_STYLE, style & ~LONG_PTR(SS_PATHELLIPSIS));
+    std::vector<char> text(size_t(GetWindowTextLengthA(child)) + 1);
+    GetWindowTextA(child, text.data(), int(text.size()));
+    shortenedTexts[child] = text.data();
+  }
+}
+
+void Dialog::Impl::RunTimer(UINT_PTR id) {
+  KillTimer(window, id);
+  const auto found = timers.find(id);
+  if (found == timers.end()) return;
+  const std::function<void()> call = std::move(found->second);
+  timers.erase(found);
+  call();
 }
 
 // A dialog opened without a parent belongs to the main window, which stays

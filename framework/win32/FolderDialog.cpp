@@ -1,5 +1,7 @@
 #include "framework/FolderDialog.h"
 
+#include "framework/Application.h"
+#include "framework/Dialog.h"
 #include "framework/win32/WindowsApi.h"
 
 #include <shlobj.h>
@@ -20,14 +22,17 @@ int CALLBACK SelectInitialFolder(HWND dialog, UINT notification, LPARAM, LPARAM 
 namespace detail {
 
 // The shell's folder dialog, rooted at the drives folder, file-system folders
-// only, without an owner, so the main window stays usable while it is open.
-// A chosen item without a file-system path counts as a cancel.
+// only. Owned by the main window, which it keeps disabled while it is open,
+// so that a second one cannot be opened beside it. A chosen item without a
+// file-system path counts as a cancel.
 std::optional<std::string> ShowNativeFolderDialog(const std::string& title, const std::string& selection) {
   PIDLIST_ABSOLUTE root = nullptr;
   SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &root);
 
   char name[MAX_PATH] = {};
   BROWSEINFOA description{};
+  Dialog* mainWindow = Application::Instance() != nullptr ? Application::Instance()->MainWindow() : nullptr;
+  description.hwndOwner = mainWindow != nullptr ? ToHandle(mainWindow->Window()) : nullptr;
   description.pidlRoot = root;
   description.pszDisplayName = name;
   description.lpszTitle = title.c_str();

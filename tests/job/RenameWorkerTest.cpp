@@ -221,6 +221,18 @@ TEST_F(RenameWorkerStop, DuringRenameAttemptsNoFurtherAttemptIsMade) {
   EXPECT_EQ(tree.Names(), (Strings{"1.CRW", "2.CRW"}));
 }
 
+// The request comes after the last rename: it is acknowledged with the end.
+TEST_F(RenameWorkerStop, AfterTheLastFileEndsStoppedWithFullCounts) {
+  tree.Write("1.CRW", CrwFile(kOctober2004));
+  fs.onRename = [&](const std::string&, const std::string&) -> std::optional<RenameResult> {
+    RenameResult result = RealFileSystem().Rename(tree.Path("1.CRW"), tree.Path("041005_092510.CRW"));
+    RequestStop(run.job);
+    return result;
+  };
+  RunJob(run);
+  ExpectEnd(run, "end stopped 1 0 0 0");
+}
+
 TEST_F(RenameWorkerStop, StopFromAnotherThreadLeavesEveryFileWhole) {
   const std::string crw = CrwFile(kOctober2004);
   for (int i = 0; i < 200; ++i) tree.Write("f" + std::to_string(1000 + i) + ".CRW", crw);

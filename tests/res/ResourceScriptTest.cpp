@@ -82,7 +82,7 @@ TEST(ResourceScript, ProgramScriptHoldsBothDialogsAndTheMenuText) {
   const DialogTemplate& main = parsed.dialogs.at(102);
   EXPECT_EQ(main.controls.size(), 8u);
   EXPECT_EQ(main.controls[6].items,
-            (std::vector<std::string>{"1:yymmdd_hhmmss (20041005_092510.CRW)", "2:hhmmss (092510.CRW)"}));
+            (std::vector<std::string>{"1:yymmdd_hhmmss (041005_092510.CRW)", "2:hhmmss (092510.CRW)"}));
   EXPECT_EQ(parsed.dialogs.at(100).title, "Kiraboのﾊﾞｰｼﾞｮﾝ情報");
 }
 
