@@ -14,6 +14,7 @@
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
+#include "platform/FolderExists.h"
 #include "res/ResourceIds.h"
 
 namespace kirabo {
@@ -86,29 +87,39 @@ void CMainDialog::OnStartStop() {
   // message, still owns the record.
   if (worker_.IsRunning()) return;
 
-  if (folderText.empty()) {
-    ShowMessageBox(this, "フォルダを指定してください", MessageIcon::Exclamation);
+  if (const char* problem = StartProblem()) {
+    ShowMessageBox(this, problem, MessageIcon::Exclamation);
     return;
   }
 
   job.folder = folderText;
   job.format = formatIndex;
-  job.statusLabel = &statusLabelCtrl;
-  job.startButton = &startButtonCtrl;
-  job.messageBox = &workerMessages_;
+  job.observer = &jobView_;
   if (worker_.Start(RenameWorkerProc, &job)) startButtonCtrl.SetText("中断");
 }
 
-// Waits until the worker has written Idle and returned. A worker that ended
-// normally just after the request still shows its final message, so the
-// wait keeps delivering what the worker posts (texts, that message) and the
-// worker never waits on this thread; the user's input stays queued.
+// What keeps the fields from making a job, or null. A job on a folder that
+// is not there, or without a format, would rename nothing and only seem to
+// have run.
+const char* CMainDialog::StartProblem() const {
+  if (folderText.empty()) return "フォルダを指定してください";
+  if (!FolderExists(folderText)) return "フォルダが見つかりません";
+  if (formatIndex != DateAndTime && formatIndex != TimeOnly) return "ファイル名形式を選択してください";
+  return nullptr;
+}
+
+// Waits until the worker has written Idle and returned. Meanwhile it keeps
+// delivering what the worker posts (its texts) and the timers that are due,
+// so the worker never waits on this thread; the user's input stays queued.
 void CMainDialog::WaitForStopAcknowledged() {
   while (job.state.load() != Idle || worker_.IsRunning()) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     std::this_thread::sleep_for(kPollInterval);
   }
   worker_.Join();
+  // The worker's last text may have come after the last round; the label
+  // is final before the stop message.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void CMainDialog::OnBrowse() {

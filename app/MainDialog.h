@@ -5,6 +5,7 @@
 
 #include <QIcon>
 
+#include "app/WindowJobObserver.h"
 #include "engine/RenameJob.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
@@ -41,11 +42,13 @@ class CMainDialog : public Dialog {
   void OnPaint(QPaintEvent* event) override;
 
  private:
+  const char* StartProblem() const;
   void WaitForStopAcknowledged();
   void EndJobBeforeClosing();
 
-  WorkerThread worker_;
   PostedMessageBox workerMessages_{this};
+  WindowJobObserver jobView_{statusLabelCtrl, startButtonCtrl, workerMessages_};
+  WorkerThread worker_;
   bool closing_ = false;
 };
 

@@ -48,9 +48,10 @@ enum class JobEnd {
 // So a caller that requested a stop and waits for the worker (to join it)
 // sees Idle before OnJobEnd has run: it must go on delivering whatever the
 // observer hands to it until the worker has returned, and OnJobEnd must not
-// wait for that caller on a Stopped end. On a Completed end OnJobEnd may wait
-// (say, for the user to close a message), as nobody waits for the worker then
-// but a caller that is closing and will release it.
+// wait for that caller on a Stopped end. Idle is written in one step with
+// reading the state: a stop requested before it, even after the last file,
+// makes the end Stopped. So on a Completed end no stop request is waiting,
+// and OnJobEnd may wait (say, for the user to close a message).
 class JobObserver {
  public:
   virtual ~JobObserver() = default;

@@ -45,8 +45,9 @@ class JobRun {
       Count(report.outcome);
       if (job.observer != nullptr) job.observer->OnFile(report);
     }
-    // Also the check for a stop during a scan that found nothing.
-    return StopRequestedNow() ? JobEnd::Stopped : JobEnd::Completed;
+    // A stop during a scan that found nothing, or after the last file, is
+    // seen as the job ends.
+    return JobEnd::Completed;
   }
 
   const JobCounts& Counts() const { return counts; }
@@ -149,10 +150,10 @@ class JobRun {
 };
 
 // Idle first: on a stop that write is the acknowledgement the caller waits
-// for, and on a normal end it releases a caller before the observer may wait
-// for the user.
+// for. A stop requested since the last check is acknowledged by the same
+// write, so the end it reports is Stopped.
 void EndJob(RenameJob& job, JobEnd end, const JobCounts& counts) {
-  job.state.store(Idle);
+  if (job.state.exchange(Idle) == StopRequested && end == JobEnd::Completed) end = JobEnd::Stopped;
   if (job.observer == nullptr) return;
   try {
     job.observer->OnJobEnd(end, counts);

@@ -4,7 +4,10 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 #include "framework/Text.h"
 #include "platform/PrivateProfile.h"
@@ -28,6 +31,7 @@ Application* Application::Instance() { return theApplication; }
 
 int Application::Run(int& argc, char** argv) {
   QApplication gui(argc, argv);
+  LoadStandardDialogTranslation();
   defaultProfileName_ = ApplicationTitle() + ".INI";
   profileName_ = defaultProfileName_.c_str();
   if (InitInstance()) gui.exec();
@@ -60,6 +64,17 @@ std::string ApplicationTitle() {
   const QStringList arguments = QCoreApplication::arguments();
   if (arguments.isEmpty()) return std::string();
   return FromQString(QFileInfo(arguments.first()).completeBaseName());
+}
+
+bool LoadStandardDialogTranslation() {
+  if (QCoreApplication::instance() == nullptr) return false;
+  auto* translator = new QTranslator(QCoreApplication::instance());  // lives as long as the application
+  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
 }
 
 }  // namespace kirabo

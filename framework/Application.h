@@ -53,4 +53,10 @@ class Application {
 // every message box.
 std::string ApplicationTitle();
 
+// Makes the standard dialogs that the framework borrows (the folder chooser,
+// the buttons of message boxes) speak Japanese, the program's one language,
+// whatever the user's locale. Run does it; false when the translation is not
+// installed, and the standard dialogs then keep their English texts.
+bool LoadStandardDialogTranslation();
+
 }  // namespace kirabo

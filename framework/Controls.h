@@ -1,8 +1,7 @@
 #pragma once
 
+#include <memory>
 #include <string>
-
-#include "engine/RenameJob.h"
 
 class QWidget;
 class QString;
@@ -24,23 +23,33 @@ class Control {
   QWidget* window_ = nullptr;
 };
 
+struct PendingText;
+
 // A control whose window text any thread may set. On the GUI thread the text
-// changes at once; from another thread the change is posted to the GUI
-// thread and the caller goes on without waiting. Whoever owns the window must
-// stop such threads before the window goes.
-class TextControl : public Control, public TextTarget {
+// changes at once. From another thread the change is posted to the GUI
+// thread and the caller goes on without waiting; texts set in quick
+// succession are merged, so that the window shows a new text at most every
+// few hundredths of a second and always ends with the latest one. Whoever owns
+// the window must stop such threads before the window goes.
+class TextControl : public Control {
  public:
-  void SetText(const std::string& text) override;
+  void SetText(const std::string& text);
+  // Any thread: a text still waiting to be shown is shown before anything
+  // the calling thread posts to the GUI thread afterwards.
+  void Flush();
   std::string GetText() const;  // GUI thread only
 
  protected:
   using Applier = void (*)(QWidget* window, const QString& text);
   using Reader = QString (*)(const QWidget* window);
-  TextControl(Applier apply, Reader read) : apply_(apply), read_(read) {}
+  TextControl(Applier apply, Reader read);
 
  private:
+  void Post(bool promptly);
+
   Applier apply_;
   Reader read_;
+  std::shared_ptr<PendingText> pending_;  // shared with the posted changes
 };
 
 class PushButton : public TextControl {
@@ -48,6 +57,9 @@ class PushButton : public TextControl {
   PushButton();
 };
 
+// A static text. With the PathEllipsis style its text is the whole text
+// set, while each line too wide for the control is shown shortened in the
+// middle, so that both ends of a long path stay visible.
 class StaticText : public TextControl {
  public:
   StaticText();

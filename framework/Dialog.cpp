@@ -13,6 +13,7 @@
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "framework/ElidedLabel.h"
 #include "framework/Resources.h"
 
 namespace kirabo {
@@ -108,7 +109,14 @@ QWidget* Dialog::CreateControl(const ControlTemplate& control) {
       break;
     }
     case ControlKind::StaticText: {
-      auto* label = new QLabel(text, this);
+      QLabel* label = nullptr;
+      if (Has(control.style, ControlStyle::PathEllipsis)) {
+        auto* elided = new ElidedLabel(this);
+        elided->SetFullText(text);
+        label = elided;
+      } else {
+        label = new QLabel(text, this);
+      }
       label->setTextFormat(Qt::PlainText);  // paths may hold markup characters
       label->setWordWrap(Has(control.style, ControlStyle::LeftWordWrap));
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

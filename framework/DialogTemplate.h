@@ -27,6 +27,7 @@ constexpr uint32_t AutoHScroll = 1u << 5;
 constexpr uint32_t DropDownList = 1u << 6;  // combo box without typing
 constexpr uint32_t Sort = 1u << 7;          // list entries kept in sorted order
 constexpr uint32_t VScroll = 1u << 8;
+constexpr uint32_t PathEllipsis = 1u << 9;  // static text: too-wide lines shortened in the middle
 }  // namespace ControlStyle
 
 // Window styles of a dialog template.

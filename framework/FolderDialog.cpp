@@ -1,8 +1,10 @@
 #include "framework/FolderDialog.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "framework/Application.h"
 #include "framework/Text.h"
 
 namespace kirabo {
@@ -19,10 +21,15 @@ void SetFolderDialogHook(FolderDialogHook hook) { Hook() = std::move(hook); }
 std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& selection) {
   if (Hook()) return Hook()(title, selection);
 
-  // No owner: the main window stays usable while the chooser is open.
-  QFileDialog chooser(nullptr, ToQString(title));
+  // Owned by the main window and modal to it alone, so that it stays above
+  // the window and a second one cannot be opened beside it. Qt's own chooser,
+  // not the desktop's, so that it speaks the program's language.
+  QWidget* owner = Application::Instance() != nullptr ? Application::Instance()->MainWindow() : nullptr;
+  if (owner == nullptr) owner = QApplication::activeWindow();
+  QFileDialog chooser(owner, ToQString(title));
+  chooser.setWindowModality(Qt::WindowModal);
   chooser.setFileMode(QFileDialog::Directory);
-  chooser.setOption(QFileDialog::ShowDirsOnly);
+  chooser.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
   if (!selection.empty()) {
     const QFileInfo selected(QFile::decodeName(QByteArray::fromStdString(selection)));
     chooser.setDirectory(selected.absolutePath());

@@ -6,8 +6,10 @@
 
 namespace kirabo {
 
-// Shows the system's directory chooser, directories only, with `selection`
-// selected (nothing when it is empty), and waits until it is closed. Returns
+// Shows a directory chooser, directories only, with `selection` selected
+// (nothing when it is empty), and waits until it is closed. The chooser is
+// modal to the main window (or the active window), which stays disabled
+// meanwhile; its own texts follow the standard-dialog translation. Returns
 // the chosen folder's path, or nothing when the user cancelled.
 std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& selection);
 

@@ -5,11 +5,9 @@
 #include <QMetaObject>
 #include <QWidget>
 
-#include "framework/MessageBox.h"
-
 namespace kirabo {
 
-void PostedMessageBox::ShowInformation(const std::string& text) {
+void PostedMessageBox::Show(const std::string& text, MessageIcon icon) {
   {
     std::lock_guard lock(mutex_);
     if (dismissed_) return;
@@ -18,12 +16,12 @@ void PostedMessageBox::ShowInformation(const std::string& text) {
   auto closed = std::make_shared<bool>(false);
   QMetaObject::invokeMethod(
       owner_,
-      [this, closed, text] {
+      [this, closed, text, icon] {
         {
           std::lock_guard lock(mutex_);
           if (dismissed_) return;
         }
-        ShowMessageBox(owner_, text, MessageIcon::Information);
+        ShowMessageBox(owner_, text, icon);
         std::lock_guard lock(mutex_);
         *closed = true;
         answered_.notify_all();

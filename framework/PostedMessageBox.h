@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "engine/RenameJob.h"
+#include "framework/MessageBox.h"
 
 class QWidget;
 
@@ -14,12 +14,12 @@ namespace kirabo {
 // over `owner`; the worker waits until it is closed, or until the owner
 // dismisses it because it is closing, so neither thread can end up waiting
 // for the other.
-class PostedMessageBox : public MessageTarget {
+class PostedMessageBox {
  public:
   explicit PostedMessageBox(QWidget* owner) : owner_(owner) {}
 
   // Worker thread.
-  void ShowInformation(const std::string& text) override;
+  void Show(const std::string& text, MessageIcon icon);
 
   // GUI thread: closes an open box, releases a waiting worker and makes every
   // later request return at once.

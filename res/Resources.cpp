@@ -25,7 +25,7 @@ const DialogTemplate& MainDialog() {
       {
           {1, ControlKind::PushButton, DefaultButton | TabStop, "開始", {7, 145, 249, 17}, {}, 0},
           {kExitButton, ControlKind::PushButton, TabStop, "終了", {263, 145, 50, 17}, {}, 0},
-          {kStatusText, ControlKind::StaticText, LeftWordWrap | Group, "", {7, 77, 306, 61}, {}, 0},
+          {kStatusText, ControlKind::StaticText, LeftWordWrap | Group | PathEllipsis, "", {7, 77, 306, 61}, {}, 0},
           {NoControlId, ControlKind::GroupBox, 0, "フォルダ", {7, 7, 306, 29}, {}, 0},
           {kFolderField, ControlKind::EditField, Border | AutoHScroll | TabStop, "", {14, 17, 262, 13}, {}, 0},
           {kBrowseButton, ControlKind::PushButton, TabStop, "参照", {276, 17, 30, 13}, {}, 0},
@@ -34,7 +34,7 @@ const DialogTemplate& MainDialog() {
            DropDownList | Sort | VScroll | TabStop,
            "",
            {14, 55, 292, 35},
-           {"1:yymmdd_hhmmss (20041005_092510.CRW)", "2:hhmmss (092510.CRW)"},
+           {"1:yymmdd_hhmmss (041005_092510.CRW)", "2:hhmmss (092510.CRW)"},
            0},
           {NoControlId, ControlKind::GroupBox, 0, "ファイル名形式(撮影日が 2004/10/5 9:25:10 の場合)",
            {7, 41, 306, 32}, {}, 0},

@@ -1,5 +1,6 @@
 // Start, Stop, Browse and Exit around a running rename job.
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <thread>
 
@@ -22,6 +23,8 @@
 using namespace kirabo;
 using namespace kirabo::test;
 
+Q_DECLARE_METATYPE(kirabo::MessageIcon)
+
 namespace {
 
 // File names the job gives: yymmdd_hhmmss, an optional suffix, the extension.
@@ -34,7 +37,7 @@ bool IsCaptureTimeName(const QString& name) {
 // taking `delay`.
 struct HeldRenames {
   explicit HeldRenames(bool open = false, std::chrono::milliseconds delay = {}) : gate(open) {
-    fileSystem.onRename = [this, delay](const std::string&, const std::string&) -> std::optional<RenameOutcome> {
+    fileSystem.onRename = [this, delay](const std::string&, const std::string&) -> std::optional<RenameResult> {
       gate.Enter();
       std::this_thread::sleep_for(delay);
       return std::nullopt;
@@ -80,24 +83,35 @@ class JobTest : public GuiTestCase {
   }
 
  private slots:
-  void startWithEmptyFieldAsksForFolder() {
+  // Fields that cannot make a job: one exclamation message, and no job.
+  void startChecksFields_data() {
+    QTest::addColumn<QString>("folder");  // relative to the current folder
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty field") << "" << 0 << "フォルダを指定してください";
+    QTest::newRow("blanks only") << "   " << 0 << "フォルダが見つかりません";
+    QTest::newRow("missing folder") << "missing/" << 0 << "フォルダが見つかりません";
+    QTest::newRow("a file") << "IMG_0001.CR2" << 0 << "フォルダが見つかりません";
+    QTest::newRow("no format") << "photos" << -1 << "ファイル名形式を選択してください";
+  }
+  void startChecksFields() {
+    QFETCH(QString, folder);
+    QFETCH(int, format);
+    QFETCH(QString, message);
+    const QString root = MakeTree(1);
+    folder_->Write("IMG_0001.CR2", Cr2File("2004:10:05 09:25:10"));
     OpenedMainDialog w;
+    w.FolderField()->setText(folder);
+    w.FormatList()->setCurrentIndex(format);
     w.StartButton()->click();
     QCOMPARE(messages_->calls.size(), size_t(1));
-    QCOMPARE(messages_->calls[0].text, std::string("フォルダを指定してください"));
+    QCOMPARE(QString::fromStdString(messages_->calls[0].text), message);
     QCOMPARE(messages_->calls[0].icon, MessageIcon::Exclamation);
     QCOMPARE(messages_->calls[0].caption, std::string("tst_job"));
     QCOMPARE(w.StartButton()->text(), QString("開始"));
     QCOMPARE(w.dialog.job.state.load(), int32_t(Idle));
-  }
-
-  void blanksOnlyFieldStartsJob() {
-    OpenedMainDialog w;
-    w.FolderField()->setText("   ");
-    w.StartButton()->click();
-    QTRY_VERIFY(messages_->Contains("リネーム終了"));
-    QVERIFY(!messages_->Contains("フォルダを指定してください"));
-    QCOMPARE(w.dialog.job.folder, std::string("   "));
+    QCOMPARE(w.dialog.job.folder, std::string());
+    QCOMPARE(AllFiles(), QStringList{"IMG_0000.CR2"});
   }
 
   void jobRenamesTreeAndReportsProgress() {
@@ -115,17 +129,6 @@ class JobTest : public GuiTestCase {
     for (const QString& name : names) QVERIFY2(IsCaptureTimeName(name), qPrintable(name));
     QVERIFY2(w.StatusText()->text().startsWith("3/3\n" + root), qPrintable(w.StatusText()->text()));
     QCOMPARE(w.dialog.job.format, int32_t(DateAndTime));
-  }
-
-  void noFormatSelectedPassesMinusOne() {
-    const QString root = MakeTree(1);
-    OpenedMainDialog w;
-    w.FolderField()->setText(root);
-    w.FormatList()->setCurrentIndex(-1);
-    w.StartButton()->click();
-    QTRY_VERIFY(messages_->Contains("リネーム終了"));
-    QCOMPARE(w.dialog.job.format, int32_t(-1));
-    QCOMPARE(AllFiles(), QStringList{"IMG_0000.CR2"});
   }
 
   void stopShowsMessageThenRestoresCaption() {
@@ -158,18 +161,104 @@ class JobTest : public GuiTestCase {
     QVERIFY(AllFiles().filter("IMG_").isEmpty());
   }
 
-  // The worker finishes its last rename after the request and ends
-  // normally: both messages are shown and nobody waits for the other.
-  void stopDuringLastRenameShowsBothMessages() {
+  // The worker finishes the rename it is in, then sees the request: the
+  // job ends as stopped, and only the dialog speaks.
+  void stopDuringLastRenameEndsAsStopped() {
     HeldRenames held;
     OpenedMainDialog w;
     QVERIFY(held.Start(w, MakeTree(1)));
     QTimer::singleShot(20, [&] { held.gate.Open(); });
     w.StartButton()->click();
-    QVERIFY(messages_->Contains("リネーム終了"));
-    QVERIFY(messages_->Contains("中断しました"));
+    QCOMPARE(messages_->calls.size(), size_t(1));
+    QCOMPARE(messages_->calls[0].text, std::string("中断しました"));
     QCOMPARE(w.StartButton()->text(), QString("開始"));
     QVERIFY(AllFiles().filter("IMG_").isEmpty());
+  }
+
+  void stopDuringScanBeforeAnyFileOnlySaysStopped() {
+    const QString root = MakeTree(2);
+    Gate gate;
+    ScriptedFileSystem fileSystem;
+    fileSystem.onList = [&](const std::string&) { gate.Enter(); };
+    OpenedMainDialog w;
+    w.dialog.job.fileSystem = &fileSystem;
+    w.FolderField()->setText(root);
+    w.StartButton()->click();
+    QVERIFY(gate.WaitUntilEntered(std::chrono::seconds(5)));
+    QTimer::singleShot(20, [&] { gate.Open(); });
+    w.StartButton()->click();
+    QCOMPARE(messages_->calls.size(), size_t(1));
+    QCOMPARE(messages_->calls[0].text, std::string("中断しました"));
+    QCOMPARE(w.StartButton()->text(), QString("開始"));
+    // No longer searching, and nothing to count.
+    QCOMPARE(w.dialog.statusLabelCtrl.GetText(), std::string());
+    QCOMPARE(AllFiles().filter("IMG_").size(), 2);
+  }
+
+  // One tree with every outcome; each row starts the job at one of its
+  // folders. The label ends with the counts after the last progress text.
+  void finalMessageAndLabelTellOutcomes_data() {
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("lastProgress");  // counter, old and new name below the start folder
+    QTest::addColumn<QString>("counts");
+    QTest::addColumn<bool>("plainMessage");  // "リネーム終了" alone
+    QTest::addColumn<MessageIcon>("icon");
+    QTest::newRow("every outcome")
+        << "tree" << "4/5 good/IMG_0001.CR2 good/041005_092511.CR2"
+        << "リネームしたファイル: 2 件\nすでに正しい名前のファイル: 1 件\n撮影日時のないファイル: 1 件\n"
+           "リネームできなかったファイル: 1 件"
+        << false << MessageIcon::Exclamation;
+    QTest::newRow("renamed and already named")
+        << "tree/good" << "2/2 IMG_0001.CR2 041005_092511.CR2"
+        << "リネームしたファイル: 1 件\nすでに正しい名前のファイル: 1 件" << true << MessageIcon::Information;
+    QTest::newRow("case clash and no capture time")
+        << "tree/clash" << "2/2 IMG_0002.CR2 041005_092512_1.CR2"
+        << "リネームしたファイル: 1 件\n撮影日時のないファイル: 1 件" << false << MessageIcon::Information;
+    QTest::newRow("refused") << "tree/refused" << "" << "リネームできなかったファイル: 1 件" << false
+                             << MessageIcon::Exclamation;
+    QTest::newRow("no raw file") << "tree/none" << "" << "RAW ファイルが見つかりませんでした" << false
+                                 << MessageIcon::Information;
+  }
+  void finalMessageAndLabelTellOutcomes() {
+    QFETCH(QString, start);
+    QFETCH(QString, lastProgress);
+    QFETCH(QString, counts);
+    QFETCH(bool, plainMessage);
+    QFETCH(MessageIcon, icon);
+    const TiffFile withoutTime = TiffFile().Directory({Ascii(0x010F, "Canon")});
+    folder_->Write("tree/good/041005_092510.CR2", Cr2File("2004:10:05 09:25:10"));
+    folder_->Write("tree/good/IMG_0001.CR2", Cr2File("2004:10:05 09:25:11"));
+    folder_->Write("tree/clash/041005_092512.cr2", withoutTime.Build());
+    folder_->Write("tree/clash/IMG_0002.CR2", Cr2File("2004:10:05 09:25:12"));
+    folder_->Write("tree/refused/IMG_0003.CR2", Cr2File("2004:10:05 09:25:13"));
+    folder_->Write("tree/none/IMG_0004.JPG", Cr2File("2004:10:05 09:25:14"));
+    folder_->Write("outside/IMG_0009.CR2", Cr2File("2004:10:05 09:25:19"));
+    std::filesystem::create_symlink("../outside", folder_->Path("tree/elsewhere"));
+    ScriptedFileSystem fileSystem;
+    fileSystem.onRename = [](const std::string& from, const std::string&) -> std::optional<RenameResult> {
+      if (from.ends_with("IMG_0003.CR2")) return RenameResult(RenameOutcome::Failed, "Read-only file system");
+      return std::nullopt;
+    };
+
+    OpenedMainDialog w;
+    w.dialog.job.fileSystem = &fileSystem;
+    const std::string root = folder_->Path(start.toStdString());
+    w.FolderField()->setText(QString::fromStdString(root));
+    w.StartButton()->click();
+    QTRY_COMPARE(messages_->calls.size(), size_t(1));
+
+    const MessageBoxCall& message = messages_->calls[0];
+    QCOMPARE(QString::fromStdString(message.text), plainMessage ? QString("リネーム終了") : "リネーム終了\n\n" + counts);
+    QCOMPARE(message.icon, icon);
+    QString label = counts;
+    if (!lastProgress.isEmpty()) {
+      const QStringList parts = lastProgress.split(' ');
+      const QString folder = QString::fromStdString(root) + "/";
+      label = parts[0] + "\n" + folder + parts[1] + "\n" + folder + parts[2] + "\n" + counts;
+    }
+    QCOMPARE(QString::fromStdString(w.dialog.statusLabelCtrl.GetText()), label);
+    QCOMPARE(w.StartButton()->text(), QString("開始"));
+    QVERIFY(folder_->Exists("outside/IMG_0009.CR2"));
   }
 
   void browseCancelChangesNothing() {

@@ -33,7 +33,7 @@ class SettingsTest : public GuiTestCase {
     QCOMPARE(w.app.ProfileName(), folder_->Path("Kirabo.INI").c_str());
     QCOMPARE(w.FolderField()->text(), QString());
     QCOMPARE(w.FormatList()->count(), 2);
-    QCOMPARE(w.FormatList()->itemText(0), QString("1:yymmdd_hhmmss (20041005_092510.CRW)"));
+    QCOMPARE(w.FormatList()->itemText(0), QString("1:yymmdd_hhmmss (041005_092510.CRW)"));
     QCOMPARE(w.FormatList()->itemText(1), QString("2:hhmmss (092510.CRW)"));
     QCOMPARE(w.FormatList()->currentIndex(), 0);
     QCOMPARE(w.StatusText()->text(), QString());

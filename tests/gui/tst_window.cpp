@@ -1,9 +1,15 @@
-// The window's layout from its templates, the system menu and About box,
-// and the folder picker's separator rules.
+// The window's layout from its templates, the status label's texts, the
+// system menu and About box, and the folder picker.
+#include <atomic>
+#include <chrono>
 #include <optional>
+#include <thread>
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -11,6 +17,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/FolderPicker.h"
+#include "framework/Application.h"
 #include "framework/DialogUnits.h"
 #include "framework/FolderDialog.h"
 #include "framework/SystemMenu.h"
@@ -18,6 +25,23 @@
 
 using namespace kirabo;
 using namespace kirabo::test;
+
+namespace {
+
+// Counts the changes posted to one window.
+class PostedCalls : public QObject {
+ public:
+  explicit PostedCalls(QObject* window) { window->installEventFilter(this); }
+  int count = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::MetaCall) ++count;
+    return false;
+  }
+};
+
+}  // namespace
 
 class WindowTest : public GuiTestCase {
   Q_OBJECT
@@ -55,6 +79,79 @@ class WindowTest : public GuiTestCase {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), w.dialog.GetDlgItem(id));
     }
+  }
+
+  // A worker setting texts as fast as it can: a handful of changes reach the
+  // window, and the last text is the one that stays.
+  void workerTextsAreMergedAndLastOneStays() {
+    OpenedMainDialog w;
+    PostedCalls posted(w.StatusText());
+    std::atomic<bool> done = false;
+    int last = 0;
+    std::thread worker([&] {
+      const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+      while (std::chrono::steady_clock::now() < end) w.dialog.statusLabelCtrl.SetText(std::to_string(++last));
+      done = true;
+    });
+    QTRY_VERIFY(done);
+    worker.join();
+    QVERIFY2(last > 1000, qPrintable(QString::number(last)));
+    QTRY_COMPARE(w.StatusText()->text(), QString::number(last));
+    QVERIFY2(posted.count < 30, qPrintable(QString::number(posted.count)));
+  }
+
+  // A full final label: the last progress with paths wider than the label,
+  // then all four counts. Each path keeps its start and its file name, and
+  // every line fits, across and down.
+  void longPathsAreShortenedInTheMiddle() {
+    OpenedMainDialog w;
+    const std::string folder = "/media/card/" + std::string(200, 'x') + "/DCIM/100CANON/";
+    const std::string text = "12/345\n" + folder + "IMG_0001.CR2\n" + folder + "041005_092510.CR2\n" +
+                             "リネームしたファイル: 2 件\nすでに正しい名前のファイル: 1 件\n"
+                             "撮影日時のないファイル: 1 件\nリネームできなかったファイル: 1 件";
+    w.dialog.statusLabelCtrl.SetText(text);
+    QCOMPARE(w.dialog.statusLabelCtrl.GetText(), text);
+
+    QLabel* label = w.StatusText();
+    const QStringList shown = label->text().split('\n');
+    QCOMPARE(shown.size(), 7);
+    QCOMPARE(shown[0], QString("12/345"));
+    for (int i : {1, 2}) {
+      QVERIFY2(shown[i].startsWith("/media/card/") && shown[i].contains("…"), qPrintable(shown[i]));
+    }
+    QVERIFY(shown[1].endsWith("IMG_0001.CR2"));
+    QVERIFY(shown[2].endsWith("041005_092510.CR2"));
+    QCOMPARE(shown[6], QString("リネームできなかったファイル: 1 件"));
+    const QFontMetrics metrics(label->font());
+    for (const QString& line : shown) QVERIFY(metrics.horizontalAdvance(line) <= label->contentsRect().width());
+    QVERIFY(metrics.boundingRect(label->contentsRect(), Qt::AlignLeft | Qt::AlignTop, label->text()).height() <=
+            label->contentsRect().height());
+  }
+
+  // The real chooser: owned by the main window and modal to it, in Japanese.
+  void folderChooserIsModalToMainWindowAndJapanese() {
+    QVERIFY(LoadStandardDialogTranslation());
+    OpenedMainDialog w;
+    w.FolderField()->setText(FolderPath());
+    QWidget* owner = nullptr;
+    Qt::WindowModality modality = Qt::NonModal;
+    QString title;
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+      auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (chooser == nullptr) return;
+      owner = chooser->parentWidget();
+      modality = chooser->windowModality();
+      title = chooser->windowTitle();
+      for (QPushButton* button : chooser->findChildren<QPushButton*>()) captions << button->text();
+      chooser->reject();
+    });
+    w.BrowseButton()->click();
+    QCOMPARE(owner, &w.dialog);
+    QCOMPARE(modality, Qt::WindowModal);
+    QCOMPARE(title, QString("フォルダの選択"));
+    QVERIFY2(captions.contains("選択(&C)"), qPrintable(captions.join(", ")));
+    QCOMPARE(w.FolderField()->text(), FolderPath());
   }
 
   void systemMenuOpensAboutBox() {

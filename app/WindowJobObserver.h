@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "engine/JobObserver.h"
+#include "framework/Controls.h"
+#include "framework/PostedMessageBox.h"
+
+namespace kirabo {
+
+// Shows a job's events in the main window, from the worker thread: the
+// searching and progress texts in the status label, and at the end the
+// counts after the last progress text. At the normal end it also restores
+// the Start caption and shows the final message, waiting until it is
+// closed. A stopped job is left to the dialog, which is waiting for the
+// worker and says so itself: nothing here waits for it then.
+class WindowJobObserver : public JobObserver {
+ public:
+  WindowJobObserver(StaticText& statusLabel, PushButton& startButton, PostedMessageBox& messages)
+      : statusLabel_(statusLabel), startButton_(startButton), messages_(messages) {}
+
+  void OnSearching(const std::string& folder) override;
+  void OnFile(const FileReport& report) override;
+  void OnJobEnd(JobEnd end, const JobCounts& counts) override;
+
+ private:
+  StaticText& statusLabel_;
+  PushButton& startButton_;
+  PostedMessageBox& messages_;
+  std::string lastProgress_;  // worker thread only
+};
+
+}  // namespace kirabo

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace kirabo {
+
+// Whether `path` (absolute, or relative to the current directory) names a
+// folder, or a symbolic link that leads to one.
+bool FolderExists(const std::string& path);
+
+}  // namespace kirabo
