@@ -11,9 +11,9 @@ namespace kirabo::cli {
 
 const char* const kUsage =
     "Usage: kirabo-cli [-f FORMAT] [-n] [-q] [--] FOLDER\n"
-    "Renames the Canon raw files (.CRW, .CR2) in FOLDER and every folder below it\n"
-    "after the time the picture was taken, keeping each file's extension. A taken\n"
-    "name gets _1, _2, ... before the extension; no file is ever replaced.\n"
+    "Renames the Canon raw files (.CRW, .CR2, .CR3) in FOLDER and every folder\n"
+    "below it after the time the picture was taken, keeping each file's extension.\n"
+    "A taken name gets _1, _2, ... before the extension; no file is ever replaced.\n"
     "\n"
     "  -f, --format=FORMAT  0 or datetime: yymmdd_hhmmss, e.g. 041005_092510.CRW\n"
     "                       (the default); 1 or time: hhmmss, e.g. 092510.CRW\n"

@@ -21,7 +21,9 @@ bool CCaptureTimeReader::Load(const std::string& path) {
   tiffValueReadBudget = kMaxTiffValueReads;
 
   uint16_t order = file.Read16();
-  if (order == kIntelOrder || order == kMotorolaOrder) {
+  if (IsCr3File(file)) {
+    ReadCr3();
+  } else if (order == kIntelOrder || order == kMotorolaOrder) {
     int64_t heapStart = file.Read32();
     file.SeekTo(0);
     std::array<char, kCiffHeaderBytes> header{};  // bytes the file lacks stay NUL and never match
@@ -98,6 +100,23 @@ void CCaptureTimeReader::ReadCaptureTimeRecord(int64_t position) {
   captureTime = got == bytes.size() ? CaptureTime{value} : CaptureTime{static_cast<int32_t>(value)};
 }
 
+// DateTimeOriginal first; the IFD0 DateTime where that is missing or unusable.
+void CCaptureTimeReader::ReadCr3() {
+  Cr3TiffBlocks blocks = FindCr3TiffBlocks(file);
+  if (blocks.exif) WalkTiffBlock(*blocks.exif, kDateTimeOriginalTag);
+  if (captureTime == -1 && blocks.image) WalkTiffBlock(*blocks.image, kDateTimeTag);
+}
+
+// The first directory of a TIFF structure held in a box. The file ends at
+// the box's end for the walk, so that no offset can lead into the image data.
+void CCaptureTimeReader::WalkTiffBlock(const TiffBlock& block, uint16_t dateTag) {
+  file.EndAt(block.end);
+  file.SeekTo(block.start + kTiffFirstDirectoryOffset);
+  file.SeekTo(block.start + file.Read32());
+  WalkTiffDirectory(block.start, dateTag);
+  file.EndAtFileEnd();
+}
+
 void CCaptureTimeReader::WalkTiffChain(int64_t base) {
   file.SeekTo(base);
   file.Read16();  // byte order: every value is read little-endian anyway
@@ -125,7 +144,7 @@ int64_t BytesPerValue(uint16_t type) {
 
 }  // namespace
 
-void CCaptureTimeReader::WalkTiffDirectory(int64_t base) {
+void CCaptureTimeReader::WalkTiffDirectory(int64_t base, uint16_t dateTag) {
   int64_t count = file.Read16();
   int64_t room = std::max<int64_t>(0, (file.GetLength() - file.GetPosition()) / kTiffEntrySize);
   count = std::min(count, room);
@@ -146,7 +165,7 @@ void CCaptureTimeReader::WalkTiffDirectory(int64_t base) {
       make = file.ReadString();
     } else if (tag == kModelTag) {
       model = file.ReadString();
-    } else if (tag == kDateTimeTag) {
+    } else if (tag == dateTag) {
       if (auto time = ParseTiffDateTime(file.ReadString())) captureTime = *time;
     }
     file.SeekTo(entry + kTiffEntrySize);

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/Cr3Boxes.h"
 #include "engine/RawFile.h"
+#include "engine/RawFormat.h"
 
 namespace kirabo {
 
@@ -12,9 +14,10 @@ namespace kirabo {
 // store, so that times after January 2038 are kept.
 using CaptureTime = int64_t;
 
-// Reads the capture time of one Canon raw file: a CIFF heap (.CRW) or a
-// TIFF-structured file (.CR2). One reader per file; the file is open only
-// inside Load. Never throws on file content, however malformed.
+// Reads the capture time of one Canon raw file: a CIFF heap (.CRW), a
+// TIFF-structured file (.CR2) or an ISO base media file (.CR3), told apart by
+// their first bytes whatever the file's name. One reader per file; the file
+// is open only inside Load. Never throws on file content, however malformed.
 class CCaptureTimeReader {
  public:
   CCaptureTimeReader() = default;
@@ -29,7 +32,9 @@ class CCaptureTimeReader {
   void WalkHeap(int64_t start, int64_t length, int depth);
   void ReadCaptureTimeRecord(int64_t position);
   void WalkTiffChain(int64_t base);
-  void WalkTiffDirectory(int64_t base);
+  void WalkTiffDirectory(int64_t base, uint16_t dateTag = raw::kDateTimeTag);
+  void ReadCr3();
+  void WalkTiffBlock(const TiffBlock& block, uint16_t dateTag);
 
   CaptureTime captureTime = -1;
   std::string model;

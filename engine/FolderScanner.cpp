@@ -53,7 +53,7 @@ bool CFolderScanner::IsRawFilePath(const std::string& path) const {
   size_t dot = FindLastChar(path, '.', codePage);
   if (dot == std::string::npos) return false;
   std::string extension = UpperAscii(std::string_view(path).substr(dot + 1), codePage);
-  return extension == "CRW" || extension == "CR2";
+  return extension == "CRW" || extension == "CR2" || extension == "CR3";
 }
 
 bool CFolderScanner::FirstVisit(const FolderIdentity& identity) {

@@ -5,6 +5,13 @@
 
 namespace kirabo {
 
+size_t CRawFile::Read(void* buffer, size_t count) {
+  int64_t left = std::max<int64_t>(0, GetLength() - GetPosition());
+  return CFile::Read(buffer, static_cast<size_t>(std::min<uint64_t>(count, static_cast<uint64_t>(left))));
+}
+
+int64_t CRawFile::GetLength() const { return std::min(CFile::GetLength(), end_); }
+
 uint16_t CRawFile::Read16() {
   std::array<unsigned char, 2> b{};
   Read(b.data(), b.size());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "platform/File.h"
@@ -23,6 +24,18 @@ class CRawFile : public CFile {
   std::string ReadString();
   void SeekTo(int64_t position);
   void SeekBy(int64_t offset);
+
+  // Until EndAtFileEnd, the file looks as if it ended at `end` (when that
+  // comes before its real end): reads stop there and GetLength reports it.
+  // A structure nested in one part of a file is walked this way, so that no
+  // offset inside it can lead to the rest of the file.
+  void EndAt(int64_t end) { end_ = end; }
+  void EndAtFileEnd() { end_ = std::numeric_limits<int64_t>::max(); }
+  size_t Read(void* buffer, size_t count);
+  int64_t GetLength() const;
+
+ private:
+  int64_t end_ = std::numeric_limits<int64_t>::max();
 };
 
 }  // namespace kirabo

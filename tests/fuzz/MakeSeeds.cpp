@@ -38,5 +38,12 @@ int main(int argc, char** argv) {
 
   // The costliest shape known: chained directories sharing one huge table.
   Write(folder, "tiff-shared-table.cr2", SharedTableTiff(256, 65535));
+
+  Write(folder, "cr3-camera.cr3", Cr3File("2004:10:05 09:25:10", "2004:10:05 09:25:10"));
+  Write(folder, "cr3-cmt1-only.cr3", Cr3File("2004:10:05 09:25:10", {}));
+  std::string exif = Cmt2Box("2004:10:05 09:25:10").substr(8);
+  Write(folder, "cr3-large-sizes.cr3",
+        Cr3FileType() + LargeBox("moov", LargeBox("uuid", kCanonUuid + LargeBox("CMT2", exif))) +
+            BoxClaiming(0, "mdat", "image"));
   return 0;
 }

@@ -58,13 +58,13 @@ struct Scan {
 TEST(FolderScanner, KeepsRawFilesInListingOrderWithSubFoldersInPlace) {
   ListedFileSystem fs;
   fs.Add("/A", {"1.CRW", "B/", "3.CRW", "IMG_0001.THM", "IMG_0001.JPG", "CRW", "IMG_0001.CRW.bak", "img.crw",
-                "Trip.CRW/", "x.Cr2"});
+                "Trip.CRW/", "x.Cr2", "y.cR3", "z.CR4"});
   fs.Add("/A/B", {"2.CRW"});
   fs.Add("/A/Trip.CRW", {"4.cR2", "notes"});
   Scan scan;
   scan.Run(fs, "/A");
   EXPECT_EQ(scan.list, (std::vector<std::string>{"/A/1.CRW", "/A/B/2.CRW", "/A/3.CRW", "/A/img.crw",
-                                                 "/A/Trip.CRW/4.cR2", "/A/x.Cr2"}));
+                                                 "/A/Trip.CRW/4.cR2", "/A/x.Cr2", "/A/y.cR3"}));
   EXPECT_EQ(scan.events.Events(), (std::vector<std::string>{"search /A", "search /A/B", "search /A/Trip.CRW"}));
 }
 

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <new>
 #include <thread>
 
+#include "Corpus.h"
 #include "JobHarness.h"
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
@@ -59,6 +62,25 @@ TEST(RenameWorker, TimeOnlyCollidesAcrossDaysAndNamesClashIgnoringCase) {
   RunJob(run);
   EXPECT_EQ(tree.Names(), (Strings{"092510.CRW", "092510_1.CRW", "092510_2.crw", "092511.cRw", "092511_1.CRW"}));
   ExpectEnd(run, "end completed 4 0 0 0");
+}
+
+TEST(RenameWorker, MixedTreeOfCrwCr2AndCr3KeepsEachFilesExtension) {
+  TempFolder tree;
+  tree.Write("a/1.CRW", CrwFile(kOctober2004));
+  tree.Write("a/2.cr2", Cr2File("2010:05:01 12:00:00"));
+  tree.Write("a/3.CR3", Cr3File("2017:01:02 03:04:05", "2018:02:21 12:08:56"));
+  // Each file is read as what its content is, and keeps its own extension.
+  tree.Write("b/4.CR2", Cr3File({}, "2019:03:04 05:06:07"));
+  tree.Write("b/5.Cr3", Cr2File("2011:06:07 08:09:10"));
+  tree.Write("b/6.cr3", CrwFile(kOctober2004));
+  std::ifstream sample(kCorpusFolder + "/cr3/exiftool-CanonRaw.cr3", std::ios::binary);
+  tree.Write("c/exiftool-CanonRaw.cr3", std::string(std::istreambuf_iterator<char>(sample), {}));
+  RecordedJob run(tree.root(), DateAndTime);
+  RunJob(run);
+  EXPECT_EQ(tree.Names("a"), (Strings{"041005_092510.CRW", "100501_120000.cr2", "180221_120856.CR3"}));
+  EXPECT_EQ(tree.Names("b"), (Strings{"041005_092510.cr3", "110607_080910.Cr3", "190304_050607.CR2"}));
+  EXPECT_EQ(tree.Names("c"), Strings{"180221_120856.cr3"});
+  ExpectEnd(run, "end completed 7 0 0 0");
 }
 
 // One file of each outcome, reported in list order and counted at the end.

@@ -1,7 +1,8 @@
 #pragma once
 
-// The real camera files and damaged files beside the checkout, each with the
-// value it must give (EXPECTED.tsv beside them).
+// The real camera files and damaged files kept with the tests, each with the
+// value it must give (EXPECTED.tsv beside them; the CR3 files have their own
+// in cr3/).
 
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@ struct CorpusFile {
 // The sample folder; the build sets it.
 inline const std::string kCorpusFolder = KIRABO_CORPUS_DIR;
 
-// The rows of the expectations table; empty when there is no corpus.
+// The rows of the expectations tables; empty when there is no corpus.
 std::vector<CorpusFile> CorpusFiles();
 
 }  // namespace kirabo::test

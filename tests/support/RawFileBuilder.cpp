@@ -146,6 +146,58 @@ std::string Cr2File(std::string_view dateTime) {
   return TiffFile().Directory({Ascii(0x010F, "Canon"), Ascii(0x0132, dateTime)}).Build();
 }
 
+std::string Be32(uint32_t v) {
+  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+}
+
+std::string Be64(uint64_t v) { return Be32(static_cast<uint32_t>(v >> 32)) + Be32(static_cast<uint32_t>(v)); }
+
+std::string Box(std::string_view type, std::string_view payload) {
+  return BoxClaiming(static_cast<uint32_t>(8 + payload.size()), type, payload);
+}
+
+std::string LargeBox(std::string_view type, std::string_view payload) {
+  return LargeBoxClaiming(16 + payload.size(), type, payload);
+}
+
+std::string BoxClaiming(uint32_t size, std::string_view type, std::string_view payload) {
+  return Be32(size) + std::string(type) + std::string(payload);
+}
+
+std::string LargeBoxClaiming(uint64_t size, std::string_view type, std::string_view payload) {
+  return Be32(1) + std::string(type) + Be64(size) + std::string(payload);
+}
+
+std::string UuidBox(std::string_view userType, std::string_view payload) {
+  return Box("uuid", std::string(userType) + std::string(payload));
+}
+
+const std::string kCanonUuid("\x85\xC0\xB6\x87\x82\x0F\x11\xE0\x81\x11\xF4\xCE\x46\x2B\x6A\x48", 16);
+
+std::string Cr3FileType(std::string_view brand) {
+  return Box("ftyp", std::string(brand) + Be32(1) + "crx isom");
+}
+
+std::string Cmt1Box(std::string_view dateTime) {
+  return Box("CMT1", TiffFile()
+                         .Directory({Ascii(0x010F, "Canon"), Ascii(0x0110, "Canon EOS M50"), Ascii(0x0132, dateTime)})
+                         .Build());
+}
+
+std::string Cmt2Box(std::string_view dateTimeOriginal) {
+  return Box("CMT2", TiffFile().Directory({Ascii(0x9003, dateTimeOriginal)}).Build());
+}
+
+std::string Cr3File(std::optional<std::string_view> dateTime, std::optional<std::string_view> dateTimeOriginal,
+                    size_t imageBytes) {
+  std::string canon = Box("CNCV", "CanonCR3_001/01.09.00/00.00.00");
+  if (dateTime) canon += Cmt1Box(*dateTime);
+  if (dateTimeOriginal) canon += Cmt2Box(*dateTimeOriginal);
+  canon += Box("CMT3", TiffFile().Directory({{0x0001, 3, 1, "", {}}}).Build());
+  std::string movie = UuidBox(kCanonUuid, canon) + Box("mvhd", std::string(100, '\0'));
+  return Cr3FileType() + Box("moov", movie) + Box("mdat", std::string(imageBytes, '\xFF'));
+}
+
 int64_t ReadCaptureTime(std::string_view bytes) {
   TempFolder temp;
   CCaptureTimeReader reader;

@@ -1,7 +1,8 @@
 #pragma once
 
-// Builds CIFF (.CRW) and TIFF (.CR2) files byte by byte, so that each test
-// shows exactly what it feeds the reader. All integers are little-endian.
+// Builds CIFF (.CRW), TIFF (.CR2) and ISO base media (.CR3) files byte by
+// byte, so that each test shows exactly what it feeds the reader. CIFF and
+// TIFF integers are little-endian, box sizes big-endian.
 
 #include <cstdint>
 #include <optional>
@@ -100,11 +101,37 @@ class TiffFile {
 // offset of directory k + 1.
 std::string SharedTableTiff(uint16_t directories, uint16_t entries);
 
+// ISO base media boxes (.CR3).
+std::string Be32(uint32_t value);
+std::string Be64(uint64_t value);
+// A box: 32-bit size (header and payload), four-character type, payload.
+std::string Box(std::string_view type, std::string_view payload);
+// The same with size 1 and the size as 64 bits after the type.
+std::string LargeBox(std::string_view type, std::string_view payload);
+// Boxes whose size field says `size`, whatever follows (0: to the end of the file).
+std::string BoxClaiming(uint32_t size, std::string_view type, std::string_view payload);
+std::string LargeBoxClaiming(uint64_t size, std::string_view type, std::string_view payload);
+// A uuid box: header, 16-byte user type, payload.
+std::string UuidBox(std::string_view userType, std::string_view payload);
+// The user type of the box holding Canon's metadata.
+extern const std::string kCanonUuid;
+// The ftyp box of a CR3: major brand "crx ".
+std::string Cr3FileType(std::string_view brand = "crx ");
+// CMT1: a TIFF structure whose IFD0 holds Make "Canon", Model and DateTime.
+std::string Cmt1Box(std::string_view dateTime);
+// CMT2: a TIFF structure whose first directory holds DateTimeOriginal.
+std::string Cmt2Box(std::string_view dateTimeOriginal);
+
 // Whole files as cameras lay them out, for tests about what happens to them.
 // A CIFF file whose root heap holds one capture-time record.
 std::string CrwFile(int64_t seconds);
 // A TIFF file whose one directory holds Make "Canon" and `dateTime` as text.
 std::string Cr2File(std::string_view dateTime);
+
+// A CR3: ftyp; moov holding the Canon uuid box (CNCV, then CMT1 and CMT2
+// where given, then CMT3) and an mvhd; then an mdat of `imageBytes` bytes.
+std::string Cr3File(std::optional<std::string_view> dateTime, std::optional<std::string_view> dateTimeOriginal,
+                    size_t imageBytes = 64);
 
 // CaptureTime of a file, through a fresh reader.
 int64_t ReadCaptureTime(std::string_view bytes);
