@@ -3,26 +3,29 @@
 #include <climits>
 #include <cstring>
 #include <new>
-
-#include <unistd.h>
+#include <string>
 
 #include "app/MainDialog.h"
 #include "framework/MessageBox.h"
 #include "framework/Translate.h"
+#include "platform/CurrentDirectory.h"
+#include "platform/Path.h"
 
 namespace kirabo {
 
 namespace {
 constexpr size_t kSettingsPathSize = PATH_MAX;
-constexpr char kSettingsFileName[] = "/Kirabo.INI";
+constexpr char kSettingsFileName[] = "Kirabo.INI";
 
-// Current directory + "/Kirabo.INI" into `buffer`; false when the directory
-// cannot be had or the whole path does not fit.
+// Current directory + separator + "Kirabo.INI" into `buffer`; false when the
+// directory cannot be had or the whole path does not fit.
 bool ComposeSettingsPath(char* buffer, size_t size) {
-  if (getcwd(buffer, size) == nullptr) return false;
-  const size_t length = std::strlen(buffer);
-  if (length + sizeof kSettingsFileName > size) return false;
-  std::memcpy(buffer + length, kSettingsFileName, sizeof kSettingsFileName);
+  std::string path;
+  if (!CurrentDirectory(path)) return false;
+  path += kPathSeparator;
+  path += kSettingsFileName;
+  if (path.size() >= size) return false;
+  std::memcpy(buffer, path.c_str(), path.size() + 1);
   return true;
 }
 }  // namespace

@@ -3,18 +3,16 @@
 #include <chrono>
 #include <thread>
 
-#include <QCoreApplication>
-#include <QPainter>
-#include <QStyle>
-
 #include "app/AboutDialog.h"
 #include "app/FolderPicker.h"
 #include "engine/RenameWorker.h"
 #include "framework/Application.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "framework/Paint.h"
 #include "framework/Resources.h"
 #include "framework/Translate.h"
+#include "framework/Window.h"
 #include "platform/FolderExists.h"
 #include "res/ResourceIds.h"
 
@@ -43,13 +41,13 @@ bool CMainDialog::OnInitDialog() {
   Dialog::OnInitDialog();
 
   if (SystemMenu* menu = GetSystemMenu()) {
-    const std::string aboutText = LoadResourceString(kAboutMenuString);
+    const std::string aboutText = Translate("StringTable", LoadResourceString(kAboutMenuString).c_str());
     if (!aboutText.empty()) {
       menu->AppendSeparator();
       menu->AppendItem(kAboutCommand, aboutText);
     }
   }
-  setWindowIcon(appIcon);
+  SetIcon(appIcon);
 
   if (Application* app = Application::Instance()) {
     folderText = app->GetProfileString(kSection, kFolderKey, "");
@@ -115,13 +113,13 @@ const char* CMainDialog::StartProblem() const {
 // so the worker never waits on this thread; the user's input stays queued.
 void CMainDialog::WaitForStopAcknowledged() {
   while (job.state.load() != Idle || worker_.IsRunning()) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    DeliverPostedCalls();
     std::this_thread::sleep_for(kPollInterval);
   }
   worker_.Join();
   // The worker's last text may have come after the last round; the label
   // is final before the stop message.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  DeliverPostedCalls();
 }
 
 void CMainDialog::OnBrowse() {
@@ -173,16 +171,16 @@ void CMainDialog::OnSysCommand(int commandId) {
   Dialog::OnSysCommand(commandId);
 }
 
-void CMainDialog::OnPaint(QPaintEvent* event) {
-  if (!isMinimized()) {
-    Dialog::OnPaint(event);
+void CMainDialog::OnPaint() {
+  if (!IsIconic()) {
+    Dialog::OnPaint();
     return;
   }
-  QPainter painter(this);
-  const int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize);
-  const int x = (width() - iconSize + 1) / 2;
-  const int y = (height() - iconSize + 1) / 2;
-  appIcon.paint(&painter, x, y, iconSize, iconSize);
+  PaintContext paint(*this);
+  paint.EraseIconBackground();
+  const Size icon = SystemIconSize();
+  const Size client = ClientSize();
+  paint.DrawIcon((client.width - icon.width + 1) / 2, (client.height - icon.height + 1) / 2, appIcon);
 }
 
 }  // namespace kirabo

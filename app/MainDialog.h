@@ -3,12 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include <QIcon>
-
 #include "app/WindowJobObserver.h"
 #include "engine/RenameJob.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/Icon.h"
 #include "framework/PostedMessageBox.h"
 #include "framework/WorkerThread.h"
 
@@ -25,7 +24,7 @@ class CMainDialog : public Dialog {
   StaticText statusLabelCtrl;
   std::string folderText;
   int32_t formatIndex = -1;
-  QIcon appIcon;
+  Icon appIcon;
   RenameJob job;
 
   void OnStartStop();
@@ -39,7 +38,7 @@ class CMainDialog : public Dialog {
   void OnCancel() override;
   void OnCommand(int id) override;
   void OnSysCommand(int commandId) override;
-  void OnPaint(QPaintEvent* event) override;
+  void OnPaint() override;
 
  private:
   const char* StartProblem() const;

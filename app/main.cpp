@@ -1,12 +1,9 @@
 #include <clocale>
 #include <cstdlib>
-#include <string>
-
-#include <QGuiApplication>
-#include <QLocale>
 
 #include "app/CommandLine.h"
 #include "app/MainApp.h"
+#include "framework/Application.h"
 #include "platform/UiLanguage.h"
 #include "res/Version.h"
 
@@ -18,12 +15,10 @@ kirabo::CMainApp theApp;
 int main(int argc, char** argv) {
   if (std::optional<int> answered = kirabo::AnswerCommandLine(argc, argv)) return *answered;
   std::setlocale(LC_ALL, "");
-  QCoreApplication::setApplicationName(kirabo::kProductName);
-  QCoreApplication::setApplicationVersion(kirabo::kVersion);
-  QGuiApplication::setDesktopFileName("kirabo");  // matches the installed .desktop entry
-  const QStringList uiLanguages = QLocale::system().uiLanguages();
-  const kirabo::UiLanguage language = kirabo::ChooseUiLanguage(
-      std::getenv("KIRABO_LANG"), uiLanguages.isEmpty() ? std::string() : uiLanguages.first().toStdString());
+  // The desktop entry is the one installed with the program.
+  kirabo::SetProgramIdentity(kirabo::kProductName, kirabo::kVersion, "kirabo");
+  const kirabo::UiLanguage language =
+      kirabo::ChooseUiLanguage(std::getenv("KIRABO_LANG"), kirabo::FirstUserInterfaceLanguage());
   theApp.SetLanguage(kirabo::LanguageCode(language));
   return theApp.Run(argc, argv);
 }

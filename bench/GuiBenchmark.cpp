@@ -35,6 +35,7 @@
 #include "engine/RenameJob.h"
 #include "engine/RenameWorker.h"
 #include "framework/MessageBox.h"
+#include "framework/qt/QtWindow.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -77,8 +78,8 @@ double EngineJob(const std::string& root, size_t& renamed) {
 double WindowJob(const std::string& root, std::string& finalMessage) {
   kirabo::CMainDialog dialog;
   dialog.Create();
-  qobject_cast<QLineEdit*>(dialog.GetDlgItem(kirabo::kFolderField))->setText(QString::fromStdString(root));
-  qobject_cast<QComboBox*>(dialog.GetDlgItem(kirabo::kFormatList))->setCurrentIndex(0);
+  qobject_cast<QLineEdit*>(kirabo::ToWidget(dialog.GetDlgItem(kirabo::kFolderField)))->setText(QString::fromStdString(root));
+  qobject_cast<QComboBox*>(kirabo::ToWidget(dialog.GetDlgItem(kirabo::kFormatList)))->setCurrentIndex(0);
   bool ended = false;
   kirabo::SetMessageBoxHook([&](const kirabo::MessageBoxCall& call) {
     finalMessage = call.text;

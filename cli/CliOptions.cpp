@@ -61,11 +61,16 @@ const option kLongOptions[] = {
     {nullptr, 0, nullptr, 0},
 };
 
-const char* LongName(int shortOption) {
+const option* LongOption(int shortOption) {
   for (const option* o = kLongOptions; o->name != nullptr; ++o) {
-    if (o->val == shortOption) return o->name;
+    if (o->val == shortOption) return o;
   }
   return nullptr;
+}
+
+const char* LongName(int shortOption) {
+  const option* o = LongOption(shortOption);
+  return o == nullptr ? nullptr : o->name;
 }
 
 bool ParseFormat(std::string_view value, int32_t& format) {
@@ -128,6 +133,10 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
         options.action = CliOptions::Action::Version;
         return options;
       case ':':
+        // The getopt of mingw-w64 reports "--quiet=yes" here too, glibc's as an
+        // unknown option.
+        if (const option* o = LongOption(optopt); o != nullptr && o->has_arg == no_argument)
+          return UsageError(UnknownOption(optopt, args[optind - 1]));
         return UsageError("option '--" + std::string(LongName(optopt)) + "' needs a value");
       default:
         return UsageError(UnknownOption(optopt, args[optind - 1]));

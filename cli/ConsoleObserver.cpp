@@ -5,6 +5,7 @@
 
 #include "engine/RenameJob.h"
 #include "res/translations/TextTable.h"
+#include "platform/Path.h"
 
 namespace kirabo::cli {
 
@@ -87,8 +88,9 @@ void ConsoleObserver::OnFile(const FileReport& report) {
       Warn(report.path, "cannot rename: " + report.reason);
       break;
   }
-  size_t slash = report.path.rfind('/');
-  progress.Show(report.number, report.count, EscapeForLine(report.path.substr(slash + 1), settings.codePage));
+  size_t separator = FindLastChar(report.path, kPathSeparator, settings.codePage);
+  std::string name = separator == std::string::npos ? report.path : report.path.substr(separator + 1);
+  progress.Show(report.number, report.count, EscapeForLine(name, settings.codePage));
 }
 
 void ConsoleObserver::Warn(const std::string& path, const std::string& what) {

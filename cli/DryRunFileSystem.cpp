@@ -5,6 +5,9 @@
 #include <cerrno>
 #include <system_error>
 
+#include "platform/Multibyte.h"
+#include "platform/Path.h"
+
 namespace kirabo::cli {
 
 bool DryRunFileSystem::ListFolder(const std::string& folder, FolderListing& listing) {
@@ -16,13 +19,14 @@ bool DryRunFileSystem::ResolveFolder(const std::string& folder, std::string& res
 }
 
 RenameResult DryRunFileSystem::Rename(const std::string& from, const std::string&) {
-  std::string folder = from.substr(0, from.rfind('/') + 1);
+  size_t separator = FindLastChar(from, kPathSeparator, ActiveCodePage());
+  std::string folder = from.substr(0, separator == std::string::npos ? 0 : separator + 1);
   auto known = folderErrors.find(folder);
   if (known == folderErrors.end()) {
     int error = ::access(folder.c_str(), W_OK) == 0 ? 0 : errno;
     known = folderErrors.emplace(folder, error).first;
   }
-  if (known->second != 0) return {RenameOutcome::Failed, std::system_category().message(known->second)};
+  if (known->second != 0) return {RenameOutcome::Failed, std::generic_category().message(known->second)};
   return RenameOutcome::Renamed;
 }
 

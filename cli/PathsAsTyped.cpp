@@ -1,14 +1,17 @@
 #include "cli/PathsAsTyped.h"
 
 #include "platform/FileFind.h"
+#include "platform/Path.h"
 
 namespace kirabo::cli {
 
 PathsAsTyped::PathsAsTyped(const std::string& typed, CodePage codePage) {
   std::string root;
   if (!MakeLexicalAbsolute(typed, root)) return;  // the job lists nothing then
-  listedPrefix = root == "/" ? root : root + "/";
-  typedPrefix = LastCharIs(typed, '/', codePage) ? typed : typed + "/";
+  listedPrefix = LastCharIs(root, kPathSeparator, codePage) ? root : root + kPathSeparator;
+  // Windows takes '/' as a separator too.
+  bool typedEndsInSeparator = LastCharIs(typed, kPathSeparator, codePage) || LastCharIs(typed, '/', codePage);
+  typedPrefix = typedEndsInSeparator ? typed : typed + kPathSeparator;
 }
 
 std::string PathsAsTyped::operator()(const std::string& path) const {

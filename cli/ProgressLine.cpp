@@ -1,9 +1,8 @@
 #include "cli/ProgressLine.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <cstdio>
+
+#include "cli/SystemConsole.h"
 
 namespace kirabo::cli {
 
@@ -11,12 +10,6 @@ namespace {
 
 constexpr auto kInterval = std::chrono::milliseconds(100);
 constexpr char kClear[] = "\r\033[K";
-
-size_t TerminalColumns() {
-  winsize size{};
-  if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
-  return 80;
-}
 
 // Cut to fit one row, whole characters only: a line that wrapped could not be
 // rewritten in place. Multibyte characters are taken as two columns wide.

@@ -4,10 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -15,6 +13,7 @@
 #include "cli/CliOptions.h"
 #include "cli/ConsoleObserver.h"
 #include "cli/DryRunFileSystem.h"
+#include "cli/SystemConsole.h"
 #include "engine/JobFileSystem.h"
 #include "engine/RenameJob.h"
 #include "engine/RenameWorker.h"
@@ -31,28 +30,6 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitRenameFailed = 3;
 constexpr int kExitStopped = 130;
-
-// Written by the signal handler: a lock-free atomic store is
-// async-signal-safe, and the job reads `state` at each check point.
-std::atomic<int32_t>* signalledState = nullptr;
-volatile std::sig_atomic_t stopSignalled = 0;
-
-void RequestStop(int) {
-  stopSignalled = 1;
-  if (signalledState != nullptr) signalledState->store(kirabo::StopRequested);
-}
-
-void InstallStopHandlers(std::atomic<int32_t>& state) {
-  static_assert(std::atomic<int32_t>::is_always_lock_free);
-  signalledState = &state;
-  struct sigaction action {};
-  action.sa_handler = RequestStop;
-  sigemptyset(&action.sa_mask);
-  // A second signal ends the process at once, should a rename hang.
-  action.sa_flags = SA_RESETHAND;
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
 
 bool CheckFolder(const std::string& folder) {
   struct stat info {};
@@ -84,11 +61,9 @@ int RunJob(const CliOptions& options) {
   kirabo::cli::ConsoleObserver observer(settings, job.state);
   job.observer = &observer;
 
-  InstallStopHandlers(job.state);
+  kirabo::cli::InstallStopHandlers(job.state);
   kirabo::RenameWorkerProc(&job);
-  std::signal(SIGINT, SIG_DFL);
-  std::signal(SIGTERM, SIG_DFL);
-  signalledState = nullptr;
+  kirabo::cli::RemoveStopHandlers();
 
   int outputError = observer.OutputError();
   if (outputError == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout))) outputError = errno;
@@ -96,7 +71,7 @@ int RunJob(const CliOptions& options) {
     std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(outputError));
     return kExitFailure;
   }
-  if (stopSignalled) {
+  if (kirabo::cli::StopWasRequested()) {
     std::fprintf(stderr, "%s\n", kirabo::TextIn(settings.language, "Cli", "中断しました"));
     return kExitStopped;
   }
@@ -125,11 +100,7 @@ int Main(int argc, char** argv) {
       break;
   }
   if (!CheckFolder(options.folder)) return kExitFailure;
-  // Progress lines show up as they happen when piped, too.
-  std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  // A closed pipe must not kill the process between two renames: the failed
-  // write stops the job, and the error is reported at the end.
-  std::signal(SIGPIPE, SIG_IGN);
+  kirabo::cli::PrepareConsole();
   return RunJob(options);
 }
 

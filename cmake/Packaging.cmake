@@ -17,7 +17,11 @@ set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/\\.git$" "/build[^/]*/" "/out/" "\\.swp$")
 
 if(WIN32)
+  # kirabo-<version>-win64.zip: one folder holding the programs, the README
+  # and the licence; unpacked anywhere, it runs as it is.
   set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME "kirabo-${PROJECT_VERSION}-win64")
+  install(FILES "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION .)
 else()
   set(CPACK_GENERATOR DEB)
   install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kirabo RENAME copyright)

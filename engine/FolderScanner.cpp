@@ -1,5 +1,7 @@
 #include "engine/FolderScanner.h"
 
+#include "platform/Path.h"
+
 namespace kirabo {
 
 int32_t CFolderScanner::CollectRawFiles(const std::string& folder, std::vector<std::string>& list,
@@ -36,8 +38,13 @@ void CFolderScanner::Walk(const std::string& folder, std::vector<std::string>& l
 bool CFolderScanner::IsInsideTree(const std::string& folder) {
   std::string resolved;
   if (treeRoot->empty() || !fileSystem.ResolveFolder(folder, resolved)) return false;
-  if (*treeRoot == "/") return true;
-  return resolved.starts_with(*treeRoot) && (resolved.size() == treeRoot->size() || resolved[treeRoot->size()] == '/');
+  if (!resolved.starts_with(*treeRoot)) return false;
+  // Windows takes '/' as a separator too. A root such as "/" or "C:\" ends
+  // in its separator already; the last byte of "C:\表" in code page 932 does
+  // not count.
+  if (LastCharIs(*treeRoot, kPathSeparator, codePage) || LastCharIs(*treeRoot, '/', codePage)) return true;
+  char next = resolved.size() == treeRoot->size() ? kPathSeparator : resolved[treeRoot->size()];
+  return next == kPathSeparator || next == '/';
 }
 
 // The last "." of the whole path, not of the name: a name without a dot then

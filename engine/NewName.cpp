@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/RenameJob.h"
+#include "platform/Path.h"
 #include "platform/UtcTime.h"
 
 namespace kirabo {
@@ -21,8 +22,8 @@ std::optional<std::string> NameStem(CaptureTime time, int32_t format) {
 }
 
 RenameParts SplitForRename(const std::string& path, CodePage codePage) {
-  size_t slash = FindLastChar(path, '/', codePage);
-  size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  size_t separator = FindLastChar(path, kPathSeparator, codePage);
+  size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
   size_t dot = FindLastChar(path, '.', codePage);
   RenameParts parts;
   parts.folderPrefix = path.substr(0, nameStart);

@@ -4,6 +4,7 @@
 #include "engine/JobFileSystem.h"
 #include "platform/FileFind.h"
 #include "platform/MoveFile.h"
+#include "platform/Path.h"
 #include "platform/RealPath.h"
 
 namespace kirabo {
@@ -15,8 +16,8 @@ class HostFileSystem final : public JobFileSystem {
   bool ListFolder(const std::string& folder, FolderListing& listing) override {
     try {
       CFileFind finder;
-      // A folder that ends in a separator gives "//*.*", which lists it all the same.
-      if (!finder.FindFile(folder + "/*.*")) return false;
+      // A folder that ends in a separator gives two in a row, which lists it all the same.
+      if (!finder.FindFile(folder + kPathSeparator + "*.*")) return false;
       listing.identity = {finder.GetFolderDevice(), finder.GetFolderInode()};
       listing.entries.clear();
       bool more = true;

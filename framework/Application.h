@@ -4,9 +4,10 @@
 #include <string>
 #include <utility>
 
-class QWidget;
 
 namespace kirabo {
+
+class Dialog;
 
 // The application object: one per process. Run creates the GUI, gives the
 // program its start-up and exit hooks and holds the settings-file name that
@@ -40,32 +41,35 @@ class Application {
   bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value);
   bool WriteProfileInt(const std::string& section, const std::string& key, int32_t value);
 
-  // The language Run loads translations for ("ja", "en"); set before Run.
+  // The language the program speaks ("ja", "en"); set before Run, which
+  // loads its translations.
   void SetLanguage(std::string language) { language_ = std::move(language); }
+  const std::string& Language() const { return language_; }
 
   // The window that owns dialogs opened without a parent.
-  QWidget* MainWindow() const { return mainWindow_; }
-  void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+  Dialog* MainWindow() const { return mainWindow_; }
+  void SetMainWindow(Dialog* window) { mainWindow_ = window; }
 
  private:
+  // The framework's default: the program's title plus ".INI", no directory.
+  void UseDefaultProfileName();
+
   std::string language_ = "ja";
   std::string defaultProfileName_;
   const char* profileName_ = nullptr;
-  QWidget* mainWindow_ = nullptr;
+  Dialog* mainWindow_ = nullptr;
 };
 
 // The program file's name without directory and extension; the caption of
 // every message box.
 std::string ApplicationTitle();
 
-// Makes the program and the standard dialogs that the framework borrows (the
-// folder chooser, the buttons of message boxes) speak `language`, in place of
-// any translations loaded before. The program's own translation is the Qt
-// resource :/i18n/program_<language>.qm, where it has one (its source
-// language needs none); Qt's is qtbase_<language>. Run does it. False when
-// either is there but cannot be loaded, or Qt's is not installed for a
-// language other than English; the standard dialogs then keep their
-// English texts.
-bool LoadTranslations(const std::string& language);
+// Names the program to the desktop before Run: product name, version and
+// the desktop entry that describes it. Platforms use what they know of.
+void SetProgramIdentity(const char* productName, const char* version, const char* desktopEntry);
+
+// The first of the user's interface languages as the platform reports it,
+// e.g. "ja-JP"; empty when it reports none.
+std::string FirstUserInterfaceLanguage();
 
 }  // namespace kirabo

@@ -3,8 +3,7 @@
 #include <memory>
 #include <string>
 
-class QWidget;
-class QString;
+#include "framework/Window.h"
 
 namespace kirabo {
 
@@ -13,57 +12,45 @@ namespace kirabo {
 class Control {
  public:
   Control() = default;
-  explicit Control(QWidget* window) : window_(window) {}
+  explicit Control(NativeWindow* window) : window_(window) {}
   virtual ~Control() = default;
 
-  void Attach(QWidget* window) { window_ = window; }
-  QWidget* Window() const { return window_; }
+  void Attach(NativeWindow* window) { window_ = window; }
+  NativeWindow* Window() const { return window_; }
 
  protected:
-  QWidget* window_ = nullptr;
+  NativeWindow* window_ = nullptr;
 };
 
 struct PendingText;
 
-// A control whose window text any thread may set. On the GUI thread the text
-// changes at once. From another thread the change is posted to the GUI
-// thread and the caller goes on without waiting; texts set in quick
+// A control whose window text any thread may set. On the window's thread the
+// text changes at once. From another thread the change is posted to the
+// window's thread and the caller goes on without waiting; texts set in quick
 // succession are merged, so that the window shows a new text at most every
-// few hundredths of a second and always ends with the latest one. Whoever owns
-// the window must stop such threads before the window goes.
+// few hundredths of a second and always ends with the latest one. Whoever
+// owns the window must stop such threads before the window goes.
 class TextControl : public Control {
  public:
+  TextControl();
   void SetText(const std::string& text);
   // Any thread: a text still waiting to be shown is shown before anything
-  // the calling thread posts to the GUI thread afterwards.
+  // the calling thread posts to the window's thread afterwards.
   void Flush();
-  std::string GetText() const;  // GUI thread only
-
- protected:
-  using Applier = void (*)(QWidget* window, const QString& text);
-  using Reader = QString (*)(const QWidget* window);
-  TextControl(Applier apply, Reader read);
+  std::string GetText() const;  // window thread only
 
  private:
   void Post(bool promptly);
 
-  Applier apply_;
-  Reader read_;
   std::shared_ptr<PendingText> pending_;  // shared with the posted changes
 };
 
-class PushButton : public TextControl {
- public:
-  PushButton();
-};
+class PushButton : public TextControl {};
 
-// A static text. With the PathEllipsis style its text is the whole text
+// A static text. With the path-ellipsis style its text is the whole text
 // set, while each line too wide for the control is shown shortened in the
 // middle, so that both ends of a long path stay visible.
-class StaticText : public TextControl {
- public:
-  StaticText();
-};
+class StaticText : public TextControl {};
 
 class EditField : public Control {
  public:
@@ -76,7 +63,6 @@ class EditField : public Control {
 class ComboBox : public Control {
  public:
   using Control::Control;
-  void SetSorted(bool sorted);
   // Appends, or inserts in sorted order when the list sorts; returns the index.
   int AddString(const std::string& text);
   int GetCount() const;

@@ -1,15 +1,12 @@
 #pragma once
 
-#include <map>
 #include <memory>
 
-#include <QDialog>
-#include <QIcon>
-
 #include "framework/DataExchange.h"
-#include "framework/DialogTemplate.h"
-#include "framework/DialogUnits.h"
+#include "framework/Icon.h"
+#include "framework/Paint.h"
 #include "framework/SystemMenu.h"
+#include "framework/Window.h"
 
 namespace kirabo {
 
@@ -20,10 +17,12 @@ constexpr int IDCANCEL = 2;
 // A dialog window built from a resource template. Subclasses override the
 // hooks: data exchange, window initialisation, OK and Cancel, commands of
 // other buttons, system-menu commands and painting.
-class Dialog : public QDialog {
+class Dialog {
  public:
-  explicit Dialog(int templateId, QWidget* parent = nullptr);
-  ~Dialog() override;
+  explicit Dialog(int templateId, Dialog* parent = nullptr);
+  virtual ~Dialog();
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
 
   // Builds and initialises the window, then runs it modally until
   // EndDialog; returns the result. -1 when the template does not exist.
@@ -35,10 +34,20 @@ class Dialog : public QDialog {
   // Runs DoDataExchange in one direction.
   void UpdateData(bool saveAndValidate);
 
+  // The dialog's own window; null before it is built.
+  NativeWindow* Window() const;
   // The control with that id; null when there is none.
-  QWidget* GetDlgItem(int id) const;
-  SystemMenu* GetSystemMenu() const { return systemMenu_.get(); }
-  DialogBaseUnits BaseUnits() const { return baseUnits_; }
+  NativeWindow* GetDlgItem(int id) const;
+  // Null before the window is built.
+  SystemMenu* GetSystemMenu() const;
+
+  bool IsIconic() const;
+  Size ClientSize() const;
+  // The window's icon in the title bar, the task bar and while minimised.
+  void SetIcon(const Icon& icon);
+
+  struct Impl;
+  Impl& Internals() const { return *impl_; }
 
  protected:
   virtual void DoDataExchange(DataExchange&) {}
@@ -49,25 +58,13 @@ class Dialog : public QDialog {
   virtual void OnCancel();
   // A push button was clicked. IDOK and IDCANCEL go to OnOK and OnCancel.
   virtual void OnCommand(int id);
-  // A system-menu item was chosen; Close gives the Cancel command.
+  // A system-menu item was chosen; the platform handles its own items.
   virtual void OnSysCommand(int commandId);
-  virtual void OnPaint(QPaintEvent* event);
-
-  void accept() override;
-  void reject() override;
-  void paintEvent(QPaintEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
+  // The window needs painting; the default paints the dialog as usual.
+  virtual void OnPaint();
 
  private:
-  bool Build();
-  QWidget* CreateControl(const ControlTemplate& control);
-  void Initialise();
-
-  const DialogTemplate* template_;
-  DialogBaseUnits baseUnits_;
-  std::map<int, QWidget*> items_;
-  std::unique_ptr<SystemMenu> systemMenu_;
-  bool initialised_ = false;
+  std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace kirabo

@@ -64,4 +64,8 @@ struct DialogTemplate {
   std::vector<ControlTemplate> controls;
 };
 
+// The program's template with that id, for front ends that build dialogs
+// themselves rather than from a resource section; null when there is none.
+const DialogTemplate* FindDialogTemplate(int id);
+
 }  // namespace kirabo

@@ -1,12 +1,5 @@
 #include "framework/FolderDialog.h"
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QFileInfo>
-
-#include "framework/Application.h"
-#include "framework/Text.h"
-
 namespace kirabo {
 
 namespace {
@@ -20,24 +13,7 @@ void SetFolderDialogHook(FolderDialogHook hook) { Hook() = std::move(hook); }
 
 std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& selection) {
   if (Hook()) return Hook()(title, selection);
-
-  // Owned by the main window and modal to it alone, so that it stays above
-  // the window and a second one cannot be opened beside it. Qt's own chooser,
-  // not the desktop's, so that it speaks the program's language.
-  QWidget* owner = Application::Instance() != nullptr ? Application::Instance()->MainWindow() : nullptr;
-  if (owner == nullptr) owner = QApplication::activeWindow();
-  QFileDialog chooser(owner, ToQString(title));
-  chooser.setWindowModality(Qt::WindowModal);
-  chooser.setFileMode(QFileDialog::Directory);
-  chooser.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-  if (!selection.empty()) {
-    const QFileInfo selected(QFile::decodeName(QByteArray::fromStdString(selection)));
-    chooser.setDirectory(selected.absolutePath());
-    chooser.selectFile(selected.fileName());
-  }
-  if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return std::nullopt;
-  const QByteArray path = QFile::encodeName(chooser.selectedFiles().first());
-  return path.toStdString();
+  return detail::ShowNativeFolderDialog(title, selection);
 }
 
 }  // namespace kirabo

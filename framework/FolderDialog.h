@@ -17,4 +17,9 @@ std::optional<std::string> BrowseForFolder(const std::string& title, const std::
 using FolderDialogHook = std::function<std::optional<std::string>(const std::string& title, const std::string& selection)>;
 void SetFolderDialogHook(FolderDialogHook hook);
 
+namespace detail {
+// The front end's own chooser, shown when no hook is set.
+std::optional<std::string> ShowNativeFolderDialog(const std::string& title, const std::string& selection);
+}  // namespace detail
+
 }  // namespace kirabo

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include <QMetaObject>
-#include <QWidget>
+#include "framework/Dialog.h"
+#include "framework/MessageBox.h"
 
 namespace kirabo {
 
@@ -14,19 +14,16 @@ void PostedMessageBox::Show(const std::string& text, MessageIcon icon) {
   }
   // Shared with the posted call, which may run after this worker has gone.
   auto closed = std::make_shared<bool>(false);
-  QMetaObject::invokeMethod(
-      owner_,
-      [this, closed, text, icon] {
-        {
-          std::lock_guard lock(mutex_);
-          if (dismissed_) return;
-        }
-        ShowMessageBox(owner_, text, icon);
-        std::lock_guard lock(mutex_);
-        *closed = true;
-        answered_.notify_all();
-      },
-      Qt::QueuedConnection);
+  PostToWindowThread(owner_->Window(), [this, closed, text, icon] {
+    {
+      std::lock_guard lock(mutex_);
+      if (dismissed_) return;
+    }
+    ShowMessageBox(owner_, text, icon);
+    std::lock_guard lock(mutex_);
+    *closed = true;
+    answered_.notify_all();
+  });
 
   std::unique_lock lock(mutex_);
   answered_.wait(lock, [&] { return *closed || dismissed_; });

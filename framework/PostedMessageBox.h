@@ -6,27 +6,27 @@
 
 #include "framework/MessageBox.h"
 
-class QWidget;
-
 namespace kirabo {
 
-// The message box of a worker thread. The box is shown on the GUI thread,
+class Dialog;
+
+// The message box of a worker thread. The box is shown on the owner's thread,
 // over `owner`; the worker waits until it is closed, or until the owner
 // dismisses it because it is closing, so neither thread can end up waiting
 // for the other.
 class PostedMessageBox {
  public:
-  explicit PostedMessageBox(QWidget* owner) : owner_(owner) {}
+  explicit PostedMessageBox(Dialog* owner) : owner_(owner) {}
 
   // Worker thread.
   void Show(const std::string& text, MessageIcon icon);
 
-  // GUI thread: closes an open box, releases a waiting worker and makes every
-  // later request return at once.
+  // Owner's thread: closes an open box, releases a waiting worker and makes
+  // every later request return at once.
   void Dismiss();
 
  private:
-  QWidget* owner_;
+  Dialog* owner_;
   std::mutex mutex_;
   std::condition_variable answered_;
   bool dismissed_ = false;

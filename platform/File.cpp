@@ -1,11 +1,6 @@
 #include "File.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -17,26 +12,17 @@ CFile::~CFile() { Close(); }
 
 bool CFile::Open(const std::string& path) {
   Close();
-  // O_NONBLOCK keeps open() from waiting on a FIFO that merely has a raw
-  // file's name; such entries are refused right after.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return false;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
+  if (!OpenNative(path, handle_, length_)) {
+    handle_ = kNoHandle;
+    length_ = 0;
     return false;
   }
-  fd_ = fd;
-  length_ = st.st_size;
-  position_ = 0;
-  blockStart_ = -1;
-  blockSize_ = 0;
   return true;
 }
 
 void CFile::Close() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  if (handle_ != kNoHandle) CloseNative(handle_);
+  handle_ = kNoHandle;
   length_ = 0;
   position_ = 0;
   blockStart_ = -1;
@@ -52,9 +38,7 @@ bool CFile::FillBlock(int64_t blockStart) {
   size_t filled = 0;
   while (filled < wanted) {
     systemReads_.fetch_add(1, std::memory_order_relaxed);
-    ssize_t got = ::pread(fd_, block_.data() + filled, wanted - filled,
-                          static_cast<off_t>(blockStart + static_cast<int64_t>(filled)));
-    if (got < 0 && errno == EINTR) continue;
+    int64_t got = ReadNative(handle_, block_.data() + filled, wanted - filled, blockStart + static_cast<int64_t>(filled));
     if (got <= 0) break;
     filled += static_cast<size_t>(got);
   }
@@ -65,7 +49,7 @@ bool CFile::FillBlock(int64_t blockStart) {
 }
 
 size_t CFile::Read(void* buffer, size_t count) {
-  if (fd_ < 0) return 0;
+  if (handle_ == kNoHandle) return 0;
   auto* out = static_cast<unsigned char*>(buffer);
   size_t done = 0;
   while (done < count && position_ < length_) {
@@ -86,13 +70,13 @@ size_t CFile::Read(void* buffer, size_t count) {
 }
 
 bool CFile::Seek(int64_t position) {
-  if (fd_ < 0 || position < 0) return false;
+  if (handle_ == kNoHandle || position < 0) return false;
   position_ = position;
   return true;
 }
 
 bool CFile::SeekRelative(int64_t offset) {
-  if (fd_ < 0) return false;
+  if (handle_ == kNoHandle) return false;
   if (offset > 0 && position_ > INT64_MAX - offset) return false;
   return Seek(position_ + offset);  // a negative result fails there
 }

@@ -19,10 +19,12 @@ class CFile {
   CFile& operator=(const CFile&) = delete;
 
   // Opens an existing regular file for reading. Anything else (a folder, a
-  // FIFO, a device) is refused, so that opening never blocks.
+  // FIFO, a device) is refused, so that opening never blocks. On Windows the
+  // file is opened without sharing: a file held open elsewhere is refused,
+  // and no one else can open it while it is open here.
   bool Open(const std::string& path);
   void Close();
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return handle_ != kNoHandle; }
 
   // Reads up to `count` bytes at the current position and advances past them.
   // Returns the number of bytes read: fewer at the end of the file, 0 past it
@@ -43,10 +45,19 @@ class CFile {
 
  private:
   static constexpr size_t kBlockSize = 8192;
+  // A file descriptor or a Windows handle; -1 is invalid for both.
+  using NativeHandle = intptr_t;
+  static constexpr NativeHandle kNoHandle = -1;
+
+  // What each operating system does its own way.
+  static bool OpenNative(const std::string& path, NativeHandle& handle, int64_t& length);
+  static void CloseNative(NativeHandle handle);
+  // Bytes read at `offset`, 0 at the end of the file, -1 on an error.
+  static int64_t ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset);
 
   bool FillBlock(int64_t blockStart);
 
-  int fd_ = -1;
+  NativeHandle handle_ = kNoHandle;
   int64_t length_ = 0;
   int64_t position_ = 0;
   int64_t blockStart_ = -1;  // file offset of block_[0]; -1 when empty

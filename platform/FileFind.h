@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Multibyte.h"
+
 namespace kirabo {
 
 // Resolves `folder` against the current directory and removes "." and ".."
@@ -19,7 +21,7 @@ bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute);
 // letters compared case-insensitively, ties by bytes), so that a job over the
 // same tree always meets the files in the same order.
 //
-// Use: FindFile(folder + "/*.*"), then FindNextFile() before reading each
+// Use: FindFile(folder + kPathSeparator + "*.*"), then FindNextFile() before reading each
 // entry, including the first one. The whole folder is read by FindFile, so a
 // listing never sees the renames made while it is walked.
 class CFileFind {
@@ -33,8 +35,8 @@ class CFileFind {
   // every entry. The folder may be relative and may hold "." and ".." steps
   // and repeated separators. False when the folder cannot be listed (missing,
   // not a folder, unreadable, empty), when its absolute pattern does not fit
-  // in PATH_MAX, when the name part is another wildcard, or when memory runs
-  // out.
+  // the system's path limit (PATH_MAX; MAX_PATH on Windows), when the name
+  // part is another wildcard, or when memory runs out.
   bool FindFile(const std::string& pattern);
 
   // Moves to the next entry; true when a further entry follows it. When the
@@ -49,11 +51,13 @@ class CFileFind {
   // The root, exactly one separator, the name.
   const std::string& GetFilePath() const;
   // The lexical absolute form of the listed folder: "." and ".." steps and
-  // repeated separators removed, symbolic links left as they are.
+  // repeated separators removed, symbolic links left as they are. On Windows
+  // every '/' has become '\\', and a drive root keeps its separator ("C:\\").
   const std::string& GetRoot() const { return root_; }
 
   // Identify the listed folder however it was reached, so that a walk can
-  // visit each folder once even through links.
+  // visit each folder once even through links: device and inode, or on
+  // Windows volume serial number and file index.
   uint64_t GetFolderDevice() const { return folderDevice_; }
   uint64_t GetFolderInode() const { return folderInode_; }
 
@@ -65,9 +69,15 @@ class CFileFind {
     size_t nameStart = 0;
     bool isDots = false;
     bool isDirectory = false;
+    std::string sortKey;  // emptied once the entries are in order
   };
 
-  bool ReadFolder();
+  // Each system's own listing; it fills root_, the identity and entries_.
+  bool ReadFolder(std::string_view folder, std::string_view wildcard);
+  // For ReadFolder: the entry under `name`, with root_ as its folder.
+  void AddEntry(std::string_view name, bool isDirectory, CodePage codePage);
+  // Puts the entries in name order; false when there is none.
+  bool SortEntries();
   const Entry* Current() const;
 
   std::string root_;

@@ -1,8 +1,5 @@
 #include "Multibyte.h"
 
-#include <langinfo.h>
-#include <strings.h>
-
 namespace kirabo {
 
 namespace {
@@ -20,16 +17,6 @@ size_t Utf8SequenceLength(unsigned char b) {
 }
 
 }  // namespace
-
-CodePage ActiveCodePage() {
-  const char* codeset = nl_langinfo(CODESET);
-  if (codeset == nullptr) return CodePage::SingleByte;
-  if (strcasecmp(codeset, "UTF-8") == 0 || strcasecmp(codeset, "UTF8") == 0) return CodePage::Utf8;
-  if (strcasecmp(codeset, "SHIFT_JIS") == 0 || strcasecmp(codeset, "SJIS") == 0 ||
-      strcasecmp(codeset, "CP932") == 0 || strcasecmp(codeset, "WINDOWS-31J") == 0)
-    return CodePage::Cp932;
-  return CodePage::SingleByte;
-}
 
 size_t CharLength(std::string_view text, size_t index, CodePage codePage) {
   if (index >= text.size()) return 1;

@@ -9,7 +9,8 @@ namespace kirabo {
 // matter because a trail byte can equal '\\' (0x5C) or other ASCII bytes.
 enum class CodePage { Utf8, Cp932, SingleByte };
 
-// The code page of the current C locale (call after setlocale).
+// The code page that paths and texts are in: that of the current C locale
+// (call after setlocale), or on Windows the ANSI code page (GetACP).
 CodePage ActiveCodePage();
 
 // Byte length of the character starting at `index` (at least 1, never past

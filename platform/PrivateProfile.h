@@ -12,6 +12,13 @@ namespace kirabo {
 // once, only its first appearance is read and written. A missing file, section
 // or key gives the default. Section and key names are the caller's own plain
 // names, without line breaks, brackets or '='.
+//
+// On Windows these are the system's own GetPrivateProfileStringA,
+// GetPrivateProfileIntA and WritePrivateProfileStringA, given the path made
+// absolute; where their reading and writing differ in detail (duplicate
+// sections, a byte order mark, the file's line ends, an atomic replacement),
+// the system's rules hold. Line breaks in a written value become spaces on
+// both systems.
 
 // The value, trimmed of blanks and one pair of enclosing quotes (" or '), cut
 // to bufferSize - 1 bytes.

@@ -16,25 +16,8 @@ UiLanguage ChooseUiLanguage(const char* kiraboLang, std::string_view firstUiLang
   return IsJapaneseTag(chosen) ? UiLanguage::Japanese : UiLanguage::English;
 }
 
-std::string FirstUiLanguageFromEnvironment() {
-  if (const char* languages = std::getenv("LANGUAGE")) {
-    const std::string_view list = languages;
-    for (size_t start = 0; start <= list.size();) {
-      size_t end = list.find(':', start);
-      if (end == std::string_view::npos) end = list.size();
-      if (end > start) return std::string(list.substr(start, end - start));
-      start = end + 1;
-    }
-  }
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(name);
-    if (value != nullptr && *value != '\0') return value;
-  }
-  return std::string();
-}
-
 UiLanguage UiLanguageFromEnvironment() {
-  return ChooseUiLanguage(std::getenv("KIRABO_LANG"), FirstUiLanguageFromEnvironment());
+  return ChooseUiLanguage(std::getenv("KIRABO_LANG"), SystemUiLanguage());
 }
 
 const char* LanguageCode(UiLanguage language) { return language == UiLanguage::Japanese ? "ja" : "en"; }

@@ -17,11 +17,12 @@ bool IsJapaneseTag(std::string_view tag);
 // otherwise the first of the user's interface languages does.
 UiLanguage ChooseUiLanguage(const char* kiraboLang, std::string_view firstUiLanguage);
 
-// The first interface language the environment names, read as Qt reads it
-// on Unix: the first entry of LANGUAGE, else LC_ALL, LC_MESSAGES, LANG.
-std::string FirstUiLanguageFromEnvironment();
+// The user's first interface language as the system names it: on Unix the
+// first entry of LANGUAGE, else LC_ALL, LC_MESSAGES or LANG, read as Qt reads
+// them; on Windows the user's UI language. Empty when none is named.
+std::string SystemUiLanguage();
 
-// KIRABO_LANG and the user's interface language from the environment.
+// By KIRABO_LANG, else by the user's first interface language.
 UiLanguage UiLanguageFromEnvironment();
 
 // "ja" or "en".

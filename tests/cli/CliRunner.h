@@ -1,7 +1,6 @@
 #pragma once
 
-#include <sys/types.h>
-
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,15 +35,19 @@ class RunningCli {
   RunningCli(const RunningCli&) = delete;
   RunningCli& operator=(const RunningCli&) = delete;
 
-  pid_t pid() const { return pid_; }
+  long pid() const;
   // Reads stdout up to and including the next line feed; empty at the end.
   std::string ReadLine();
   // Reads the rest of stdout and waits for the process.
   CliResult Finish();
 
  private:
-  pid_t pid_ = -1;
-  int outFd_ = -1;
+  struct Process;  // each system's own handles
+  // Appends what stdout holds next to pending_; false at its end.
+  bool ReadMore();
+  static std::string ReadWholeFile(const std::string& path);
+
+  std::unique_ptr<Process> process_;
   std::string errPath_;
   std::string pending_;
 };

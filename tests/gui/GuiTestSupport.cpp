@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "framework/FolderDialog.h"
+#include "framework/qt/QtWindow.h"
 #include "res/ResourceIds.h"
 
 namespace kirabo::test {
@@ -50,13 +51,16 @@ OpenedMainDialog::OpenedMainDialog() {
 
 OpenedMainDialog::~OpenedMainDialog() { app.ExitInstance(); }
 
-QPushButton* OpenedMainDialog::StartButton() const { return qobject_cast<QPushButton*>(dialog.GetDlgItem(1)); }
-QPushButton* OpenedMainDialog::ExitButton() const { return qobject_cast<QPushButton*>(dialog.GetDlgItem(kExitButton)); }
+QDialog* OpenedMainDialog::Window() const { return DialogWidget(dialog); }
+QWidget* OpenedMainDialog::Item(int id) const { return ToWidget(dialog.GetDlgItem(id)); }
+
+QPushButton* OpenedMainDialog::StartButton() const { return qobject_cast<QPushButton*>(Item(1)); }
+QPushButton* OpenedMainDialog::ExitButton() const { return qobject_cast<QPushButton*>(Item(kExitButton)); }
 QPushButton* OpenedMainDialog::BrowseButton() const {
-  return qobject_cast<QPushButton*>(dialog.GetDlgItem(kBrowseButton));
+  return qobject_cast<QPushButton*>(Item(kBrowseButton));
 }
-QLineEdit* OpenedMainDialog::FolderField() const { return qobject_cast<QLineEdit*>(dialog.GetDlgItem(kFolderField)); }
-QComboBox* OpenedMainDialog::FormatList() const { return qobject_cast<QComboBox*>(dialog.GetDlgItem(kFormatList)); }
-QLabel* OpenedMainDialog::StatusText() const { return qobject_cast<QLabel*>(dialog.GetDlgItem(kStatusText)); }
+QLineEdit* OpenedMainDialog::FolderField() const { return qobject_cast<QLineEdit*>(Item(kFolderField)); }
+QComboBox* OpenedMainDialog::FormatList() const { return qobject_cast<QComboBox*>(Item(kFormatList)); }
+QLabel* OpenedMainDialog::StatusText() const { return qobject_cast<QLabel*>(Item(kStatusText)); }
 
 }  // namespace kirabo::test

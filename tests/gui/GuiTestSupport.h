@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include <QDialog>
 #include <QObject>
 #include <QString>
 
@@ -15,8 +16,10 @@
 
 class QLineEdit;
 class QComboBox;
+
 class QLabel;
 class QPushButton;
+class QWidget;
 
 namespace kirabo::test {
 
@@ -59,6 +62,9 @@ struct OpenedMainDialog {
   CMainApp app;
   CMainDialog dialog;
 
+  // The dialog's window and controls.
+  QDialog* Window() const;
+  QWidget* Item(int id) const;
   QPushButton* StartButton() const;
   QPushButton* ExitButton() const;
   QPushButton* BrowseButton() const;

@@ -302,7 +302,7 @@ class JobTest : public GuiTestCase {
     clock.start();
     w.ExitButton()->click();
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY(!w.dialog.isVisible());
+    QVERIFY(!w.Window()->isVisible());
     QVERIFY(!messages_->Contains("リネーム終了"));
     const QStringList names = AllFiles();
     QCOMPARE(names.size(), 40);

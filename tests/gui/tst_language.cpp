@@ -20,8 +20,8 @@
 #include "app/JobTexts.h"
 #include "framework/Application.h"
 #include "framework/FolderDialog.h"
-#include "framework/SystemMenu.h"
 #include "framework/Translate.h"
+#include "framework/qt/QtWindow.h"
 
 using namespace kirabo;
 using namespace kirabo::test;
@@ -49,7 +49,7 @@ void WithAboutBox(OpenedMainDialog& w, const std::function<void(QDialog*)>& insi
     inside(about);
     about->reject();
   });
-  w.dialog.GetSystemMenu()->Menu()->actions().last()->trigger();
+  SystemMenuWidget(w.dialog)->actions().last()->trigger();
 }
 
 QString MessageAfterStart(OpenedMainDialog& w, MessageLog& log, const QString& folder, int format) {
@@ -115,9 +115,9 @@ class LanguageTest : public GuiTestCase {
     const bool english = language == "en";
 
     OpenedMainDialog w;
-    const QList<QGroupBox*> frames = FramesTopDown(&w.dialog);
+    const QList<QGroupBox*> frames = FramesTopDown(w.Window());
     QCOMPARE(frames.size(), 2);
-    const QList<QAction*> menu = w.dialog.GetSystemMenu()->Menu()->actions();
+    const QList<QAction*> menu = SystemMenuWidget(w.dialog)->actions();
     QString aboutTitle, aboutButton;
     WithAboutBox(w, [&](QDialog* about) {
       aboutTitle = about->windowTitle();
@@ -140,7 +140,7 @@ class LanguageTest : public GuiTestCase {
     allRenamed.renamed = 2;
 
     const Text texts[] = {
-        {"title", w.dialog.windowTitle(), "Kirabo", "Kirabo"},
+        {"title", w.Window()->windowTitle(), "Kirabo", "Kirabo"},
         {"folder frame", frames[0]->title(), "フォルダ", "Folder"},
         {"browse", w.BrowseButton()->text(), "参照", "Browse..."},
         {"format frame", frames[1]->title(), "ファイル名形式(撮影日が 2004/10/5 9:25:10 の場合)",
@@ -187,7 +187,7 @@ class LanguageTest : public GuiTestCase {
     QVERIFY(LoadTranslations(language.toStdString()));
     OpenedMainDialog w;
     QStringList overflows;
-    QCOMPARE(CheckFits(&w.dialog, overflows), 6);  // three buttons, two frames, the list
+    QCOMPARE(CheckFits(w.Window(), overflows), 6);  // three buttons, two frames, the list
     int aboutChecked = 0;
     WithAboutBox(w, [&](QDialog* about) { aboutChecked = CheckFits(about, overflows); });
     QCOMPARE(aboutChecked, 1);

@@ -75,7 +75,7 @@ class SettingsTest : public GuiTestCase {
       w.FolderField()->setText(folder);
       w.FormatList()->setCurrentIndex(format);
       w.ExitButton()->click();
-      QVERIFY(!w.dialog.isVisible());
+      QVERIFY(!w.Window()->isVisible());
     }
     const QByteArray written = ReadSettings();
     QVERIFY2(written.contains("[Data]"), written.constData());
@@ -96,11 +96,11 @@ class SettingsTest : public GuiTestCase {
     OpenedMainDialog w;
     w.FolderField()->setText("/typed/");
     if (closeBox)
-      w.dialog.close();
+      w.Window()->close();
     else
       QTest::keyClick(w.FolderField(), Qt::Key_Escape);
-    QVERIFY(!w.dialog.isVisible());
-    QCOMPARE(w.dialog.result(), IDCANCEL);
+    QVERIFY(!w.Window()->isVisible());
+    QCOMPARE(w.Window()->result(), IDCANCEL);
     QVERIFY(!folder_->Exists("Kirabo.INI"));
   }
 
@@ -137,7 +137,7 @@ class SettingsTest : public GuiTestCase {
     QCOMPARE(w.FormatList()->currentIndex(), 0);
     w.FolderField()->setText("/x/");
     w.ExitButton()->click();
-    QVERIFY(!w.dialog.isVisible());
+    QVERIFY(!w.Window()->isVisible());
   }
   void tooLongCurrentDirectoryMeansNoSettings() {
     // Nest folders until the path is a few bytes short of PATH_MAX, so that

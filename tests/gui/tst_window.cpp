@@ -17,10 +17,9 @@
 
 #include "GuiTestSupport.h"
 #include "app/FolderPicker.h"
-#include "framework/Application.h"
-#include "framework/DialogUnits.h"
+#include "framework/qt/DialogUnits.h"
+#include "framework/qt/QtWindow.h"
 #include "framework/FolderDialog.h"
-#include "framework/SystemMenu.h"
 #include "res/ResourceIds.h"
 
 using namespace kirabo;
@@ -49,10 +48,10 @@ class WindowTest : public GuiTestCase {
  private slots:
   void controlsSitAtTheirRectangles() {
     OpenedMainDialog w;
-    const DialogBaseUnits units = w.dialog.BaseUnits();
+    const DialogBaseUnits units = BaseUnitsOf(w.dialog);
     QVERIFY(units.x > 3 && units.y > 10);
-    QCOMPARE(w.dialog.size(), DialogUnitsToPixels({0, 0, 320, 169}, units).size());
-    QCOMPARE(w.dialog.windowTitle(), QString("Kirabo"));
+    QCOMPARE(w.Window()->size(), DialogUnitsToPixels({0, 0, 320, 169}, units).size());
+    QCOMPARE(w.Window()->windowTitle(), QString("Kirabo"));
     const struct {
       int id;
       DialogRect rect;
@@ -61,10 +60,10 @@ class WindowTest : public GuiTestCase {
         {kFolderField, {14, 17, 262, 13}}, {kBrowseButton, {276, 17, 30, 13}},
     };
     for (const auto& control : expected)
-      QCOMPARE(w.dialog.GetDlgItem(control.id)->geometry(), DialogUnitsToPixels(control.rect, units));
+      QCOMPARE(w.Item(control.id)->geometry(), DialogUnitsToPixels(control.rect, units));
     // Closed, the list is as tall as its font needs, not its dropped height.
     const QRect list = DialogUnitsToPixels({14, 55, 292, 35}, units);
-    const QRect shown = w.dialog.GetDlgItem(kFormatList)->geometry();
+    const QRect shown = w.Item(kFormatList)->geometry();
     QCOMPARE(shown.topLeft(), list.topLeft());
     QCOMPARE(shown.width(), list.width());
     QVERIFY(shown.height() < list.height());
@@ -72,12 +71,12 @@ class WindowTest : public GuiTestCase {
 
   void tabOrderAndFocusFollowTemplate() {
     OpenedMainDialog w;
-    QApplication::setActiveWindow(&w.dialog);
-    QTRY_COMPARE(QApplication::focusWidget(), w.dialog.GetDlgItem(1));
+    QApplication::setActiveWindow(w.Window());
+    QTRY_COMPARE(QApplication::focusWidget(), w.Item(1));
     const int order[] = {kExitButton, kFolderField, kBrowseButton, kFormatList, 1};
     for (int id : order) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      QCOMPARE(QApplication::focusWidget(), w.dialog.GetDlgItem(id));
+      QCOMPARE(QApplication::focusWidget(), w.Item(id));
     }
   }
 
@@ -147,7 +146,7 @@ class WindowTest : public GuiTestCase {
       chooser->reject();
     });
     w.BrowseButton()->click();
-    QCOMPARE(owner, &w.dialog);
+    QCOMPARE(owner, static_cast<QWidget*>(w.Window()));
     QCOMPARE(modality, Qt::WindowModal);
     QCOMPARE(title, QString("フォルダの選択"));
     QVERIFY2(captions.contains("選択(&C)"), qPrintable(captions.join(", ")));
@@ -156,7 +155,7 @@ class WindowTest : public GuiTestCase {
 
   void systemMenuOpensAboutBox() {
     OpenedMainDialog w;
-    const QList<QAction*> items = w.dialog.GetSystemMenu()->Menu()->actions();
+    const QList<QAction*> items = SystemMenuWidget(w.dialog)->actions();
     QCOMPARE(items.size(), 3);
     QCOMPARE(items[0]->data().toInt(), kCloseCommand);
     QVERIFY(items[1]->isSeparator());
@@ -168,7 +167,7 @@ class WindowTest : public GuiTestCase {
       QWidget* about = QApplication::activeModalWidget();
       QVERIFY(about != nullptr);
       aboutTitle = about->windowTitle();
-      mainDisabled = !w.dialog.isEnabled() || about->parentWidget() == &w.dialog;
+      mainDisabled = !w.Window()->isEnabled() || about->parentWidget() == w.Window();
       auto* ok = about->findChild<QPushButton*>();
       QVERIFY(ok != nullptr);
       QCOMPARE(ok->text(), QString("OK"));
@@ -177,11 +176,11 @@ class WindowTest : public GuiTestCase {
     items[2]->trigger();
     QCOMPARE(aboutTitle, QString("Kiraboのﾊﾞｰｼﾞｮﾝ情報"));
     QVERIFY(mainDisabled);
-    QVERIFY(w.dialog.isVisible());
+    QVERIFY(w.Window()->isVisible());
 
     // Close in the same menu is the cancel command.
     items[0]->trigger();
-    QVERIFY(!w.dialog.isVisible());
+    QVERIFY(!w.Window()->isVisible());
     QVERIFY(!folder_->Exists("Kirabo.INI"));
   }
 

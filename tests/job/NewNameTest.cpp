@@ -3,6 +3,7 @@
 #include "RawFileBuilder.h"
 #include "engine/NewName.h"
 #include "engine/RenameJob.h"
+#include "platform/Path.h"
 
 namespace kirabo::test {
 namespace {
@@ -42,10 +43,11 @@ TEST(NewName, NoStemWithoutTimeOrForUnknownFormat) {
 }
 
 TEST(NewName, CandidatesKeepFolderAndExtensionCase) {
-  RenameParts parts = SplitForRename("/my.photos/img_0001.Crw", CodePage::Utf8);
-  EXPECT_EQ(CandidatePath(parts, "092510", 0), "/my.photos/092510.Crw");
-  EXPECT_EQ(CandidatePath(parts, "092510", 1), "/my.photos/092510_1.Crw");
-  EXPECT_EQ(CandidatePath(parts, "092510", 12), "/my.photos/092510_12.Crw");
+  const std::string folder = std::string(1, kPathSeparator) + "my.photos" + kPathSeparator;
+  RenameParts parts = SplitForRename(folder + "img_0001.Crw", CodePage::Utf8);
+  EXPECT_EQ(CandidatePath(parts, "092510", 0), folder + "092510.Crw");
+  EXPECT_EQ(CandidatePath(parts, "092510", 1), folder + "092510_1.Crw");
+  EXPECT_EQ(CandidatePath(parts, "092510", 12), folder + "092510_12.Crw");
 }
 
 }  // namespace

@@ -77,14 +77,5 @@ TEST(Multibyte, Utf8SequencesAndBrokenBytes) {
   EXPECT_EQ(CharLength("a\x95", 1, CodePage::Cp932), 1u);
 }
 
-TEST(Multibyte, ActiveCodePageFollowsTheLocale) {
-  ASSERT_NE(setlocale(LC_ALL, "C"), nullptr);
-  EXPECT_EQ(ActiveCodePage(), CodePage::SingleByte);
-  if (setlocale(LC_ALL, "C.UTF-8") != nullptr) {
-    EXPECT_EQ(ActiveCodePage(), CodePage::Utf8);
-  }
-  setlocale(LC_ALL, "C");
-}
-
 }  // namespace
 }  // namespace kirabo

@@ -146,9 +146,9 @@ TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
     RunningCli cli({"--quiet", tree.root()}, setting);
     ASSERT_FALSE(cli.ReadLine().empty());
     // Hold the job still so that the stop surely comes before its end.
-    kill(cli.pid(), SIGSTOP);
-    kill(cli.pid(), signal);
-    kill(cli.pid(), SIGCONT);
+    kill(static_cast<pid_t>(cli.pid()), SIGSTOP);
+    kill(static_cast<pid_t>(cli.pid()), signal);
+    kill(static_cast<pid_t>(cli.pid()), SIGCONT);
     CliResult result = cli.Finish();
     EXPECT_EQ(result.exitCode, 130);
     EXPECT_EQ(result.err, said);

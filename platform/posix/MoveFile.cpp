@@ -1,4 +1,4 @@
-#include "platform/MoveFile.h"
+#include "platform/posix/MoveFileCalls.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

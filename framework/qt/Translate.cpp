@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "framework/Text.h"
+#include "framework/qt/Text.h"
 
 namespace kirabo {
 

@@ -1,4 +1,4 @@
-#include "framework/ElidedLabel.h"
+#include "framework/qt/ElidedLabel.h"
 
 #include <QFontMetrics>
 #include <QStringList>

@@ -1,0 +1,50 @@
+#include "framework/Application.h"
+
+#include <vector>
+
+#include "framework/win32/WindowsApi.h"
+#include "platform/Multibyte.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace kirabo {
+
+int Application::Run(int&, char**) {
+  // Common controls in the look the manifest asks for, and a single-threaded
+  // apartment for the shell's folder dialog.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+  UseDefaultProfileName();
+  if (InitInstance()) {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  const int result = ExitInstance();
+  if (SUCCEEDED(com)) CoUninitialize();
+  return result;
+}
+
+// Windows takes the names from the version block of the program's resources.
+void SetProgramIdentity(const char*, const char*, const char*) {}
+
+std::string ApplicationTitle() {
+  std::vector<char> path(MAX_PATH);
+  DWORD length = 0;
+  while ((length = GetModuleFileNameA(nullptr, path.data(), DWORD(path.size()))) == path.size() && path.size() < 0x10000)
+    path.resize(path.size() * 2);
+  std::string name(path.data(), length);
+  const CodePage codePage = ActiveCodePage();
+  const size_t separator = FindLastChar(name, '\\', codePage);
+  if (separator != std::string::npos) name.erase(0, separator + 1);
+  const size_t dot = FindLastChar(name, '.', codePage);
+  if (dot != std::string::npos) name.erase(dot);
+  return name;
+}
+
+}  // namespace kirabo

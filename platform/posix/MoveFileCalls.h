@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "platform/MoveFile.h"
+
+namespace kirabo {
+
+// The system calls the rename makes, one virtual function each, so that tests
+// can make a file system refuse a call or change between two calls. Each
+// returns what the system call returns, with errno set on failure.
+class MoveFileCalls {
+ public:
+  virtual ~MoveFileCalls() = default;
+  virtual int RenameNoReplace(const std::string& from, const std::string& to);
+  virtual int Link(const std::string& from, const std::string& to);
+  virtual int Rename(const std::string& from, const std::string& to);
+  virtual int Unlink(const std::string& path);
+  // Creates an empty file only where no entry is; its descriptor, or -1.
+  virtual int CreateExclusive(const std::string& path);
+};
+
+MoveResult MoveFileNoReplace(const std::string& from, const std::string& to, int* systemError, MoveFileCalls& calls);
+
+}  // namespace kirabo

@@ -1,0 +1,41 @@
+#include "platform/File.h"
+
+#include "platform/win32/WindowsApi.h"
+
+namespace kirabo {
+
+namespace {
+
+HANDLE ToHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length) {
+  // No sharing: a file held open elsewhere is refused, and nobody else opens
+  // this one until it is closed.
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  // Devices, pipes and consoles could block a read; only disk files are raw files.
+  LARGE_INTEGER size{};
+  if (::GetFileType(file) != FILE_TYPE_DISK || !::GetFileSizeEx(file, &size)) {
+    ::CloseHandle(file);
+    return false;
+  }
+  handle = reinterpret_cast<intptr_t>(file);
+  length = size.QuadPart;
+  return true;
+}
+
+void CFile::CloseNative(NativeHandle handle) { ::CloseHandle(ToHandle(handle)); }
+
+int64_t CFile::ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset) {
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(static_cast<uint64_t>(offset));
+  at.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
+  DWORD wanted = count > MAXDWORD ? MAXDWORD : static_cast<DWORD>(count);
+  DWORD got = 0;
+  if (::ReadFile(ToHandle(handle), buffer, wanted, &got, &at)) return got;
+  return ::GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+}
+
+}  // namespace kirabo

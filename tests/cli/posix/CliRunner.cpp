@@ -1,0 +1,85 @@
+#include "CliRunner.h"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kirabo::test {
+
+struct RunningCli::Process {
+  pid_t pid = -1;
+  int outFd = -1;
+};
+
+RunningCli::RunningCli(const std::vector<std::string>& args, const CliSetting& setting)
+    : process_(std::make_unique<Process>()) {
+  char errTemplate[] = "/tmp/kirabo-cli-err-XXXXXX";
+  int errFd = mkstemp(errTemplate);
+  errPath_ = errTemplate;
+  int pipeFds[2];
+  if (errFd < 0 || pipe(pipeFds) != 0) return;
+  if (setting.outputClosed) {
+    close(pipeFds[0]);
+    pipeFds[0] = -1;
+  }
+  process_->pid = fork();
+  if (process_->pid == 0) {
+    dup2(pipeFds[1], STDOUT_FILENO);
+    dup2(errFd, STDERR_FILENO);
+    if (pipeFds[0] >= 0) close(pipeFds[0]);
+    close(pipeFds[1]);
+    close(errFd);
+    if (!setting.workingFolder.empty() && chdir(setting.workingFolder.c_str()) != 0) _exit(126);
+    const uid_t kNobody = 65534;
+    if (setting.unprivileged && geteuid() == 0 &&
+        (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+      _exit(126);
+    }
+    for (const auto& [name, value] : setting.environment) {
+      if (value.empty())
+        unsetenv(name.c_str());
+      else
+        setenv(name.c_str(), value.c_str(), 1);
+    }
+    std::vector<char*> argv{const_cast<char*>(KIRABO_CLI_PATH)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(KIRABO_CLI_PATH, argv.data());
+    _exit(127);
+  }
+  close(pipeFds[1]);
+  close(errFd);
+  process_->outFd = pipeFds[0];
+}
+
+RunningCli::~RunningCli() {
+  if (process_->pid > 0) Finish();
+  if (!errPath_.empty()) unlink(errPath_.c_str());
+}
+
+long RunningCli::pid() const { return process_->pid; }
+
+bool RunningCli::ReadMore() {
+  char buffer[4096];
+  ssize_t got = process_->outFd >= 0 ? read(process_->outFd, buffer, sizeof buffer) : 0;
+  if (got <= 0) return false;
+  pending_.append(buffer, static_cast<size_t>(got));
+  return true;
+}
+
+CliResult RunningCli::Finish() {
+  CliResult result;
+  for (std::string line = ReadLine(); !line.empty(); line = ReadLine()) result.out += line;
+  if (process_->outFd >= 0) close(process_->outFd);
+  process_->outFd = -1;
+  int status = 0;
+  if (process_->pid > 0 && waitpid(process_->pid, &status, 0) == process_->pid) {
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  process_->pid = -1;
+  result.err = ReadWholeFile(errPath_);
+  return result;
+}
+
+}  // namespace kirabo::test
