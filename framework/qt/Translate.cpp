@@ -14,6 +14,4 @@ std::string Translate(const char* context, const char* source) {
   return FromQString(translated);
 }
 
-std::string DialogTextContext(int templateId) { return "Dialog" + std::to_string(templateId); }
-
 }  // namespace kirabo

@@ -4,6 +4,7 @@
 
 #include "framework/win32/WindowsApi.h"
 #include "platform/Multibyte.h"
+#include "platform/UiLanguage.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -29,6 +30,8 @@ int Application::Run(int&, char**) {
   if (SUCCEEDED(com)) CoUninitialize();
   return result;
 }
+
+std::string FirstUserInterfaceLanguage() { return SystemUiLanguage(); }
 
 // Windows takes the names from the version block of the program's resources.
 void SetProgramIdentity(const char*, const char*, const char*) {}

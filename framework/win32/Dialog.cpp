@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/DialogListEntries.h"
+#include "framework/Translate.h"
 #include "framework/win32/DialogImpl.h"
 
 namespace kirabo {
@@ -17,6 +19,12 @@ namespace {
 constexpr WORD kListEntriesResource = 240;
 
 HINSTANCE Program() { return GetModuleHandleA(nullptr); }
+
+std::string WindowText(HWND window) {
+  std::vector<char> text(size_t(GetWindowTextLengthA(window)) + 1);
+  GetWindowTextA(window, text.data(), int(text.size()));
+  return text.data();
+}
 
 }  // namespace
 
@@ -42,6 +50,7 @@ INT_PTR Dialog::Impl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       if (HMENU menu = ::GetSystemMenu(window, FALSE)) systemMenu = std::make_unique<Win32SystemMenu>(menu);
+      TranslateTexts();
       TakeOverPathEllipsis();
       return owner.OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
@@ -92,6 +101,24 @@ void Dialog::Impl::DropPostedCalls() {
 
 // The system's static text draws a path-ellipsis text on one line only; the
 // dialog shortens each line itself and lets the control wrap them.
+void Dialog::Impl::TranslateTexts() {
+  const std::string context = DialogTextContext(templateId);
+  auto translate = [&](HWND item) {
+    const std::string text = WindowText(item);
+    if (text.empty()) return;
+    const std::string translated = Translate(context.c_str(), text.c_str());
+    if (translated != text) SetWindowTextA(item, translated.c_str());
+  };
+  translate(window);
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof className);
+    // A list's or a field's text is the user's, not the template's.
+    if (lstrcmpiA(className, "ComboBox") == 0 || lstrcmpiA(className, "Edit") == 0) continue;
+    translate(child);
+  }
+}
+
 void Dialog::Impl::TakeOverPathEllipsis() {
   for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     char className[16] = {};

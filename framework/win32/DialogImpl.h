@@ -22,6 +22,9 @@ struct Dialog::Impl {
   void AddInitialListEntries();
   void DropPostedCalls();
   void TakeOverPathEllipsis();
+  // The template's texts, Japanese, in the application's language: one
+  // template serves every language.
+  void TranslateTexts();
   void RunTimer(UINT_PTR id);
 
   Dialog& owner;

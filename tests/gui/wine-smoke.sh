@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Smoke test of kirabo.exe under wine on a virtual X display: the dialog
+# Smoke test of kirabo.exe under wine on a virtual X display, in Japanese
+# and then in English: the dialog
 # titled Kirabo appears, Enter starts a job over a small tree of sample raw
 # files, the final message appears, the files carry their new names, the
 # system menu opens the About box, and the Exit button (終了) writes
@@ -63,7 +64,7 @@ cp "$samples/exiftool-CanonRaw.crw" "$work/photos/sub/IMG_0003.CRW"
 cp "$samples/exiftool-3.60-CanonRaw.crw" "$work/photos/sub/IMG_0004.CRW"
 printf '[Data]\r\nFolder=%s\r\n' "$(winepath -w "$work/photos")" >"$work/cwd/Kirabo.INI"
 
-(cd "$work/cwd" && exec wine "$exe") &
+(cd "$work/cwd" && KIRABO_LANG=ja exec wine "$exe") &
 app_pid=$!
 wait_for 60 has_window Kirabo || fail "no window titled Kirabo"
 
@@ -95,16 +96,23 @@ ini="$(tr -d '\r' <"$work/cwd/Kirabo.INI")"
 grep -qx 'Format=0' <<<"$ini" || fail "Kirabo.INI lacks Format=0: $ini"
 grep -qx "Folder=$(winepath -w "$work/photos" | sed 's/\\/\\\\/g')" <<<"$ini" || fail "Kirabo.INI lacks the folder: $ini"
 
-# Stop: a second run over a tree large enough to be stopped while it runs.
+# Stop: a second run, in English, over a tree large enough to be stopped while it runs.
 # Enter stops it; the box says so; no file is lost; Esc closes the dialog
 # without writing the settings.
 mkdir -p "$work/many" "$work/cwd2"
 for i in $(seq 1000 3999); do cp "$samples/exiftool-CanonRaw.crw" "$work/many/IMG_$i.CRW"; done
 printf '[Data]\r\nFolder=%s\r\nFormat=1\r\n' "$(winepath -w "$work/many")" >"$work/cwd2/Kirabo.INI"
 cp "$work/cwd2/Kirabo.INI" "$work/settings-before"
-(cd "$work/cwd2" && exec wine "$exe") &
+(cd "$work/cwd2" && KIRABO_LANG=en exec wine "$exe") &
 app_pid=$!
 wait_for 60 has_window Kirabo || fail "no window titled Kirabo in the second run"
+# This run speaks English: its About box says so.
+press Kirabo alt+space
+sleep 1
+xdotool key End Return
+wait_for 10 has_window 'About Kirabo' || fail "no English About box"
+press 'About Kirabo' Return
+wait_for 10 no_window 'About Kirabo' || fail "the English About box did not close"
 press Kirabo Return
 wait_for 30 eval '[[ -n "$(find "$work/many" -name "17*" -print -quit)" ]]' || fail "the second job renamed nothing"
 press Kirabo Return
