@@ -21,13 +21,18 @@ bool WriteLine(FILE* stream, const std::string& line) {
 
 }  // namespace
 
+// Where '\\' is the separator, names cannot hold control bytes (Windows
+// refuses them), so no path needs an escape there and '\\' stays as it is;
+// a doubled separator in every path would only confuse the reader.
+constexpr bool kEscapeBackslash = kPathSeparator != '\\';
+
 std::string EscapeForLine(std::string_view path, CodePage codePage) {
   std::string escaped;
   escaped.reserve(path.size());
   for (size_t i = 0; i < path.size();) {
     size_t length = CharLength(path, i, codePage);
     auto byte = static_cast<unsigned char>(path[i]);
-    if (length > 1 || (byte >= 0x20 && byte != 0x7F && byte != '\\')) {
+    if (length > 1 || (byte >= 0x20 && byte != 0x7F && (byte != '\\' || !kEscapeBackslash))) {
       escaped.append(path.substr(i, length));
     } else if (byte == '\\') {
       escaped += "\\\\";
