@@ -5,8 +5,9 @@
 namespace kirabo {
 
 // `source`, a program text written in Japanese, in the language the
-// application speaks: its translation in `context` from the loaded
-// translations, or `source` unchanged where none translates it.
+// application speaks: its translation in `context` (Qt's loaded translator,
+// or on Windows the table made from the same translation file), or `source`
+// unchanged where none translates it.
 std::string Translate(const char* context, const char* source);
 
 // The context of the texts of dialog template `templateId`: its title and
