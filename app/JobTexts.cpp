@@ -36,7 +36,8 @@ std::string CountLines(const JobCounts& counts, JobEnd end) {
   AddCount(lines, "すでに正しい名前のファイル: %1 件", counts.alreadyNamed);
   AddCount(lines, "撮影日時のないファイル: %1 件", counts.noCaptureTime);
   AddCount(lines, "リネームできなかったファイル: %1 件", counts.renameFailed);
-  if (end == JobEnd::Completed && counts.Found() == 0) AddLine(lines, Translate(kContext, "RAW ファイルが見つかりませんでした"));
+  if (end == JobEnd::Completed && counts.Found() == 0)
+    AddLine(lines, Translate(kContext, "RAW ファイルが見つかりませんでした"));
   return lines;
 }
 

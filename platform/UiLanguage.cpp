@@ -16,9 +16,7 @@ UiLanguage ChooseUiLanguage(const char* kiraboLang, std::string_view firstUiLang
   return IsJapaneseTag(chosen) ? UiLanguage::Japanese : UiLanguage::English;
 }
 
-UiLanguage UiLanguageFromEnvironment() {
-  return ChooseUiLanguage(std::getenv("KIRABO_LANG"), SystemUiLanguage());
-}
+UiLanguage UiLanguageFromEnvironment() { return ChooseUiLanguage(std::getenv("KIRABO_LANG"), SystemUiLanguage()); }
 
 const char* LanguageCode(UiLanguage language) { return language == UiLanguage::Japanese ? "ja" : "en"; }
 

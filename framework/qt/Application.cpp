@@ -66,7 +66,8 @@ bool LoadTranslations(const std::string& language) {
   };
   const QString program = QStringLiteral(":/i18n/program_%1.qm").arg(code);
   if (QFile::exists(program)) loaded = install(program, QString());
-  const bool standard = install(QStringLiteral("qtbase_%1").arg(code), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  const bool standard =
+      install(QStringLiteral("qtbase_%1").arg(code), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   // Qt's own texts are English: its English translation may well be empty.
   return loaded && (standard || code == QLatin1String("en"));
 }

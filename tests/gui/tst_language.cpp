@@ -57,7 +57,8 @@ QString MessageAfterStart(OpenedMainDialog& w, MessageLog& log, const QString& f
   w.FolderField()->setText(folder);
   w.FormatList()->setCurrentIndex(format);
   w.StartButton()->click();
-  return log.calls.size() == 1 ? QString::fromStdString(log.calls[0].text) : QString("(%1 messages)").arg(log.calls.size());
+  return log.calls.size() == 1 ? QString::fromStdString(log.calls[0].text)
+                               : QString("(%1 messages)").arg(log.calls.size());
 }
 
 QString Shown(const std::string& text) { return QString::fromStdString(text); }
@@ -78,7 +79,8 @@ int CheckFits(QWidget* dialog, QStringList& overflows) {
     QStyleOptionButton option;
     option.initFrom(button);
     option.text = button->text();
-    fits(button, button->text(), button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width());
+    fits(button, button->text(),
+         button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width());
     ++checked;
   }
   // The frame's title starts 6 pixels in, with 2 pixels on each side.
@@ -89,7 +91,8 @@ int CheckFits(QWidget* dialog, QStringList& overflows) {
   for (QComboBox* list : dialog->findChildren<QComboBox*>()) {
     QStyleOptionComboBox option;
     option.initFrom(list);
-    const int room = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list).width();
+    const int room =
+        list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list).width();
     for (int i = 0; i < list->count(); ++i) fits(list, list->itemText(i), room);
     ++checked;
   }
