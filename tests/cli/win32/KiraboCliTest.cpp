@@ -1,12 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <map>
-#include <sstream>
-
 #include "CliRunner.h"
-#include "Corpus.h"
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
 
@@ -32,41 +26,6 @@ TEST(KiraboCli, RenamesTheTreeWithTheWindowsSeparator) {
                             "2 renamed, 0 already named, 0 without capture time, 0 failed\n");
   EXPECT_EQ(tree.Names("trip"), (Strings{"041005_092510.CRW", "IMG_0001.THM", "写真"}));
   EXPECT_EQ(tree.Names("trip/写真"), Strings{"041005_092510.cr2"});
-}
-
-// The sample files get the names that the Linux build gives them.
-TEST(KiraboCli, CorpusFilesGetTheirExpectedNames) {
-  namespace fs = std::filesystem;
-  std::vector<CorpusFile> expected = CorpusFiles();
-  if (expected.empty()) GTEST_SKIP() << "no corpus at " << kCorpusFolder;
-  TempFolder tree;
-  fs::copy(kCorpusFolder, tree.Path("corpus"), fs::copy_options::recursive);
-  for (const auto& entry : fs::recursive_directory_iterator(tree.Path("corpus")))
-    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
-  CliResult result = RunCli({tree.Path("corpus")});
-  ASSERT_EQ(result.exitCode, 0);
-
-  std::map<std::string, std::string> renamed;  // old relative path with '/' -> new name
-  std::istringstream lines(result.out);
-  std::string prefix = tree.Path("corpus/");
-  for (std::string line; std::getline(lines, line);) {
-    size_t first = line.find('\t'), last = line.rfind('\t');
-    std::string from = line.substr(first + 1 + prefix.size(), last - first - 1 - prefix.size());
-    std::string to = line.substr(last + 1);
-    std::replace(from.begin(), from.end(), '\\', '/');
-    renamed[from] = to.substr(to.rfind('\\') + 1);
-  }
-  for (const auto& [file, time] : expected) {
-    if (time == "any") continue;
-    if (time == "none") {
-      EXPECT_FALSE(renamed.contains(file)) << file;
-      continue;
-    }
-    ASSERT_TRUE(renamed.contains(file)) << file;
-    std::string stem = time.substr(2, 2) + time.substr(5, 2) + time.substr(8, 2) + "_" + time.substr(11, 2) +
-                       time.substr(14, 2) + time.substr(17, 2);
-    EXPECT_TRUE(renamed[file].starts_with(stem)) << file << " -> " << renamed[file];
-  }
 }
 
 }  // namespace
