@@ -1,33 +1,33 @@
 #include "cli/DryRunFileSystem.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <system_error>
-
-#include "platform/Multibyte.h"
-#include "platform/Path.h"
-
 namespace kirabo::cli {
 
-bool DryRunFileSystem::ListFolder(const std::string& folder, FolderListing& listing) {
-  return disk.ListFolder(folder, listing);
-}
+namespace {
 
-bool DryRunFileSystem::ResolveFolder(const std::string& folder, std::string& resolved) {
-  return disk.ResolveFolder(folder, resolved);
-}
+class DryRunFolder : public JobFolder {
+ public:
+  explicit DryRunFolder(std::unique_ptr<JobFolder> disk) : disk(std::move(disk)) {}
 
-RenameResult DryRunFileSystem::Rename(const std::string& from, const std::string&) {
-  size_t separator = FindLastChar(from, kPathSeparator, ActiveCodePage());
-  std::string folder = from.substr(0, separator == std::string::npos ? 0 : separator + 1);
-  auto known = folderErrors.find(folder);
-  if (known == folderErrors.end()) {
-    int error = ::access(folder.c_str(), W_OK) == 0 ? 0 : errno;
-    known = folderErrors.emplace(folder, error).first;
+  FolderIdentity Identity() const override { return disk->Identity(); }
+  bool List(std::vector<FolderItem>& items, std::string& reason) override { return disk->List(items, reason); }
+  std::unique_ptr<JobFolder> OpenFolder(const std::string& name, std::string& reason) override {
+    std::unique_ptr<JobFolder> sub = disk->OpenFolder(name, reason);
+    return sub ? std::make_unique<DryRunFolder>(std::move(sub)) : nullptr;
   }
-  if (known->second != 0) return {RenameOutcome::Failed, std::generic_category().message(known->second)};
-  return RenameOutcome::Renamed;
+  bool OpenFile(const std::string& name, CFile& file) override { return disk->OpenFile(name, file); }
+
+  RenameResult Rename(const std::string& from, const std::string&) override { return disk->PredictRename(from); }
+  RenameResult PredictRename(const std::string& from) override { return disk->PredictRename(from); }
+
+ private:
+  std::unique_ptr<JobFolder> disk;
+};
+
+}  // namespace
+
+std::unique_ptr<JobFolder> DryRunFileSystem::OpenTree(const std::string& folder, std::string& reason) {
+  std::unique_ptr<JobFolder> tree = disk.OpenTree(folder, reason);
+  return tree ? std::make_unique<DryRunFolder>(std::move(tree)) : nullptr;
 }
 
 }  // namespace kirabo::cli

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <map>
+#include <memory>
 #include <string>
 
 #include "engine/JobFileSystem.h"
@@ -9,19 +9,17 @@ namespace kirabo::cli {
 
 // Lists folders from the disk but renames nothing. The job keeps track of
 // the names it gives, so a rename only has to be one the disk would allow:
-// it fails, with the system's reason, in a folder the user cannot write to,
-// as the real rename would.
+// it fails, with the system's reason, where the real rename would fail for a
+// reason that can be told beforehand (a folder the user cannot write to,
+// another user's file in a sticky folder).
 class DryRunFileSystem : public JobFileSystem {
  public:
   explicit DryRunFileSystem(JobFileSystem& disk) : disk(disk) {}
 
-  bool ListFolder(const std::string& folder, FolderListing& listing) override;
-  bool ResolveFolder(const std::string& folder, std::string& resolved) override;
-  RenameResult Rename(const std::string& from, const std::string& to) override;
+  std::unique_ptr<JobFolder> OpenTree(const std::string& folder, std::string& reason) override;
 
  private:
   JobFileSystem& disk;
-  std::map<std::string, int> folderErrors;  // folder -> errno of the write check, 0 when writable
 };
 
 }  // namespace kirabo::cli

@@ -1,6 +1,6 @@
 #include "cli/PathsAsTyped.h"
 
-#include "platform/FileFind.h"
+#include "platform/Folder.h"
 #include "platform/Path.h"
 
 namespace kirabo::cli {

@@ -14,7 +14,15 @@ using namespace raw;
 
 bool CCaptureTimeReader::Load(const std::string& path) {
   captureTime = -1;
-  if (!file.Open(path)) return true;
+  return !file.Open(path) || ReadOpenFile();
+}
+
+bool CCaptureTimeReader::Load(JobFolder& folder, const std::string& name) {
+  captureTime = -1;
+  return !folder.OpenFile(name, file) || ReadOpenFile();
+}
+
+bool CCaptureTimeReader::ReadOpenFile() {
   model.clear();
   recordBudget = kMaxHeapRecords;
   tiffEntryBudget = kMaxTiffEntries;

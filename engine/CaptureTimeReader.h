@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/Cr3Boxes.h"
+#include "engine/JobFileSystem.h"
 #include "engine/RawFile.h"
 #include "engine/RawFormat.h"
 
@@ -26,9 +27,12 @@ class CCaptureTimeReader {
   // True when no capture time was found, including when the file cannot be
   // opened; false when one was.
   bool Load(const std::string& path);
+  // The same for the file `name` of a folder the job holds open.
+  bool Load(JobFolder& folder, const std::string& name);
   CaptureTime GetCaptureTime() const { return captureTime; }
 
  private:
+  bool ReadOpenFile();
   void WalkHeap(int64_t start, int64_t length, int depth);
   void ReadCaptureTimeRecord(int64_t position);
   void WalkTiffChain(int64_t base);

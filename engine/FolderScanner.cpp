@@ -1,63 +1,84 @@
 #include "engine/FolderScanner.h"
 
+#include "platform/Folder.h"
 #include "platform/Path.h"
 
 namespace kirabo {
 
-int32_t CFolderScanner::CollectRawFiles(const std::string& folder, std::vector<std::string>& list,
-                                        JobObserver* observer, const std::atomic<int32_t>& state) {
-  if (!treeRoot) {
-    std::string resolved;
-    treeRoot = fileSystem.ResolveFolder(folder, resolved) ? resolved : std::string();
+std::string EntryPath(const std::string& folder, const std::string& name, CodePage codePage) {
+  // A root such as "/" or "C:\" ends in its separator already; the last
+  // byte of "C:\表" in code page 932 does not count.
+  return LastCharIs(folder, kPathSeparator, codePage) ? folder + name : folder + kPathSeparator + name;
+}
+
+// One folder on the way down: held open while the folders below it are walked.
+struct CFolderScanner::Level {
+  JobFolder* folder = nullptr;
+  std::unique_ptr<JobFolder> owned;  // every folder but the tree, which the result holds
+  size_t index = 0;                  // in ScanResult::folders
+  std::vector<FolderItem> items;
+  size_t next = 0;
+};
+
+int32_t CFolderScanner::CollectRawFiles(const std::string& folder, ScanResult& result, JobObserver* observer,
+                                        const std::atomic<int32_t>& state) {
+  if (observer != nullptr) observer->OnSearching(folder);
+  if (state.load() == StopRequested) return 0;
+  std::string reason;
+  result.tree = fileSystem.OpenTree(folder, reason);
+  if (!result.tree) return 0;
+  ScannedFolder top;
+  if (!MakeLexicalAbsolute(folder, top.path)) top.path = folder;
+  top.identity = result.tree->Identity();
+  walked.insert({top.identity.device, top.identity.inode});
+  result.folders.push_back(std::move(top));
+
+  // An explicit stack rather than recursion: a tree thousands of levels deep
+  // must not exhaust a thread's stack.
+  std::vector<Level> levels(1);
+  levels[0].folder = result.tree.get();
+  List(levels[0]);
+  while (!levels.empty() && state.load() != StopRequested) {
+    Level& level = levels.back();
+    if (level.next == level.items.size()) {
+      levels.pop_back();
+      continue;
+    }
+    const FolderItem& item = level.items[level.next++];
+    std::string path = EntryPath(result.folders[level.index].path, item.name, codePage);
+    if (!item.isFolder) {
+      if (IsRawFileName(item.name)) result.files.push_back({level.index, item.name, std::move(path)});
+      continue;
+    }
+    if (observer != nullptr) observer->OnSearching(path);
+    if (state.load() == StopRequested) break;
+    std::unique_ptr<JobFolder> sub = level.folder->OpenFolder(item.name, reason);
+    if (!sub) continue;
+    FolderIdentity identity = sub->Identity();
+    if (!walked.insert({identity.device, identity.inode}).second) continue;
+    result.folders.push_back({level.index, item.name, std::move(path), identity});
+    Level below;
+    below.folder = sub.get();
+    below.owned = std::move(sub);
+    below.index = result.folders.size() - 1;
+    levels.push_back(std::move(below));
+    List(levels.back());
   }
-  Walk(folder, list, observer, state);
   return 0;
 }
 
-void CFolderScanner::Walk(const std::string& folder, std::vector<std::string>& list, JobObserver* observer,
-                          const std::atomic<int32_t>& state) {
-  if (observer != nullptr) observer->OnSearching(folder);
-  if (state.load() == StopRequested) return;
-
-  FolderListing listing;
-  if (!fileSystem.ListFolder(folder, listing) || !FirstVisit(listing.identity)) return;
-
-  for (const FolderEntry& entry : listing.entries) {
-    if (state.load() == StopRequested) break;
-    if (entry.isDots) continue;
-    if (entry.isDirectory) {
-      if (IsInsideTree(entry.path)) Walk(entry.path, list, observer, state);
-    } else if (IsRawFilePath(entry.path)) {
-      list.push_back(entry.path);
-    }
-  }
+void CFolderScanner::List(Level& level) {
+  std::string reason;
+  if (!level.folder->List(level.items, reason)) level.items.clear();
 }
 
-// Decided on the resolved paths, as only links lead out. When the tree's
-// own path could not be resolved, no sub-folder is known to be inside it.
-bool CFolderScanner::IsInsideTree(const std::string& folder) {
-  std::string resolved;
-  if (treeRoot->empty() || !fileSystem.ResolveFolder(folder, resolved)) return false;
-  if (!resolved.starts_with(*treeRoot)) return false;
-  // Windows takes '/' as a separator too. A root such as "/" or "C:\" ends
-  // in its separator already; the last byte of "C:\表" in code page 932 does
-  // not count.
-  if (LastCharIs(*treeRoot, kPathSeparator, codePage) || LastCharIs(*treeRoot, '/', codePage)) return true;
-  char next = resolved.size() == treeRoot->size() ? kPathSeparator : resolved[treeRoot->size()];
-  return next == kPathSeparator || next == '/';
-}
-
-// The last "." of the whole path, not of the name: a name without a dot then
-// leaves a separator in the tested text and never qualifies.
-bool CFolderScanner::IsRawFilePath(const std::string& path) const {
-  size_t dot = FindLastChar(path, '.', codePage);
+// Only the extension after the name's last "." counts, so a name without a
+// dot never qualifies.
+bool CFolderScanner::IsRawFileName(const std::string& name) const {
+  size_t dot = FindLastChar(name, '.', codePage);
   if (dot == std::string::npos) return false;
-  std::string extension = UpperAscii(std::string_view(path).substr(dot + 1), codePage);
+  std::string extension = UpperAscii(std::string_view(name).substr(dot + 1), codePage);
   return extension == "CRW" || extension == "CR2" || extension == "CR3";
-}
-
-bool CFolderScanner::FirstVisit(const FolderIdentity& identity) {
-  return walked.insert({identity.device, identity.inode}).second;
 }
 
 }  // namespace kirabo

@@ -2,7 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -15,35 +15,52 @@
 
 namespace kirabo {
 
-// Walks a folder tree depth first and collects the full path of every file
-// whose extension is CRW, CR2 or CR3 in any letter case. One scanner serves one
-// job: it remembers the folders it has walked, so that a folder reached a
-// second time (through a link, or a link cycle) is not walked again. A link
-// to a folder outside the tree first given is not followed, so that a job
-// never renames files the user did not choose.
+struct ScannedFolder {
+  size_t parent = 0;  // index in ScanResult::folders; the tree (index 0) is its own parent
+  std::string name;   // its entry in the parent
+  std::string path;   // absolute, as shown to the user
+  FolderIdentity identity;
+};
+
+struct ScannedFile {
+  size_t folder = 0;  // index in ScanResult::folders
+  std::string name;
+  std::string path;  // its folder's path, one separator, the name
+};
+
+struct ScanResult {
+  std::unique_ptr<JobFolder> tree;     // held open from the scan to the job's end; null when it cannot be opened
+  std::vector<ScannedFolder> folders;  // the folders walked, in the order they were entered
+  std::vector<ScannedFile> files;      // the raw files, a sub-folder's files in place of its entry
+};
+
+// Walks a folder tree depth first and collects every file whose extension is
+// CRW, CR2 or CR3 in any letter case. Every sub-folder is opened by name in
+// its parent, which is held open meanwhile, and links to folders are never
+// followed: the walk cannot leave the tree, however the tree changes while
+// it is walked. A folder met a second time (a bind mount) is not walked again.
 class CFolderScanner {
  public:
   CFolderScanner(JobFileSystem& fileSystem, CodePage codePage) : fileSystem(fileSystem), codePage(codePage) {}
   virtual ~CFolderScanner() = default;
 
-  // Tells `observer` (when not null) of every folder as it enters it, then
-  // appends the folder's raw files to `list`; a sub-folder's files take the
-  // place of its entry. A stop request ends the walk at every level and is
-  // left in `state` for the caller. Always 0.
-  int32_t CollectRawFiles(const std::string& folder, std::vector<std::string>& list, JobObserver* observer,
+  // Tells `observer` (when not null) of every folder as it enters it. A stop
+  // request ends the walk at every level and is left in `state` for the
+  // caller. Always 0.
+  int32_t CollectRawFiles(const std::string& folder, ScanResult& result, JobObserver* observer,
                           const std::atomic<int32_t>& state);
 
  private:
-  void Walk(const std::string& folder, std::vector<std::string>& list, JobObserver* observer,
-            const std::atomic<int32_t>& state);
-  bool IsInsideTree(const std::string& folder);
-  bool IsRawFilePath(const std::string& path) const;
-  bool FirstVisit(const FolderIdentity& identity);
+  struct Level;
+  void List(Level& level);
+  bool IsRawFileName(const std::string& name) const;
 
   JobFileSystem& fileSystem;
   CodePage codePage;
   std::set<std::pair<uint64_t, uint64_t>> walked;  // device and inode
-  std::optional<std::string> treeRoot;              // resolved; empty when it could not be
 };
+
+// `folder`'s path, one separator (unless it ends in one), then `name`.
+std::string EntryPath(const std::string& folder, const std::string& name, CodePage codePage);
 
 }  // namespace kirabo

@@ -1,29 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/File.h"
+#include "platform/Folder.h"
+
 namespace kirabo {
 
-struct FolderEntry {
-  std::string name;
-  std::string path;  // the listing's root, one separator, the name
-  bool isDots = false;
-  bool isDirectory = false;  // links to folders count as folders
-};
-
-// Identifies a folder however it was reached, so that link cycles end.
+// Identifies a folder however it was reached, so that no folder is walked twice.
 struct FolderIdentity {
   uint64_t device = 0;
   uint64_t inode = 0;
   bool operator==(const FolderIdentity&) const = default;
-};
-
-struct FolderListing {
-  FolderIdentity identity;
-  std::vector<FolderEntry> entries;  // in name order, "." and ".." included
 };
 
 enum class RenameOutcome {
@@ -38,18 +30,34 @@ struct RenameResult {
   std::string reason;  // Failed: why, in the system's words
 };
 
+// One folder of a job, held open while the job works in it. Every name is
+// of an entry of this folder; nothing goes through a path again, so a folder
+// of the tree renamed or replaced by a link during the job never leads the
+// job out of the tree. Failures give the system's reason, in its words.
+class JobFolder {
+ public:
+  virtual ~JobFolder() = default;
+  virtual FolderIdentity Identity() const = 0;
+  // The entries, "." and ".." left out, in name order.
+  virtual bool List(std::vector<FolderItem>& items, std::string& reason) = 0;
+  // The sub-folder `name` itself; a link in its place is refused.
+  virtual std::unique_ptr<JobFolder> OpenFolder(const std::string& name, std::string& reason) = 0;
+  // Opens the file `name` for reading.
+  virtual bool OpenFile(const std::string& name, CFile& file) = 0;
+  // Renames `from` to `to` in this folder, never replacing an entry.
+  virtual RenameResult Rename(const std::string& from, const std::string& to) = 0;
+  // What renaming `from` would give, as far as can be told without renaming:
+  // Failed where the system would refuse it whatever the new name.
+  virtual RenameResult PredictRename(const std::string& from) = 0;
+};
+
 // The file-system operations of a rename job, behind one seam so that tests
-// can inject faults. Reading a file's capture time is not part of it.
+// can inject faults.
 class JobFileSystem {
  public:
   virtual ~JobFileSystem() = default;
-  // Lists `folder` (absolute or relative); false when it cannot be listed.
-  virtual bool ListFolder(const std::string& folder, FolderListing& listing) = 0;
-  // The absolute path of `folder` with every link resolved; false when it
-  // cannot be resolved.
-  virtual bool ResolveFolder(const std::string& folder, std::string& resolved) = 0;
-  // Renames without ever replacing an existing entry.
-  virtual RenameResult Rename(const std::string& from, const std::string& to) = 0;
+  // The folder the user chose, reached through whatever links its path holds.
+  virtual std::unique_ptr<JobFolder> OpenTree(const std::string& folder, std::string& reason) = 0;
 };
 
 // The host's file system.

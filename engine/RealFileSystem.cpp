@@ -2,40 +2,38 @@
 #include <system_error>
 
 #include "engine/JobFileSystem.h"
-#include "platform/FileFind.h"
 #include "platform/MoveFile.h"
-#include "platform/Path.h"
-#include "platform/RealPath.h"
 
 namespace kirabo {
 
 namespace {
 
-class HostFileSystem final : public JobFileSystem {
+std::string SystemMessage(int error) { return std::system_category().message(error); }
+
+class HostFolder final : public JobFolder {
  public:
-  bool ListFolder(const std::string& folder, FolderListing& listing) override {
-    try {
-      CFileFind finder;
-      // A folder that ends in a separator gives two in a row, which lists it all the same.
-      if (!finder.FindFile(folder + kPathSeparator + "*.*")) return false;
-      listing.identity = {finder.GetFolderDevice(), finder.GetFolderInode()};
-      listing.entries.clear();
-      bool more = true;
-      while (more) {
-        more = finder.FindNextFile();
-        listing.entries.push_back({std::string(finder.GetFileName()), finder.GetFilePath(), finder.IsDots(),
-                                   finder.IsDirectory()});
-      }
-      return true;
-    } catch (const std::bad_alloc&) {
-      listing.entries.clear();
-      return false;
-    }
+  FolderIdentity Identity() const override { return {folder.Device(), folder.Inode()}; }
+
+  bool List(std::vector<FolderItem>& items, std::string& reason) override {
+    int error = 0;
+    if (folder.List(items, error)) return true;
+    reason = SystemMessage(error);
+    return false;
   }
+
+  std::unique_ptr<JobFolder> OpenFolder(const std::string& name, std::string& reason) override {
+    auto sub = std::make_unique<HostFolder>();
+    int error = 0;
+    if (sub->folder.OpenIn(folder, name, error)) return sub;
+    reason = SystemMessage(error);
+    return nullptr;
+  }
+
+  bool OpenFile(const std::string& name, CFile& file) override { return file.OpenIn(folder, name); }
 
   RenameResult Rename(const std::string& from, const std::string& to) override {
     int error = 0;
-    switch (MoveFileNoReplace(from, to, &error)) {
+    switch (MoveFileNoReplace(folder, from, to, &error)) {
       case MoveResult::Moved:
         return RenameOutcome::Renamed;
       case MoveResult::NameTaken:
@@ -43,11 +41,26 @@ class HostFileSystem final : public JobFileSystem {
       case MoveResult::Failed:
         break;
     }
-    return {RenameOutcome::Failed, std::system_category().message(error)};
+    return {RenameOutcome::Failed, SystemMessage(error)};
   }
 
-  bool ResolveFolder(const std::string& folder, std::string& resolved) override {
-    return ResolveRealPath(folder, resolved);
+  RenameResult PredictRename(const std::string& from) override {
+    int error = PredictMoveError(folder, from);
+    if (error != 0) return {RenameOutcome::Failed, SystemMessage(error)};
+    return RenameOutcome::Renamed;
+  }
+
+  CFolder folder;
+};
+
+class HostFileSystem final : public JobFileSystem {
+ public:
+  std::unique_ptr<JobFolder> OpenTree(const std::string& path, std::string& reason) override {
+    auto tree = std::make_unique<HostFolder>();
+    int error = 0;
+    if (tree->folder.Open(path, error)) return tree;
+    reason = SystemMessage(error);
+    return nullptr;
   }
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/CaptureTimeReader.h"
+#include "engine/FolderCursor.h"
 #include "engine/FolderNames.h"
 #include "engine/FolderScanner.h"
 #include "engine/JobFileSystem.h"
@@ -28,20 +29,26 @@ class JobRun {
         codePage(ActiveCodePage()) {}
 
   JobEnd Run() {
-    std::vector<std::string> list;
     {
       CFolderScanner scanner(fileSystem, codePage);
-      scanner.CollectRawFiles(job.folder, list, job.observer, job.state);
+      scanner.CollectRawFiles(job.folder, scan, job.observer, job.state);
     }
-    if (!IsKnownFormat(job.format)) list.clear();
+    if (!IsKnownFormat(job.format)) scan.files.clear();
 
-    for (size_t i = 0; i < list.size(); ++i) {
+    FolderCursor cursor(scan);
+    for (size_t i = 0; i < scan.files.size(); ++i) {
       if (StopRequestedNow()) return JobEnd::Stopped;
+      const ScannedFile& file = scan.files[i];
       FileReport report;
       report.number = i + 1;
-      report.count = list.size();
-      report.path = list[i];
-      if (!DealWith(report)) return JobEnd::Stopped;
+      report.count = scan.files.size();
+      report.path = file.path;
+      JobFolder* folder = cursor.Hold(file.folder, report.reason);
+      if (folder == nullptr) {
+        report.outcome = FileOutcome::RenameFailed;
+      } else if (!DealWith(*folder, file, report)) {
+        return JobEnd::Stopped;
+      }
       Count(report.outcome);
       if (job.observer != nullptr) job.observer->OnFile(report);
     }
@@ -57,17 +64,17 @@ class JobRun {
 
   // Fills in the outcome; false when a stop came first and the file was left
   // as it was, unreported.
-  bool DealWith(FileReport& report) {
+  bool DealWith(JobFolder& folder, const ScannedFile& file, FileReport& report) {
     CCaptureTimeReader reader;
-    reader.Load(report.path);
+    reader.Load(folder, file.name);
     std::optional<std::string> stem = NameStem(reader.GetCaptureTime(), job.format);
     if (!stem) {
       report.outcome = FileOutcome::NoCaptureTime;
       return true;
     }
     RenameParts parts = SplitForRename(report.path, codePage);
-    FolderNames& names = NamesIn(parts.folderPrefix);
-    const std::string ownName = report.path.substr(parts.folderPrefix.size());
+    FolderNames& names = NamesIn(folder, file.folder);
+    const std::string& ownName = file.name;
     // The file's own name is free for the file itself: when it is the first
     // free candidate, the file keeps it.
     names.Release(ownName);
@@ -90,8 +97,7 @@ class JobRun {
         report.newPath = report.path;
         return true;
       }
-      std::string candidate = parts.folderPrefix + name;
-      RenameResult result = fileSystem.Rename(report.path, candidate);
+      RenameResult result = folder.Rename(ownName, name);
       if (result.outcome == RenameOutcome::Failed) {
         // Any other failure would fail again for every suffix.
         names.Take(ownName);
@@ -103,7 +109,7 @@ class JobRun {
       names.Take(name);
       if (result.outcome == RenameOutcome::Renamed) {
         report.outcome = FileOutcome::Renamed;
-        report.newPath = std::move(candidate);
+        report.newPath = parts.folderPrefix + name;
         return true;
       }
     }
@@ -112,17 +118,16 @@ class JobRun {
   // The folder's names from its listing at the first file dealt with in it;
   // a folder that cannot be listed starts with none, and the no-replace
   // rename still refuses every taken name.
-  FolderNames& NamesIn(const std::string& folderPrefix) {
-    auto known = folders.find(folderPrefix);
+  FolderNames& NamesIn(JobFolder& folder, size_t index) {
+    auto known = folders.find(index);
     if (known != folders.end()) return known->second;
     std::vector<std::string> listed;
-    FolderListing listing;
-    if (fileSystem.ListFolder(folderPrefix, listing)) {
-      for (FolderEntry& entry : listing.entries) {
-        if (!entry.isDots) listed.push_back(std::move(entry.name));
-      }
+    std::vector<FolderItem> items;
+    std::string reason;
+    if (folder.List(items, reason)) {
+      for (FolderItem& item : items) listed.push_back(std::move(item.name));
     }
-    return folders.try_emplace(folderPrefix, listed, codePage).first->second;
+    return folders.try_emplace(index, listed, codePage).first->second;
   }
 
   void Count(FileOutcome outcome) {
@@ -146,7 +151,8 @@ class JobRun {
   JobFileSystem& fileSystem;
   CodePage codePage;
   JobCounts counts;
-  std::unordered_map<std::string, FolderNames> folders;  // by folder prefix
+  ScanResult scan;
+  std::unordered_map<size_t, FolderNames> folders;  // by the scan's folder index
 };
 
 // Idle first: on a stop that write is the acknowledgement the caller waits

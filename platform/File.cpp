@@ -20,6 +20,16 @@ bool CFile::Open(const std::string& path) {
   return true;
 }
 
+bool CFile::OpenIn(const CFolder& folder, const std::string& name) {
+  Close();
+  if (!OpenNativeIn(folder, name, handle_, length_)) {
+    handle_ = kNoHandle;
+    length_ = 0;
+    return false;
+  }
+  return true;
+}
+
 void CFile::Close() {
   if (handle_ != kNoHandle) CloseNative(handle_);
   handle_ = kNoHandle;

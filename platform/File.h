@@ -8,6 +8,8 @@
 
 namespace kirabo {
 
+class CFolder;
+
 // A read-only binary file. Reads go through an internal block buffer so that
 // a walk made of many small reads costs only a few system calls. Failures are
 // returned, never thrown.
@@ -23,6 +25,8 @@ class CFile {
   // file is opened without sharing: a file held open elsewhere is refused,
   // and no one else can open it while it is open here.
   bool Open(const std::string& path);
+  // The same for the entry `name` of a folder held open.
+  bool OpenIn(const CFolder& folder, const std::string& name);
   void Close();
   bool IsOpen() const { return handle_ != kNoHandle; }
 
@@ -51,6 +55,7 @@ class CFile {
 
   // What each operating system does its own way.
   static bool OpenNative(const std::string& path, NativeHandle& handle, int64_t& length);
+  static bool OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length);
   static void CloseNative(NativeHandle handle);
   // Bytes read at `offset`, 0 at the end of the file, -1 on an error.
   static int64_t ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset);

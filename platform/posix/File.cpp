@@ -5,13 +5,17 @@
 #include <cerrno>
 
 #include "platform/File.h"
+#include "platform/Folder.h"
 
 namespace kirabo {
 
-bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length) {
-  // O_NONBLOCK keeps open() from waiting on a FIFO that merely has a raw
-  // file's name; such entries are refused right after.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+namespace {
+
+// O_NONBLOCK keeps open() from waiting on a FIFO that merely has a raw file's
+// name; such entries are refused right after.
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
+bool TakeRegularFile(int fd, intptr_t& handle, int64_t& length) {
   if (fd < 0) return false;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -21,6 +25,16 @@ bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& l
   handle = fd;
   length = st.st_size;
   return true;
+}
+
+}  // namespace
+
+bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length) {
+  return TakeRegularFile(::open(path.c_str(), kOpenFlags), handle, length);
+}
+
+bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length) {
+  return TakeRegularFile(::openat(static_cast<int>(folder.Handle()), name.c_str(), kOpenFlags), handle, length);
 }
 
 void CFile::CloseNative(NativeHandle handle) { ::close(static_cast<int>(handle)); }

@@ -13,17 +13,25 @@
 namespace kirabo {
 
 int MoveFileCalls::RenameNoReplace(const std::string& from, const std::string& to) {
-  return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+  return ::renameat2(folder_, from.c_str(), folder_, to.c_str(), RENAME_NOREPLACE);
 }
 
-int MoveFileCalls::Link(const std::string& from, const std::string& to) { return ::link(from.c_str(), to.c_str()); }
+int MoveFileCalls::Link(const std::string& from, const std::string& to) {
+  return ::linkat(folder_, from.c_str(), folder_, to.c_str(), 0);
+}
 
-int MoveFileCalls::Rename(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()); }
+int MoveFileCalls::Rename(const std::string& from, const std::string& to) {
+  return ::renameat(folder_, from.c_str(), folder_, to.c_str());
+}
 
-int MoveFileCalls::Unlink(const std::string& path) { return ::unlink(path.c_str()); }
+int MoveFileCalls::Unlink(const std::string& path) { return ::unlinkat(folder_, path.c_str(), 0); }
 
 int MoveFileCalls::CreateExclusive(const std::string& path) {
-  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+  return ::openat(folder_, path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+}
+
+bool MoveFileCalls::Stat(const std::string& path, struct stat& entry) const {
+  return ::fstatat(folder_, path.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 namespace {
@@ -45,10 +53,10 @@ bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b
 // True when `to` names the very file that `from` names, through the same path
 // or through one that differs only in letter case. Another hard link of the
 // file under a different name does not count: that name is taken.
-bool IsSameFileInOtherCase(const std::string& from, const std::string& to) {
+bool IsSameFileInOtherCase(const std::string& from, const std::string& to, const MoveFileCalls& calls) {
   struct stat source {};
   struct stat target {};
-  if (::lstat(from.c_str(), &source) != 0 || ::lstat(to.c_str(), &target) != 0) return false;
+  if (!calls.Stat(from, source) || !calls.Stat(to, target)) return false;
   return SameFile(source, target) && EqualIgnoringAsciiCase(from, to, ActiveCodePage());
 }
 
@@ -82,7 +90,7 @@ class NoReplaceMove {
 
   MoveResult ByReservation() {
     struct stat source {};
-    if (::lstat(from_.c_str(), &source) != 0) return Failure(errno);
+    if (!calls_.Stat(from_, source)) return Failure(errno);
     int reservation = calls_.CreateExclusive(to_);
     if (reservation < 0) return Refusal(errno);
     MoveResult result = OntoReservation(reservation);
@@ -104,7 +112,7 @@ class NoReplaceMove {
   bool HoldsReservation(int reservation) const {
     struct stat created {};
     struct stat entry {};
-    return ::fstat(reservation, &created) == 0 && ::lstat(to_.c_str(), &entry) == 0 && SameFile(created, entry) &&
+    return ::fstat(reservation, &created) == 0 && calls_.Stat(to_, entry) && SameFile(created, entry) &&
            created.st_size == 0;
   }
 
@@ -115,7 +123,7 @@ class NoReplaceMove {
 
   MoveResult Refusal(int error) const {
     if (error != EEXIST && error != ENOTEMPTY) return Failure(error);
-    return IsSameFileInOtherCase(from_, to_) ? OntoItself() : MoveResult::NameTaken;
+    return IsSameFileInOtherCase(from_, to_, calls_) ? OntoItself() : MoveResult::NameTaken;
   }
 
   MoveResult OntoItself() const {
@@ -132,13 +140,27 @@ class NoReplaceMove {
 
 }  // namespace
 
-MoveResult MoveFileNoReplace(const std::string& from, const std::string& to, int* systemError) {
-  MoveFileCalls systemCalls;
+MoveResult MoveFileNoReplace(const CFolder& folder, const std::string& from, const std::string& to,
+                             int* systemError) {
+  MoveFileCalls systemCalls(static_cast<int>(folder.Handle()));
   return MoveFileNoReplace(from, to, systemError, systemCalls);
 }
 
 MoveResult MoveFileNoReplace(const std::string& from, const std::string& to, int* systemError, MoveFileCalls& calls) {
   return NoReplaceMove(from, to, systemError, calls).ByFlag();
+}
+
+int PredictMoveError(const CFolder& folder, const std::string& from) {
+  int fd = static_cast<int>(folder.Handle());
+  if (::faccessat(fd, ".", W_OK | X_OK, AT_EACCESS) != 0) return errno;
+  struct stat here {};
+  struct stat file {};
+  if (::fstat(fd, &here) != 0 || ::fstatat(fd, from.c_str(), &file, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  // In a sticky folder (such as /tmp) only the owner of the file or of the
+  // folder may move the file; root may move any.
+  uid_t user = ::geteuid();
+  if ((here.st_mode & S_ISVTX) != 0 && user != 0 && file.st_uid != user && here.st_uid != user) return EPERM;
+  return 0;
 }
 
 }  // namespace kirabo

@@ -1,5 +1,6 @@
 #include "platform/File.h"
 
+#include "platform/win32/WidePath.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace kirabo {
@@ -8,12 +9,7 @@ namespace {
 
 HANDLE ToHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
-}  // namespace
-
-bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length) {
-  // No sharing: a file held open elsewhere is refused, and nobody else opens
-  // this one until it is closed.
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool TakeDiskFile(HANDLE file, intptr_t& handle, int64_t& length) {
   if (file == INVALID_HANDLE_VALUE) return false;
   // Devices, pipes and consoles could block a read; only disk files are raw files.
   LARGE_INTEGER size{};
@@ -24,6 +20,22 @@ bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& l
   handle = reinterpret_cast<intptr_t>(file);
   length = size.QuadPart;
   return true;
+}
+
+}  // namespace
+
+// No sharing: a file held open elsewhere is refused, and nobody else opens
+// this one until it is closed.
+bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length) {
+  return TakeDiskFile(
+      ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr), handle,
+      length);
+}
+
+bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length) {
+  return TakeDiskFile(::CreateFileW(EntryPath(folder, name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr),
+                      handle, length);
 }
 
 void CFile::CloseNative(NativeHandle handle) { ::CloseHandle(ToHandle(handle)); }

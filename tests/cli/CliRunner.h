@@ -20,6 +20,9 @@ struct CliSetting {
   bool unprivileged = false;
   // Nobody reads stdout: every write to it fails (EPIPE).
   bool outputClosed = false;
+  // Stdout starts full of "#\n" lines (Linux only): the program waits in
+  // its first stdout line until the test reads, and goes on no further.
+  bool outputFull = false;
   // Set in the program's environment; an empty value unsets the variable.
   std::vector<std::pair<std::string, std::string>> environment{{"KIRABO_LANG", "ja"}};
 };

@@ -7,6 +7,7 @@
 #include "JobHarness.h"
 #include "TempFolder.h"
 #include "engine/FolderScanner.h"
+#include "platform/Folder.h"
 
 namespace kirabo::test {
 namespace {
@@ -19,39 +20,71 @@ class ListedFileSystem : public JobFileSystem {
 
   // `entries`: names in listing order; a trailing "/" marks a folder.
   void Add(const std::string& folder, const std::vector<std::string>& entries, uint64_t inode = 0) {
-    FolderListing& listing = folders_[folder];
-    listing.identity = {1, inode != 0 ? inode : folders_.size()};
-    listing.entries = {{".", folder + "/.", true, true}, {"..", folder + "/..", true, true}};
+    Listed& listed = folders_[folder];
+    listed.identity = {1, inode != 0 ? inode : folders_.size()};
     for (const std::string& name : entries) {
       bool isFolder = name.back() == '/';
-      std::string plain = isFolder ? name.substr(0, name.size() - 1) : name;
-      listing.entries.push_back({plain, folder + "/" + plain, false, isFolder});
+      listed.items.push_back({isFolder ? name.substr(0, name.size() - 1) : name, isFolder});
     }
   }
-  bool ListFolder(const std::string& folder, FolderListing& listing) override {
-    if (onList) onList(folder);
-    auto found = folders_.find(folder);
-    if (found == folders_.end()) return false;
-    listing = found->second;
-    return true;
-  }
-  // No links: a folder's path is its resolved path.
-  bool ResolveFolder(const std::string& folder, std::string& resolved) override {
-    resolved = folder;
-    return folders_.contains(folder);
-  }
-  RenameResult Rename(const std::string&, const std::string&) override { return RenameOutcome::Failed; }
+  std::unique_ptr<JobFolder> OpenTree(const std::string& folder, std::string&) override { return Open(folder); }
 
  private:
-  std::map<std::string, FolderListing> folders_;
+  struct Listed {
+    FolderIdentity identity;
+    std::vector<FolderItem> items;
+  };
+  class Folder : public JobFolder {
+   public:
+    Folder(ListedFileSystem& owner, std::string path) : owner(owner), path(std::move(path)) {}
+    FolderIdentity Identity() const override { return owner.folders_[path].identity; }
+    bool List(std::vector<FolderItem>& items, std::string&) override {
+      if (owner.onList) owner.onList(path);
+      items = owner.folders_[path].items;
+      return true;
+    }
+    std::unique_ptr<JobFolder> OpenFolder(const std::string& name, std::string&) override {
+      return owner.Open(path + "/" + name);
+    }
+    bool OpenFile(const std::string&, CFile&) override { return false; }
+    RenameResult Rename(const std::string&, const std::string&) override { return RenameOutcome::Failed; }
+    RenameResult PredictRename(const std::string&) override { return RenameOutcome::Failed; }
+
+   private:
+    ListedFileSystem& owner;
+    std::string path;
+  };
+  std::unique_ptr<JobFolder> Open(const std::string& path) {
+    return folders_.contains(path) ? std::make_unique<Folder>(*this, path) : nullptr;
+  }
+  std::map<std::string, Listed> folders_;
 };
 
+// A path in the form the scan gives: absolute in the system's own way ("C:\\A"
+// under wine).
+std::string Abs(const std::string& path) {
+  std::string absolute;
+  MakeLexicalAbsolute(path, absolute);
+  return absolute;
+}
+
+std::vector<std::string> Abs(const std::vector<std::string>& paths) {
+  std::vector<std::string> absolute;
+  for (const std::string& path : paths) absolute.push_back(Abs(path));
+  return absolute;
+}
+
 struct Scan {
-  std::vector<std::string> list;
+  ScanResult result;
   RecordingObserver events;
   std::atomic<int32_t> state{Running};
   void Run(JobFileSystem& fileSystem, const std::string& folder) {
-    CFolderScanner(fileSystem, CodePage::Utf8).CollectRawFiles(folder, list, &events, state);
+    CFolderScanner(fileSystem, CodePage::Utf8).CollectRawFiles(folder, result, &events, state);
+  }
+  std::vector<std::string> Paths() const {
+    std::vector<std::string> paths;
+    for (const ScannedFile& file : result.files) paths.push_back(file.path);
+    return paths;
   }
 };
 
@@ -63,19 +96,21 @@ TEST(FolderScanner, KeepsRawFilesInListingOrderWithSubFoldersInPlace) {
   fs.Add("/A/Trip.CRW", {"4.cR2", "notes"});
   Scan scan;
   scan.Run(fs, "/A");
-  EXPECT_EQ(scan.list, (std::vector<std::string>{"/A/1.CRW", "/A/B/2.CRW", "/A/3.CRW", "/A/img.crw",
-                                                 "/A/Trip.CRW/4.cR2", "/A/x.Cr2", "/A/y.cR3"}));
-  EXPECT_EQ(scan.events.Events(), (std::vector<std::string>{"search /A", "search /A/B", "search /A/Trip.CRW"}));
+  EXPECT_EQ(scan.Paths(), Abs({"/A/1.CRW", "/A/B/2.CRW", "/A/3.CRW", "/A/img.crw", "/A/Trip.CRW/4.cR2", "/A/x.Cr2",
+                                "/A/y.cR3"}));
+  EXPECT_EQ(scan.events.Events(),
+            (std::vector<std::string>{"search /A", "search " + Abs("/A/B"), "search " + Abs("/A/Trip.CRW")}));
 }
 
 TEST(FolderScanner, FolderThatCannotBeListedShowsItsTextAndGivesNothing) {
   ListedFileSystem fs;
   Scan scan;
   scan.Run(fs, "/missing");
-  EXPECT_TRUE(scan.list.empty());
+  EXPECT_TRUE(scan.Paths().empty());
   EXPECT_EQ(scan.events.Events(), std::vector<std::string>{"search /missing"});
 }
 
+// A folder reached again (mounted again below itself) is walked once.
 TEST(FolderScanner, FolderReachedTwiceIsWalkedOnce) {
   ListedFileSystem fs;
   fs.Add("/A", {"link/", "sub/"});
@@ -85,7 +120,7 @@ TEST(FolderScanner, FolderReachedTwiceIsWalkedOnce) {
   fs.Add("/A/sub", {"3.CRW"}, 50);
   Scan scan;
   scan.Run(fs, "/A");
-  EXPECT_EQ(scan.list, (std::vector<std::string>{"/A/link/1.CRW", "/A/link/up/2.CRW"}));
+  EXPECT_EQ(scan.Paths(), Abs(std::vector<std::string>{"/A/link/1.CRW", "/A/link/up/2.CRW"}));
 }
 
 TEST(FolderScanner, StopInDeepFolderEndsEveryLevelAndKeepsWhatWasFound) {
@@ -98,7 +133,7 @@ TEST(FolderScanner, StopInDeepFolderEndsEveryLevelAndKeepsWhatWasFound) {
     if (folder == "/A/B/C") scan.state.store(StopRequested);
   };
   scan.Run(fs, "/A");
-  EXPECT_EQ(scan.list, std::vector<std::string>{"/A/1.CRW"});
+  EXPECT_EQ(scan.Paths(), Abs(std::vector<std::string>{"/A/1.CRW"}));
   EXPECT_EQ(scan.state.load(), StopRequested);
 }
 
@@ -112,7 +147,7 @@ TEST(FolderScannerOnDisk, TrailingSeparatorAndRelativeFolder) {
   Scan withSeparator;
   withSeparator.Run(RealFileSystem(), tree.Path("photos/"));
   std::vector<std::string> expected{tree.Path("photos/2004/IMG_0002.CRW"), tree.Path("photos/IMG_0001.CRW")};
-  EXPECT_EQ(withSeparator.list, expected);
+  EXPECT_EQ(withSeparator.Paths(), expected);
   std::vector<std::string> searched = withSeparator.events.Events();
   ASSERT_GE(searched.size(), 2u);
   EXPECT_EQ(searched[0], "search " + tree.Path("photos/"));
@@ -123,7 +158,7 @@ TEST(FolderScannerOnDisk, TrailingSeparatorAndRelativeFolder) {
     CurrentFolder inside(tree.root());
     relative.Run(RealFileSystem(), "photos");
   }
-  EXPECT_EQ(relative.list, expected);
+  EXPECT_EQ(relative.Paths(), expected);
   searched = relative.events.Events();
   ASSERT_GE(searched.size(), 2u);
   EXPECT_EQ(searched[0], "search photos");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <new>
@@ -247,9 +248,9 @@ TEST_F(RenameWorkerStop, DuringRenameAttemptsNoFurtherAttemptIsMade) {
 TEST_F(RenameWorkerStop, AfterTheLastFileEndsStoppedWithFullCounts) {
   tree.Write("1.CRW", CrwFile(kOctober2004));
   fs.onRename = [&](const std::string&, const std::string&) -> std::optional<RenameResult> {
-    RenameResult result = RealFileSystem().Rename(tree.Path("1.CRW"), tree.Path("041005_092510.CRW"));
+    std::filesystem::rename(tree.Path("1.CRW"), tree.Path("041005_092510.CRW"));
     RequestStop(run.job);
-    return result;
+    return RenameOutcome::Renamed;
   };
   RunJob(run);
   ExpectEnd(run, "end stopped 1 0 0 0");

@@ -1,5 +1,8 @@
 #include "JobHarness.h"
 
+#include "engine/FolderScanner.h"
+#include "platform/Folder.h"
+
 #include <algorithm>
 #include <thread>
 
@@ -56,24 +59,49 @@ RecordedJob::RecordedJob(const std::string& folder, int32_t format, JobFileSyste
   job.fileSystem = fileSystem;
 }
 
-bool ScriptedFileSystem::ListFolder(const std::string& folder, FolderListing& listing) {
-  if (onList) onList(folder);
-  return RealFileSystem().ListFolder(folder, listing);
+class ScriptedFileSystem::Folder : public JobFolder {
+ public:
+  Folder(ScriptedFileSystem& owner, std::unique_ptr<JobFolder> real, std::string path)
+      : owner(owner), real(std::move(real)), path(std::move(path)) {}
+
+  FolderIdentity Identity() const override { return real->Identity(); }
+  bool List(std::vector<FolderItem>& items, std::string& reason) override {
+    if (owner.onList) owner.onList(path);
+    return real->List(items, reason);
+  }
+  std::unique_ptr<JobFolder> OpenFolder(const std::string& name, std::string& reason) override {
+    std::unique_ptr<JobFolder> sub = real->OpenFolder(name, reason);
+    if (!sub) return nullptr;
+    return std::make_unique<Folder>(owner, std::move(sub), EntryPath(path, name, ActiveCodePage()));
+  }
+  bool OpenFile(const std::string& name, CFile& file) override { return real->OpenFile(name, file); }
+  RenameResult Rename(const std::string& from, const std::string& to) override {
+    std::string fromPath = EntryPath(path, from, ActiveCodePage());
+    std::string toPath = EntryPath(path, to, ActiveCodePage());
+    owner.Record(fromPath, toPath);
+    if (owner.onRename) {
+      if (std::optional<RenameResult> scripted = owner.onRename(fromPath, toPath)) return *scripted;
+    }
+    return real->Rename(from, to);
+  }
+  RenameResult PredictRename(const std::string& from) override { return real->PredictRename(from); }
+
+ private:
+  ScriptedFileSystem& owner;
+  std::unique_ptr<JobFolder> real;
+  std::string path;
+};
+
+std::unique_ptr<JobFolder> ScriptedFileSystem::OpenTree(const std::string& folder, std::string& reason) {
+  std::unique_ptr<JobFolder> real = RealFileSystem().OpenTree(folder, reason);
+  std::string path;
+  if (!real || !MakeLexicalAbsolute(folder, path)) return nullptr;
+  return std::make_unique<Folder>(*this, std::move(real), path);
 }
 
-bool ScriptedFileSystem::ResolveFolder(const std::string& folder, std::string& resolved) {
-  return RealFileSystem().ResolveFolder(folder, resolved);
-}
-
-RenameResult ScriptedFileSystem::Rename(const std::string& from, const std::string& to) {
-  {
-    std::lock_guard lock(mutex_);
-    renames_.emplace_back(from, to);
-  }
-  if (onRename) {
-    if (std::optional<RenameResult> scripted = onRename(from, to)) return *scripted;
-  }
-  return RealFileSystem().Rename(from, to);
+void ScriptedFileSystem::Record(const std::string& from, const std::string& to) {
+  std::lock_guard lock(mutex_);
+  renames_.emplace_back(from, to);
 }
 
 std::vector<std::pair<std::string, std::string>> ScriptedFileSystem::Renames() const {

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -47,20 +48,21 @@ struct RecordedJob {
   RecordingObserver events;
 };
 
-// The real file system with hooks: `onList` runs before a folder is listed,
-// `onRename` may answer a rename instead of the real one. Every rename asked
-// for is recorded. Set the hooks before the job starts.
+// The real file system with hooks, which see absolute paths: `onList` runs
+// before a folder is listed, `onRename` may answer a rename instead of the
+// real one. Every rename asked for is recorded. Set the hooks before the job
+// starts.
 class ScriptedFileSystem : public JobFileSystem {
  public:
   std::function<void(const std::string& folder)> onList;
   std::function<std::optional<RenameResult>(const std::string& from, const std::string& to)> onRename;
 
-  bool ListFolder(const std::string& folder, FolderListing& listing) override;
-  bool ResolveFolder(const std::string& folder, std::string& resolved) override;
-  RenameResult Rename(const std::string& from, const std::string& to) override;
+  std::unique_ptr<JobFolder> OpenTree(const std::string& folder, std::string& reason) override;
   std::vector<std::pair<std::string, std::string>> Renames() const;
 
  private:
+  class Folder;
+  void Record(const std::string& from, const std::string& to);
   mutable std::mutex mutex_;
   std::vector<std::pair<std::string, std::string>> renames_;
 };

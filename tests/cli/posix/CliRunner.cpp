@@ -7,6 +7,18 @@
 
 namespace kirabo::test {
 
+namespace {
+
+void FillPipe(int fd) {
+  fcntl(fd, F_SETPIPE_SZ, 4096);
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  while (write(fd, "#\n", 2) == 2) {
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+}
+
+}  // namespace
+
 struct RunningCli::Process {
   pid_t pid = -1;
   int outFd = -1;
@@ -19,6 +31,7 @@ RunningCli::RunningCli(const std::vector<std::string>& args, const CliSetting& s
   errPath_ = errTemplate;
   int pipeFds[2];
   if (errFd < 0 || pipe(pipeFds) != 0) return;
+  if (setting.outputFull) FillPipe(pipeFds[1]);
   if (setting.outputClosed) {
     close(pipeFds[0]);
     pipeFds[0] = -1;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "CliRunner.h"
 #include "RawFileBuilder.h"
@@ -156,6 +157,27 @@ TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
     // The line already read plus the rest: one per renamed file.
     EXPECT_EQ(1 + std::count(result.out.begin(), result.out.end(), '\n'), renamed);
   }
+}
+
+// A co-user swaps a sub-folder for a link to a folder outside the tree once
+// the first file has been renamed; the program is held in its first stdout
+// line meanwhile.
+TEST(KiraboCli, FolderSwappedForALinkAfterTheFirstRenameLeadsNowhereElse) {
+  TempFolder root;
+  root.Write("tree/a.CRW", CrwFile(kOctober2004));
+  root.Write("tree/shared/b.CRW", CrwFile(kOctober2004));
+  root.Write("victim/b.CRW", CrwFile(kOctober2004));  // the name the scan listed
+  CliSetting setting;
+  setting.outputFull = true;
+  RunningCli cli({"--quiet", root.Path("tree")}, setting);
+  while (root.Exists("tree/a.CRW")) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  std::filesystem::rename(root.Path("tree/shared"), root.Path("tree/shared.old"));
+  std::filesystem::create_directory_symlink("../victim", root.Path("tree/shared"));
+  CliResult result = cli.Finish();
+  EXPECT_EQ(root.Names("victim"), Strings{"b.CRW"});
+  EXPECT_EQ(root.Names("tree/shared.old"), Strings{"b.CRW"});
+  EXPECT_EQ(result.exitCode, 3);
+  EXPECT_EQ(result.err, "kirabo-cli: " + root.Path("tree/shared/b.CRW") + ": cannot rename: Not a directory\n");
 }
 
 TEST(KiraboCli, SearchingLineInTheUsersLanguage) {

@@ -3,7 +3,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "TempFolder.h"
 #include "platform/posix/MoveFileCalls.h"
@@ -17,6 +19,7 @@ using test::TempFolder;
 // hard link, then unlinks the old name.
 class NoFlagCalls : public MoveFileCalls {
  public:
+  using MoveFileCalls::MoveFileCalls;
   int RenameNoReplace(const std::string&, const std::string&) override {
     errno = EINVAL;
     return -1;
@@ -26,30 +29,55 @@ class NoFlagCalls : public MoveFileCalls {
 // Nor hard links (FAT or exFAT through FUSE): the move reserves the name.
 class NoFlagNoLinkCalls : public NoFlagCalls {
  public:
+  using NoFlagCalls::NoFlagCalls;
   int Link(const std::string&, const std::string&) override {
     errno = EPERM;
     return -1;
   }
 };
 
-// The no-replace rename and its two fallbacks keep the same promises.
+// The no-replace rename and its two fallbacks keep the same promises, each
+// relative to a folder held open, whatever has since become of its path.
 struct MoveMethod {
   const char* name;
-  MoveFileCalls* calls;
+  std::unique_ptr<MoveFileCalls> (*make)(int folder);
 };
 
 void PrintTo(const MoveMethod& method, std::ostream* out) { *out << method.name; }
 
-MoveFileCalls systemCalls;
-NoFlagCalls noFlag;
-NoFlagNoLinkCalls noFlagNoLink;
+template <typename Calls>
+std::unique_ptr<MoveFileCalls> Make(int folder) {
+  return std::make_unique<Calls>(folder);
+}
 
 class MoveFileTest : public testing::TestWithParam<MoveMethod> {
  protected:
-  MoveResult Move(const std::string& from, const std::string& to, int* systemError = nullptr) {
-    return MoveFileNoReplace(temp.Path(from), temp.Path(to), systemError, *GetParam().calls);
+  void SetUp() override {
+    root.MakeFolder("held");
+    root.MakeFolder("elsewhere");
+    int error = 0;
+    ASSERT_TRUE(folder.Open(root.Path("held"), error));
+    std::filesystem::rename(root.Path("held"), root.Path("moved"));
+    std::filesystem::create_directory_symlink("elsewhere", root.Path("held"));
+    calls = GetParam().make(static_cast<int>(folder.Handle()));
   }
-  TempFolder temp;
+  MoveResult Move(const std::string& from, const std::string& to, int* systemError = nullptr) {
+    return MoveFileNoReplace(from, to, systemError, *calls);
+  }
+  void TearDown() override { EXPECT_TRUE(root.Names("elsewhere").empty()); }
+
+  TempFolder root;
+  // Entries of the held folder, wherever it is now.
+  struct Held {
+    const TempFolder& root;
+    std::string Path(const std::string& name) const { return root.Path("moved/" + name); }
+    void Write(const std::string& name, const std::string& bytes) const { root.Write("moved/" + name, bytes); }
+    std::string Read(const std::string& name) const { return root.Read("moved/" + name); }
+    bool Exists(const std::string& name) const { return root.Exists("moved/" + name); }
+    void MakeFolder(const std::string& name) const { root.MakeFolder("moved/" + name); }
+  } temp{root};
+  CFolder folder;
+  std::unique_ptr<MoveFileCalls> calls;
 };
 
 TEST_P(MoveFileTest, MovesToAFreeName) {
@@ -102,8 +130,9 @@ TEST_P(MoveFileTest, OtherFailuresAreNotATakenNameAndCarryTheSystemError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, MoveFileTest,
-                         testing::Values(MoveMethod{"NoReplace", &systemCalls}, MoveMethod{"ByLink", &noFlag},
-                                         MoveMethod{"ByReservation", &noFlagNoLink}),
+                         testing::Values(MoveMethod{"NoReplace", Make<MoveFileCalls>},
+                                         MoveMethod{"ByLink", Make<NoFlagCalls>},
+                                         MoveMethod{"ByReservation", Make<NoFlagNoLinkCalls>}),
                          [](const testing::TestParamInfo<MoveMethod>& info) { return std::string(info.param.name); });
 
 // Another program acts on the new name just before or just after a move

@@ -31,14 +31,17 @@ TEST(MoveFile, TellsATakenNameFromOtherFailures) {
       {"source", std::string(300, 'n'), MoveResult::Failed},
       {"source", "bad:name?", MoveResult::Failed},       // ERROR_INVALID_NAME
   };
+  CFolder folder;
+  int error = 0;
+  ASSERT_TRUE(folder.Open(temp.root(), error));
   for (const Case& c : cases) {
-    EXPECT_EQ(MoveFileNoReplace(temp.Path(c.from), temp.Path(c.to)), c.expected) << c.from << " -> " << c.to;
+    EXPECT_EQ(MoveFileNoReplace(folder, c.from, c.to), c.expected) << c.from << " -> " << c.to;
   }
   EXPECT_EQ(temp.Read("source"), "mine");
   EXPECT_EQ(temp.Read("file"), "theirs");
-  EXPECT_EQ(MoveFileNoReplace(temp.Path("source"), temp.Path("free")), MoveResult::Moved);
+  EXPECT_EQ(MoveFileNoReplace(folder, "source", "free"), MoveResult::Moved);
   EXPECT_EQ(temp.Read("free"), "mine");
-  EXPECT_EQ(MoveFileNoReplace(temp.Path("free"), temp.Path("free")), MoveResult::Moved);
+  EXPECT_EQ(MoveFileNoReplace(folder, "free", "free"), MoveResult::Moved);
   EXPECT_EQ(temp.Read("free"), "mine");
 }
 
@@ -47,11 +50,13 @@ TEST(MoveFile, AFileHeldOpenElsewhereFailsWithoutTakingANewName) {
   std::string path = temp.Write("IMG_0001.CRW", "raw");
   HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  CFolder folder;
   int error = 0;
-  EXPECT_EQ(MoveFileNoReplace(path, temp.Path("041005_092510.CRW"), &error), MoveResult::Failed);
+  ASSERT_TRUE(folder.Open(temp.root(), error));
+  EXPECT_EQ(MoveFileNoReplace(folder, "IMG_0001.CRW", "041005_092510.CRW", &error), MoveResult::Failed);
   EXPECT_EQ(error, ERROR_SHARING_VIOLATION);
   ::CloseHandle(held);
-  EXPECT_EQ(MoveFileNoReplace(path, temp.Path("041005_092510.CRW")), MoveResult::Moved);
+  EXPECT_EQ(MoveFileNoReplace(folder, "IMG_0001.CRW", "041005_092510.CRW"), MoveResult::Moved);
 }
 
 }  // namespace
