@@ -36,17 +36,19 @@ std::string CountLines(const JobCounts& counts, JobEnd end) {
   AddCount(lines, "すでに正しい名前のファイル: %1 件", counts.alreadyNamed);
   AddCount(lines, "撮影日時のないファイル: %1 件", counts.noCaptureTime);
   AddCount(lines, "リネームできなかったファイル: %1 件", counts.renameFailed);
+  AddCount(lines, "開けなかったフォルダ: %1 件", counts.unlistedFolders);
   if (end == JobEnd::Completed && counts.Found() == 0)
     AddLine(lines, Translate(kContext, "RAW ファイルが見つかりませんでした"));
   return lines;
 }
 
 FinalMessage FinalMessageOf(const JobCounts& counts) {
-  const bool allNamed = counts.Found() > 0 && counts.renamed + counts.alreadyNamed == counts.Found();
+  const bool allNamed = counts.Found() > 0 && counts.renamed + counts.alreadyNamed == counts.Found() &&
+                        counts.unlistedFolders == 0;
   const std::string finished = Translate(kContext, kFinished);
   if (allNamed) return {finished, MessageIcon::Information};
   return {finished + "\n\n" + CountLines(counts, JobEnd::Completed),
-          counts.renameFailed > 0 ? MessageIcon::Exclamation : MessageIcon::Information};
+          counts.renameFailed + counts.unlistedFolders > 0 ? MessageIcon::Exclamation : MessageIcon::Information};
 }
 
 }  // namespace kirabo

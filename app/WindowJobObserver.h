@@ -20,6 +20,8 @@ class WindowJobObserver : public JobObserver {
       : statusLabel_(statusLabel), startButton_(startButton), messages_(messages) {}
 
   void OnSearching(const std::string& folder) override;
+  // Counted at the end; the searching text has named the folder already.
+  void OnFolderNotListed(const std::string&, const std::string&) override {}
   void OnFile(const FileReport& report) override;
   void OnJobEnd(JobEnd end, const JobCounts& counts) override;
 

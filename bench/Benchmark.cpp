@@ -29,6 +29,7 @@ using Clock = std::chrono::steady_clock;
 class CountingObserver : public kirabo::JobObserver {
  public:
   void OnSearching(const std::string&) override {}
+  void OnFolderNotListed(const std::string&, const std::string&) override {}
   void OnFile(const kirabo::FileReport& report) override {
     if (report.number == 1) firstFile = Clock::now();
     if (report.outcome != kirabo::FileOutcome::Renamed) return;

@@ -48,6 +48,7 @@ double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).coun
 class QuietObserver : public kirabo::JobObserver {
  public:
   void OnSearching(const std::string&) override {}
+  void OnFolderNotListed(const std::string&, const std::string&) override {}
   void OnFile(const kirabo::FileReport&) override {}
   void OnJobEnd(kirabo::JobEnd, const kirabo::JobCounts& counts) override { renamed = counts.renamed; }
   size_t renamed = 0;

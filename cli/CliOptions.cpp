@@ -33,12 +33,15 @@ const char* const kUsage =
     "is the separator), a tab as \\t, a line feed as \\n and any other control\n"
     "byte as \\xHH.\n"
     "\n"
-    "A file that already has its name prints nothing. A file left with its old\n"
-    "name gives a line on standard error, also with --quiet:\n"
+    "A file that already has its name prints nothing. A folder that cannot be\n"
+    "listed, and a file left with its old name, give a line on standard error,\n"
+    "also with --quiet:\n"
+    "  kirabo-cli: FOLDER: cannot list: REASON\n"
     "  kirabo-cli: PATH: no capture time\n"
     "  kirabo-cli: PATH: cannot rename: REASON\n"
     "The job ends with 'N renamed, N already named, N without capture time,\n"
-    "N failed' (or 'no raw files found') on standard error, unless --quiet.\n"
+    "N failed' (or 'no raw files found'), then ', N folders not listed' when\n"
+    "some were not, on standard error, unless --quiet.\n"
     "On a terminal, standard error also shows the file at hand as '[i/N] name'.\n"
     "\n"
     "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
@@ -47,7 +50,7 @@ const char* const kUsage =
     "\n"
     "Exit status: 0 no rename failed, 1 FOLDER does not exist or is no folder,\n"
     "or the output could not be written, 2 usage error, 3 at least one rename\n"
-    "failed, 130 stopped.\n";
+    "failed or folder not listed, 130 stopped.\n";
 
 namespace {
 

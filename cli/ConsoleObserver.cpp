@@ -51,10 +51,14 @@ std::string EscapeForLine(std::string_view path, CodePage codePage) {
 }
 
 std::string SummaryLine(const JobCounts& counts) {
-  if (counts.Found() == 0) return "no raw files found";
-  return std::to_string(counts.renamed) + " renamed, " + std::to_string(counts.alreadyNamed) + " already named, " +
-         std::to_string(counts.noCaptureTime) + " without capture time, " + std::to_string(counts.renameFailed) +
-         " failed";
+  std::string line = counts.Found() == 0
+                         ? "no raw files found"
+                         : std::to_string(counts.renamed) + " renamed, " + std::to_string(counts.alreadyNamed) +
+                               " already named, " + std::to_string(counts.noCaptureTime) + " without capture time, " +
+                               std::to_string(counts.renameFailed) + " failed";
+  if (counts.unlistedFolders == 1) line += ", 1 folder not listed";
+  if (counts.unlistedFolders > 1) line += ", " + std::to_string(counts.unlistedFolders) + " folders not listed";
+  return line;
 }
 
 ConsoleObserver::ConsoleObserver(const ConsoleSettings& settings, std::atomic<int32_t>& state)
@@ -71,6 +75,10 @@ void ConsoleObserver::OnSearching(const std::string& folder) {
   if (settings.quiet) return;
   progress.Clear();
   WriteLine(stderr, WithArgument(TextIn(settings.language, "Cli", "%1\tを検索中・・・"), Shown(folder)));
+}
+
+void ConsoleObserver::OnFolderNotListed(const std::string& folder, const std::string& reason) {
+  Warn(folder, "cannot list: " + reason);
 }
 
 void ConsoleObserver::OnFile(const FileReport& report) {

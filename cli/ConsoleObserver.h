@@ -20,7 +20,7 @@ namespace kirabo::cli {
 std::string EscapeForLine(std::string_view path, CodePage codePage);
 
 // "N renamed, N already named, N without capture time, N failed", or
-// "no raw files found".
+// "no raw files found"; then ", N folders not listed" when some were not.
 std::string SummaryLine(const JobCounts& counts);
 
 struct ConsoleSettings {
@@ -35,7 +35,8 @@ struct ConsoleSettings {
 // Says a job's events on the console:
 //   stdout: "i/N<TAB>old<TAB>new" for each renamed file;
 //   stderr: "folder<TAB>を検索中・・・" (English: "folder<TAB>searching...") for each folder searched (not when
-//           quiet) and "kirabo-cli: PATH: no capture time" or
+//           quiet), "kirabo-cli: FOLDER: cannot list: REASON" for each folder
+//           that cannot be opened or listed, and "kirabo-cli: PATH: no capture time" or
 //           "kirabo-cli: PATH: cannot rename: REASON" for each file left
 //           with its old name.
 // A line that cannot be written to stdout (a closed pipe) asks the job to
@@ -45,6 +46,7 @@ class ConsoleObserver : public JobObserver {
   ConsoleObserver(const ConsoleSettings& settings, std::atomic<int32_t>& state);
 
   void OnSearching(const std::string& folder) override;
+  void OnFolderNotListed(const std::string& folder, const std::string& reason) override;
   void OnFile(const FileReport& report) override;
   void OnJobEnd(JobEnd end, const JobCounts& counts) override;
 

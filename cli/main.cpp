@@ -81,7 +81,7 @@ int RunJob(const CliOptions& options) {
   }
   const kirabo::JobCounts& counts = observer.Counts();
   if (!options.quiet) std::fprintf(stderr, "%s\n", kirabo::cli::SummaryLine(counts).c_str());
-  return counts.renameFailed > 0 ? kExitRenameFailed : kExitDone;
+  return counts.renameFailed + counts.unlistedFolders > 0 ? kExitRenameFailed : kExitDone;
 }
 
 int Main(int argc, char** argv) {

@@ -26,7 +26,10 @@ int32_t CFolderScanner::CollectRawFiles(const std::string& folder, ScanResult& r
   if (state.load() == StopRequested) return 0;
   std::string reason;
   result.tree = fileSystem.OpenTree(folder, reason);
-  if (!result.tree) return 0;
+  if (!result.tree) {
+    NotListed(folder, reason, result, observer);
+    return 0;
+  }
   ScannedFolder top;
   if (!MakeLexicalAbsolute(folder, top.path)) top.path = folder;
   top.identity = result.tree->Identity();
@@ -37,7 +40,7 @@ int32_t CFolderScanner::CollectRawFiles(const std::string& folder, ScanResult& r
   // must not exhaust a thread's stack.
   std::vector<Level> levels(1);
   levels[0].folder = result.tree.get();
-  List(levels[0]);
+  List(levels[0], folder, result, observer);
   while (!levels.empty() && state.load() != StopRequested) {
     Level& level = levels.back();
     if (level.next == level.items.size()) {
@@ -53,7 +56,10 @@ int32_t CFolderScanner::CollectRawFiles(const std::string& folder, ScanResult& r
     if (observer != nullptr) observer->OnSearching(path);
     if (state.load() == StopRequested) break;
     std::unique_ptr<JobFolder> sub = level.folder->OpenFolder(item.name, reason);
-    if (!sub) continue;
+    if (!sub) {
+      NotListed(path, reason, result, observer);
+      continue;
+    }
     FolderIdentity identity = sub->Identity();
     if (!walked.insert({identity.device, identity.inode}).second) continue;
     result.folders.push_back({level.index, item.name, std::move(path), identity});
@@ -62,14 +68,20 @@ int32_t CFolderScanner::CollectRawFiles(const std::string& folder, ScanResult& r
     below.owned = std::move(sub);
     below.index = result.folders.size() - 1;
     levels.push_back(std::move(below));
-    List(levels.back());
+    List(levels.back(), result.folders.back().path, result, observer);
   }
   return 0;
 }
 
-void CFolderScanner::List(Level& level) {
+void CFolderScanner::List(Level& level, const std::string& path, ScanResult& result, JobObserver* observer) {
   std::string reason;
-  if (!level.folder->List(level.items, reason)) level.items.clear();
+  if (!level.folder->List(level.items, reason)) NotListed(path, reason, result, observer);
+}
+
+void CFolderScanner::NotListed(const std::string& path, const std::string& reason, ScanResult& result,
+                               JobObserver* observer) {
+  ++result.unlistedFolders;
+  if (observer != nullptr) observer->OnFolderNotListed(path, reason);
 }
 
 // Only the extension after the name's last "." counts, so a name without a

@@ -32,6 +32,7 @@ struct ScanResult {
   std::unique_ptr<JobFolder> tree;     // held open from the scan to the job's end; null when it cannot be opened
   std::vector<ScannedFolder> folders;  // the folders walked, in the order they were entered
   std::vector<ScannedFile> files;      // the raw files, a sub-folder's files in place of its entry
+  size_t unlistedFolders = 0;          // folders that could not be opened or listed
 };
 
 // Walks a folder tree depth first and collects every file whose extension is
@@ -44,7 +45,8 @@ class CFolderScanner {
   CFolderScanner(JobFileSystem& fileSystem, CodePage codePage) : fileSystem(fileSystem), codePage(codePage) {}
   virtual ~CFolderScanner() = default;
 
-  // Tells `observer` (when not null) of every folder as it enters it. A stop
+  // Tells `observer` (when not null) of every folder as it enters it, and of
+  // every folder that cannot be opened or listed. A stop
   // request ends the walk at every level and is left in `state` for the
   // caller. Always 0.
   int32_t CollectRawFiles(const std::string& folder, ScanResult& result, JobObserver* observer,
@@ -52,7 +54,8 @@ class CFolderScanner {
 
  private:
   struct Level;
-  void List(Level& level);
+  void List(Level& level, const std::string& path, ScanResult& result, JobObserver* observer);
+  void NotListed(const std::string& path, const std::string& reason, ScanResult& result, JobObserver* observer);
   bool IsRawFileName(const std::string& name) const;
 
   JobFileSystem& fileSystem;

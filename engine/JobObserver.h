@@ -27,6 +27,7 @@ struct JobCounts {
   size_t alreadyNamed = 0;
   size_t noCaptureTime = 0;
   size_t renameFailed = 0;
+  size_t unlistedFolders = 0;  // folders whose files could not be seen at all
 
   size_t Found() const { return renamed + alreadyNamed + noCaptureTime + renameFailed; }
 };
@@ -57,6 +58,9 @@ class JobObserver {
   virtual ~JobObserver() = default;
   // The scan is about to list `folder`.
   virtual void OnSearching(const std::string& folder) = 0;
+  // `folder` could not be opened or listed, for `reason` in the system's
+  // words; none of its files is dealt with.
+  virtual void OnFolderNotListed(const std::string& folder, const std::string& reason) = 0;
   virtual void OnFile(const FileReport& report) = 0;
   // The last event of every job; `counts` covers the files dealt with. A
   // record that was already Running belongs to another worker: handing it

@@ -33,6 +33,7 @@ class JobRun {
       CFolderScanner scanner(fileSystem, codePage);
       scanner.CollectRawFiles(job.folder, scan, job.observer, job.state);
     }
+    counts.unlistedFolders = scan.unlistedFolders;
     if (!IsKnownFormat(job.format)) scan.files.clear();
 
     FolderCursor cursor(scan);

@@ -115,6 +115,10 @@
         <translation>Could not be renamed: %1</translation>
     </message>
     <message>
+        <source>開けなかったフォルダ: %1 件</source>
+        <translation>Folders that could not be opened: %1</translation>
+    </message>
+    <message>
         <source>RAW ファイルが見つかりませんでした</source>
         <translation>No raw files found</translation>
     </message>

@@ -27,7 +27,10 @@ class ListedFileSystem : public JobFileSystem {
       listed.items.push_back({isFolder ? name.substr(0, name.size() - 1) : name, isFolder});
     }
   }
-  std::unique_ptr<JobFolder> OpenTree(const std::string& folder, std::string&) override { return Open(folder); }
+  std::unique_ptr<JobFolder> OpenTree(const std::string& folder, std::string& reason) override {
+    reason = "gone";
+    return Open(folder);
+  }
 
  private:
   struct Listed {
@@ -43,7 +46,8 @@ class ListedFileSystem : public JobFileSystem {
       items = owner.folders_[path].items;
       return true;
     }
-    std::unique_ptr<JobFolder> OpenFolder(const std::string& name, std::string&) override {
+    std::unique_ptr<JobFolder> OpenFolder(const std::string& name, std::string& reason) override {
+      reason = "gone";
       return owner.Open(path + "/" + name);
     }
     bool OpenFile(const std::string&, CFile&) override { return false; }
@@ -102,12 +106,13 @@ TEST(FolderScanner, KeepsRawFilesInListingOrderWithSubFoldersInPlace) {
             (std::vector<std::string>{"search /A", "search " + Abs("/A/B"), "search " + Abs("/A/Trip.CRW")}));
 }
 
-TEST(FolderScanner, FolderThatCannotBeListedShowsItsTextAndGivesNothing) {
+TEST(FolderScanner, FolderThatCannotBeOpenedIsReportedAndGivesNothing) {
   ListedFileSystem fs;
   Scan scan;
   scan.Run(fs, "/missing");
   EXPECT_TRUE(scan.Paths().empty());
-  EXPECT_EQ(scan.events.Events(), std::vector<std::string>{"search /missing"});
+  EXPECT_EQ(scan.events.Events(), (std::vector<std::string>{"search /missing", "unlisted /missing: gone"}));
+  EXPECT_EQ(scan.result.unlistedFolders, 1u);
 }
 
 // A folder reached again (mounted again below itself) is walked once.

@@ -10,6 +10,10 @@ namespace kirabo::test {
 
 void RecordingObserver::OnSearching(const std::string& folder) { Add("search " + folder); }
 
+void RecordingObserver::OnFolderNotListed(const std::string& folder, const std::string& reason) {
+  Add("unlisted " + folder + ": " + reason);
+}
+
 void RecordingObserver::OnFile(const FileReport& report) {
   std::string event = std::to_string(report.number) + "/" + std::to_string(report.count) + " ";
   switch (report.outcome) {
@@ -43,7 +47,7 @@ std::vector<std::string> RecordingObserver::Events() const {
 std::vector<std::string> RecordingObserver::FileEvents() const {
   std::vector<std::string> events = Events();
   auto first =
-      std::find_if(events.begin(), events.end(), [](const std::string& e) { return !e.starts_with("search "); });
+      std::find_if(events.begin(), events.end(), [](const std::string& e) { return !e.starts_with("search ") && !e.starts_with("unlisted "); });
   return {first, events.end()};
 }
 

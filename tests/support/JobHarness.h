@@ -22,13 +22,14 @@
 namespace kirabo::test {
 
 // Records a job's events as one line each, from whatever thread sends them:
-//   "search FOLDER"
+//   "search FOLDER", "unlisted FOLDER: REASON"
 //   "i/N renamed FROM > TO", "i/N already FROM", "i/N no time FROM",
 //   "i/N failed FROM: REASON"
 //   "end completed|stopped|failed R A T F" (the four counts)
 class RecordingObserver : public JobObserver {
  public:
   void OnSearching(const std::string& folder) override;
+  void OnFolderNotListed(const std::string& folder, const std::string& reason) override;
   void OnFile(const FileReport& report) override;
   void OnJobEnd(JobEnd end, const JobCounts& counts) override;
   std::vector<std::string> Events() const;

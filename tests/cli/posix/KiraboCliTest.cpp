@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -79,6 +80,8 @@ TEST(KiraboCli, EveryOutcomeOnStdoutStderrAndExitStatus) {
   temp.Write("tree/IMG_0001.CRW", CrwFile(kOctober2004));
   temp.Write("tree/locked/IMG_0002.CRW", CrwFile(kOctober2004));
   temp.Write("tree/notes.CRW", "not a raw file");
+  temp.Write("tree/noread/IMG_0005.CRW", CrwFile(kOctober2004));
+  temp.Write("tree/closed/IMG_0006.CRW", CrwFile(kOctober2004));
   temp.Write("outside/IMG_0003.CRW", CrwFile(kOctober2004));
   temp.Write("outside/IMG_0004.CRW", CrwFile(UtcSeconds(2005, 1, 1, 0, 0, 0)));
   fs::create_directory_symlink("../outside", temp.Path("tree/away"));
@@ -87,33 +90,65 @@ TEST(KiraboCli, EveryOutcomeOnStdoutStderrAndExitStatus) {
   fs::permissions(temp.Path("tree"), fs::perms::all);
   fs::permissions(temp.Path("tree/locked"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
+  fs::permissions(temp.Path("tree/noread"), fs::perms::owner_write | fs::perms::owner_exec);  // 0300
+  fs::permissions(temp.Path("tree/closed"), fs::perms::none);
   const CliSetting setting{temp.root(), true};
 
-  const std::string searching = "./tree\tを検索中・・・\n./tree/locked\tを検索中・・・\n";
+  const std::string unlisted =
+      "./tree\tを検索中・・・\n./tree/closed\tを検索中・・・\n"
+      "kirabo-cli: ./tree/closed: cannot list: Permission denied\n"
+      "./tree/locked\tを検索中・・・\n./tree/noread\tを検索中・・・\n"
+      "kirabo-cli: ./tree/noread: cannot list: Permission denied\n";
+  const std::string quietUnlisted =
+      "kirabo-cli: ./tree/closed: cannot list: Permission denied\n"
+      "kirabo-cli: ./tree/noread: cannot list: Permission denied\n";
   const std::string warnings =
       "kirabo-cli: ./tree/locked/IMG_0002.CRW: cannot rename: Permission denied\n"
       "kirabo-cli: ./tree/notes.CRW: no capture time\n";
   const std::string renamed =
       "2/5\t./tree/IMG_0001.CRW\t./tree/041005_092510_1.CRW\n"
       "3/5\t./tree/link.CRW\t./tree/050101_000000.CRW\n";
-  const std::string summary = "2 renamed, 1 already named, 1 without capture time, 1 failed\n";
+  const std::string summary = "2 renamed, 1 already named, 1 without capture time, 1 failed, 2 folders not listed\n";
   struct Run {
     Strings args;
     std::string out;
     std::string err;
   };
-  for (const Run& run : std::vector<Run>{{{"--dry-run", "./tree"}, renamed, searching + warnings + summary},
-                                         {{"./tree"}, renamed, searching + warnings + summary},
-                                         {{"--quiet", "./tree"}, "", warnings}}) {
+  for (const Run& run : std::vector<Run>{{{"--dry-run", "./tree"}, renamed, unlisted + warnings + summary},
+                                         {{"./tree"}, renamed, unlisted + warnings + summary},
+                                         {{"--quiet", "./tree"}, "", quietUnlisted + warnings},
+                                         {{"./tree/closed"}, "",
+                                          "./tree/closed\tを検索中・・・\n"
+                                          "kirabo-cli: ./tree/closed: cannot list: Permission denied\n"
+                                          "no raw files found, 1 folder not listed\n"}}) {
     CliResult result = RunCli(run.args, setting);
     EXPECT_EQ(result.exitCode, 3) << run.args[0];
     EXPECT_EQ(result.out, run.out) << run.args[0];
     EXPECT_EQ(result.err, run.err) << run.args[0];
   }
   EXPECT_EQ(temp.Names("tree"), (Strings{"041005_092510.crw", "041005_092510_1.CRW", "050101_000000.CRW", "away",
-                                         "locked", "notes.CRW"}));
+                                         "closed", "locked", "noread", "notes.CRW"}));
   EXPECT_EQ(temp.Names("tree/locked"), Strings{"IMG_0002.CRW"});
   EXPECT_EQ(temp.Names("outside"), (Strings{"IMG_0003.CRW", "IMG_0004.CRW"}));
+}
+
+// Another user's file in a sticky folder cannot be renamed: the dry run
+// says so as the real run does.
+TEST(KiraboCli, DryRunPredictsAnotherUsersFileInAStickyFolder) {
+  namespace fs = std::filesystem;
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to own a file that the program's user does not";
+  TempFolder temp;
+  temp.Write("tree/IMG_0001.CRW", CrwFile(kOctober2004));
+  fs::permissions(temp.root(), fs::perms::all);
+  fs::permissions(temp.Path("tree"), fs::perms::all | fs::perms::sticky_bit);
+  const CliSetting setting{temp.root(), true};
+  const std::string err = "kirabo-cli: ./tree/IMG_0001.CRW: cannot rename: Operation not permitted\n";
+  for (const char* dryRun : {"--dry-run", "--quiet"}) {
+    CliResult result = RunCli({"--quiet", dryRun, "./tree"}, setting);
+    EXPECT_EQ(result.exitCode, 3) << dryRun;
+    EXPECT_EQ(result.err, err) << dryRun;
+  }
+  EXPECT_EQ(temp.Names("tree"), Strings{"IMG_0001.CRW"});
 }
 
 // Nobody reads the output: the first line fails, and the job stops before
