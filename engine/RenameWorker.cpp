@@ -13,6 +13,7 @@
 #include "engine/JobFileSystem.h"
 #include "engine/JobObserver.h"
 #include "engine/NewName.h"
+#include "engine/ReadAhead.h"
 #include "engine/RenameJob.h"
 
 namespace kirabo {
@@ -36,6 +37,12 @@ class JobRun {
     counts.unlistedFolders = scan.unlistedFolders;
     if (!IsKnownFormat(job.format)) scan.files.clear();
 
+    std::vector<std::string> paths;
+    paths.reserve(scan.files.size());
+    for (const ScannedFile& file : scan.files) paths.push_back(file.path);
+    const int32_t readers = job.readers > 0 ? job.readers : DefaultReadersFor(job.folder);
+    // Ends before the job does: its readers are joined when the renames stop.
+    CReadAhead readAhead(paths, readers, job.state);
     FolderCursor cursor(scan);
     for (size_t i = 0; i < scan.files.size(); ++i) {
       if (StopRequestedNow()) return JobEnd::Stopped;
@@ -44,10 +51,12 @@ class JobRun {
       report.number = i + 1;
       report.count = scan.files.size();
       report.path = file.path;
+      std::optional<CaptureTime> readAheadTime;
+      if (readers > 1) readAheadTime = readAhead.CaptureTimeOf(i);
       JobFolder* folder = cursor.Hold(file.folder, report.reason);
       if (folder == nullptr) {
         report.outcome = FileOutcome::RenameFailed;
-      } else if (!DealWith(*folder, file, report)) {
+      } else if (!DealWith(*folder, file, readAheadTime, report)) {
         return JobEnd::Stopped;
       }
       Count(report.outcome);
@@ -65,10 +74,18 @@ class JobRun {
 
   // Fills in the outcome; false when a stop came first and the file was left
   // as it was, unreported.
-  bool DealWith(JobFolder& folder, const ScannedFile& file, FileReport& report) {
-    CCaptureTimeReader reader;
-    reader.Load(folder, file.name);
-    std::optional<std::string> stem = NameStem(reader.GetCaptureTime(), job.format);
+  // A time read ahead came through the file's path; one that found none is
+  // read again through the folder held open, which reaches files too deep
+  // for a path and cannot have been swapped.
+  bool DealWith(JobFolder& folder, const ScannedFile& file, std::optional<CaptureTime> readAheadTime,
+                FileReport& report) {
+    CaptureTime captureTime = readAheadTime.value_or(-1);
+    if (captureTime < 0) {
+      CCaptureTimeReader reader;
+      reader.Load(folder, file.name);
+      captureTime = reader.GetCaptureTime();
+    }
+    std::optional<std::string> stem = NameStem(captureTime, job.format);
     if (!stem) {
       report.outcome = FileOutcome::NoCaptureTime;
       return true;
