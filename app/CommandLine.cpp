@@ -11,8 +11,12 @@ namespace {
 
 constexpr char kHelp[] =
     "Usage: kirabo [-h | --help] [-V | --version]\n"
-    "Opens Kirabo's window, which renames the Canon raw files (.CRW, .CR2) of a\n"
-    "folder and every folder below it after the time each picture was taken.\n"
+    "Opens Kirabo's window, which renames the raw files of a folder and every\n"
+    "folder below it after the time each picture was taken: Canon (.CRW, .CR2,\n"
+    ".CR3), Nikon (.NEF, .NRW), Sony (.ARW, .SR2, .SRF), Fujifilm (.RAF), Panasonic\n"
+    "and Leica (.RW2, .RWL), Olympus and OM System (.ORF, .ORI), Pentax (.PEF),\n"
+    "Hasselblad (.3FR, .FFF), Phase One and Leaf (.IIQ, .MOS), Samsung (.SRW),\n"
+    "Minolta (.MRW), Epson (.ERF), Mamiya (.MEF), Kodak (.KDC, .DCR) and DNG.\n"
     "The last folder and name format are kept in Kirabo.INI in the current folder.\n"
     "\n"
     "  -h, --help     show this help\n"

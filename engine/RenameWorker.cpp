@@ -58,7 +58,7 @@ class JobRun {
   // Fills in the outcome; false when a stop came first and the file was left
   // as it was, unreported.
   bool DealWith(FileReport& report) {
-    CCaptureTimeReader reader;
+    CCaptureTimeReader reader(codePage);
     reader.Load(report.path);
     std::optional<std::string> stem = NameStem(reader.GetCaptureTime(), job.format);
     if (!stem) {
