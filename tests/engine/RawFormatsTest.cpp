@@ -4,6 +4,8 @@
 
 #include <cctype>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -77,14 +79,15 @@ TEST(RawFormats, LayoutsGiveTheirTimeWithinFewReads) {
       {"DateTimeOriginal missing", "DSC_0001.NEF",
        ExifTiff(Big(), {Ascii(kDateTime, kChanged)}, {Ascii(kDateTimeDigitizedTag, kDigitized)}), kDigitizedTime, 1},
       {"DateTimeOriginal unusable", "DSC_0001.NEF",
-       ExifTiff(Little(), {}, {Ascii(kDateTimeOriginalTag, "0000:00:00 00:00:00"), Ascii(kDateTimeDigitizedTag, kDigitized)}),
+       ExifTiff(Little(), {},
+                {Ascii(kDateTimeOriginalTag, "0000:00:00 00:00:00"), Ascii(kDateTimeDigitizedTag, kDigitized)}),
        kDigitizedTime, 1},
       {"neither date, only IFD0 DateTime", "DSC_0001.NEF",
        ExifTiff(Little(), {Ascii(kDateTime, kChanged)}, {Ascii(0xA420, "unique id")}), -1, 1},
       {"no Exif directory", "DSC_0001.NEF", Little().Directory({Ascii(kDateTime, kChanged)}).Build(), -1, 1},
       {"Exif pointer back to IFD0", "DSC_0001.NEF", ExifTiff(Little(), {Ascii(kDateTime, kChanged)}, {}, 8), -1, 1},
-      {"Exif pointer past the file", "DSC_0001.NEF", ExifTiff(Big(), {}, {Ascii(kDateTimeOriginalTag, kOriginal)}, 0xFFFFFFF0u),
-       -1, 1},
+      {"Exif pointer past the file", "DSC_0001.NEF",
+       ExifTiff(Big(), {}, {Ascii(kDateTimeOriginalTag, kOriginal)}, 0xFFFFFFF0u), -1, 1},
       {"IFD0 past the file", "DSC_0001.NEF", Little().FirstOffset(0x7FFFFFFF).Build(), -1, 1},
       {"date text past the file", "DSC_0001.NEF",
        ExifTiff(Little(), {}, {{kDateTimeOriginalTag, 2, 20, "", 0xFFFFFFF0u}}), -1, 1},
@@ -122,7 +125,8 @@ TEST(RawFormats, LayoutsGiveTheirTimeWithinFewReads) {
       {"RAF named NEF", "DSCF0001.NEF", RafFile(jpeg), kOriginalTime, 1},
       {"MRW without a raw extension", "PICT0001", mrw, kOriginalTime, 1},
       {"TIFF of another maker named CR2: IFD0 DateTime as always", "IMG_0001.CR2", nef, kChangedTime, 1},
-      {"NEF named CRW: Canon's reading finds no Canon time", "IMG_0001.CRW", ExifTiff(Little(), {}, {Ascii(kDateTimeOriginalTag, kOriginal)}), -1, 1},
+      {"NEF named CRW: Canon's reading finds no Canon time", "IMG_0001.CRW",
+       ExifTiff(Little(), {}, {Ascii(kDateTimeOriginalTag, kOriginal)}), -1, 1},
       {"RAF named CR3", "IMG_0001.CR3", RafFile(jpeg), -1, 1},
   };
   TempFolder temp;
@@ -149,6 +153,20 @@ TEST(RawFormats, EveryMakersExtensionInAnyCase) {
   }
   for (const char* path : {"/photos/IMG.JPG", "/photos/NEF", "/photos.NEF/IMG", "/photos/IMG.NEF.xmp", "/a/IMG.NEFF"})
     EXPECT_EQ(RawFormatOfPath(path, CodePage::Utf8), nullptr) << path;
+}
+
+// The README's table of formats is kept from the engine's.
+TEST(RawFormats, ReadmeListsEveryFormat) {
+  std::ifstream in(KIRABO_README);
+  std::string readme(std::istreambuf_iterator<char>(in), {});
+  ASSERT_FALSE(readme.empty());
+  for (const RawFormat& format : RawFormats()) {
+    size_t row = readme.find("\n| " + std::string(format.makers) + " |");
+    ASSERT_NE(row, std::string::npos) << format.makers;
+    std::string line = readme.substr(row + 1, readme.find('\n', row + 1) - row - 1);
+    for (std::string_view extension : format.extensions)
+      EXPECT_NE(line.find("`." + std::string(extension) + "`"), std::string::npos) << line;
+  }
 }
 
 }  // namespace
