@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/win32/WidePath.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace kirabo {
@@ -9,7 +10,7 @@ namespace kirabo {
 bool ResolveRealPath(const std::string& path, std::string& resolved) {
   // Opening follows every junction and link; the handle then knows the path
   // it was reached by in the end.
-  HANDLE handle = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+  HANDLE handle = ::CreateFileW(ExtendedPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   // A result not below the buffer's size is the size needed (Windows counts
