@@ -59,6 +59,7 @@ for file in kirabo.exe kirabo-cli.exe README.txt LICENSE.txt; do
   [[ -f "$programs/$file" ]] || fail "$programs/$file was not installed"
 done
 [[ -f "$start_menu/Kirabo.lnk" ]] || fail "no Start-menu shortcut"
+tr -d '\0' <"$start_menu/Kirabo.lnk" | grep -qi 'Programs\\Kirabo\\kirabo\.exe' || fail "the shortcut does not lead to kirabo.exe"
 uninstall_entry() { wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | grep -q "DisplayName.*Kirabo" ||
   wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | grep -q "DisplayName.*Kirabo"; }
 uninstall_entry || fail "no uninstall entry"
