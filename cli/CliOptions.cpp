@@ -23,9 +23,11 @@ namespace kirabo::cli {
 #define KIRABO_HELP_OPTIONS "  -h, --help, /?       show this help\n"
 #else
 #define KIRABO_LANGUAGE_CHOICE                                                   \
-  "KIRABO_LANG=ja, or by a Japanese LANGUAGE, LC_ALL, LC_MESSAGES or LANG).\n"   \
-  "In printed paths a backslash is written as \\\\, a tab as \\t, a line feed as\n" \
-  "\\n and any other control byte as \\xHH.\n"
+  "KIRABO_LANG=ja, or by a Japanese LANGUAGE, LC_ALL, LC_MESSAGES or LANG).\n" \
+  "In printed paths a backslash is written as \\\\, a tab as \\t, a line feed\n" \
+  "as \\n, and each byte of any other control character (C0, DEL, C1), of a\n" \
+  "bidirectional override or isolate, or of no character of the locale's\n"    \
+  "character set as \\xHH.\n"
 #define KIRABO_STOP_SIGNALS "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
 #define KIRABO_HELP_OPTIONS "  -h, --help           show this help\n"
 #endif

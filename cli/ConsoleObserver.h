@@ -13,10 +13,12 @@
 
 namespace kirabo::cli {
 
-// A path made safe for one tab-separated line: "\\" -> "\\\\" (not on Windows,
-// where it is the separator), tab -> "\t", line feed -> "\n", other control
-// bytes -> "\xHH". Multibyte characters are stepped over, so a CP932 trail
-// byte 0x5C stays part of its character.
+// A path made safe for one tab-separated line and for a terminal: "\\" ->
+// "\\\\" (not on Windows, where it is the separator), tab -> "\t", line feed
+// -> "\n", every other byte of a control character (C0, DEL, and but on
+// Windows C1), of a bidirectional override or isolate, or of no character of
+// the code page -> "\xHH". Multibyte characters are stepped over, so a CP932
+// trail byte 0x5C stays part of its character.
 std::string EscapeForLine(std::string_view path, CodePage codePage);
 
 // "N renamed, N already named, N without capture time, N failed", or
