@@ -1,7 +1,12 @@
 // kirabo-bench: builds a tree of synthetic raw files, runs one rename job on
 // it and reports files per second and read system calls per file.
 //
-//   kirabo-bench [--files=N] [--dir=PARENT] [--keep]
+//   kirabo-bench [--files=N] [--dir=PARENT] [--keep] [--journal] [--small] [--build-only]
+//
+// --journal keeps the job's undo journal (in a folder beside the tree, removed
+// afterwards), to weigh what it costs; --small writes files of a few
+// kilobytes instead of sparse ones of camera size; --build-only builds the
+// tree, keeps it and runs no job (for scripts such as bench/kill-undo).
 //
 // The files are created just before the job, so their metadata blocks are in
 // the page cache: the numbers measure the job's own cost, not the disk's.
@@ -50,6 +55,8 @@ int main(int argc, char** argv) {
   kirabo::bench::TreeShape shape;
   std::string parent = std::filesystem::temp_directory_path().string();
   bool keep = false;
+  bool journal = false;
+  bool buildOnly = false;
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
     if (arg.starts_with("--files=")) {
@@ -58,8 +65,15 @@ int main(int argc, char** argv) {
       parent = argv[i] + 6;
     } else if (arg == "--keep") {
       keep = true;
+    } else if (arg == "--journal") {
+      journal = true;
+    } else if (arg == "--small") {
+      shape.small = true;
+    } else if (arg == "--build-only") {
+      buildOnly = keep = true;
     } else {
-      std::fprintf(stderr, "Usage: kirabo-bench [--files=N] [--dir=PARENT] [--keep]\n");
+      std::fprintf(stderr,
+                   "Usage: kirabo-bench [--files=N] [--dir=PARENT] [--keep] [--journal] [--small] [--build-only]\n");
       return 2;
     }
   }
@@ -80,12 +94,14 @@ int main(int argc, char** argv) {
               built.files, static_cast<double>(built.apparentBytes) / 1e9, built.folders, shape.depth,
               built.collidingFiles, Seconds(Clock::now() - buildStart));
 
-  int exitCode = 1;
-  if (builtOk) {
+  int exitCode = builtOk && buildOnly ? 0 : 1;
+  const std::string journals = root + "-journals";
+  if (builtOk && !buildOnly) {
     CountingObserver observer;
     kirabo::RenameJob job;
     job.folder = root;
     job.observer = &observer;
+    if (journal && std::filesystem::create_directory(journals)) job.journalFolder = journals;
 
     uint64_t readsBefore = kirabo::CFile::SystemReadCount();
     Clock::time_point start = Clock::now();
@@ -94,20 +110,22 @@ int main(int argc, char** argv) {
     uint64_t reads = kirabo::CFile::SystemReadCount() - readsBefore;
 
     double total = Seconds(end - start);
+    std::printf("journal: %s\n", job.journalFolder.empty() ? "none" : "kept");
     std::printf("job: %zu of %zu files renamed, %zu with suffix _1, in %.3f s (scan %.3f s, renames %.3f s)\n",
                 observer.renamed, built.files, observer.suffixed, total, Seconds(observer.firstFile - start),
                 Seconds(end - observer.firstFile));
     std::printf("%.0f files/s, %.2f read system calls per file\n", static_cast<double>(observer.renamed) / total,
                 static_cast<double>(reads) / static_cast<double>(built.files));
     exitCode = observer.completed && observer.renamed == built.files ? 0 : 1;
-  } else {
+  } else if (!builtOk) {
     std::fprintf(stderr, "kirabo-bench: cannot build the tree: %s\n", std::strerror(errno));
   }
+  std::error_code ignored;
+  std::filesystem::remove_all(journals, ignored);
 
   if (keep) {
     std::printf("kept %s\n", root.c_str());
   } else {
-    std::error_code ignored;
     std::filesystem::remove_all(root, ignored);
   }
   return exitCode;

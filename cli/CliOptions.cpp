@@ -10,7 +10,9 @@
 namespace kirabo::cli {
 
 const char* const kUsage =
-    "Usage: kirabo-cli [-f FORMAT] [-n] [-q] [--] FOLDER\n"
+    "Usage: kirabo-cli [-f FORMAT] [-n] [-q] [--no-journal] [--] FOLDER\n"
+    "       kirabo-cli --undo [-n] [-q] [--no-journal] [--] FOLDER\n"
+    "       kirabo-cli --jobs\n"
     "Renames the Canon raw files (.CRW, .CR2, .CR3) in FOLDER and every folder\n"
     "below it after the time the picture was taken, keeping each file's extension.\n"
     "A taken name gets _1, _2, ... before the extension; no file is ever replaced.\n"
@@ -19,6 +21,9 @@ const char* const kUsage =
     "                       (the default); 1 or time: hhmmss, e.g. 092510.CRW\n"
     "  -n, --dry-run        rename nothing; print the lines a real run would print\n"
     "  -q, --quiet          print neither the folders searched nor the summary\n"
+    "  --undo               take back the latest job on FOLDER not yet taken back\n"
+    "  --jobs               list the jobs kept in the journal folder\n"
+    "  --no-journal         keep no journal of this job: it cannot be undone\n"
     "  -h, --help           show this help\n"
     "  -V, --version        show the version\n"
     "  --                   end of options: FOLDER may begin with '-'\n"
@@ -41,15 +46,33 @@ const char* const kUsage =
     "N failed' (or 'no raw files found') on standard error, unless --quiet.\n"
     "On a terminal, standard error also shows the file at hand as '[i/N] name'.\n"
     "\n"
+    "Every job but a dry run first writes a journal of its renames to\n"
+    "$XDG_STATE_HOME/kirabo/jobs (by default ~/.local/state/kirabo/jobs;\n"
+    "%LOCALAPPDATA%\\Kirabo\\jobs on Windows); the last 50 are kept. Each line\n"
+    "is written before its rename is tried; when that cannot be done the job\n"
+    "stops with 'kirabo-cli: cannot write the undo journal: REASON'.\n"
+    "--undo renames the job's files back in the reverse order, each only when\n"
+    "the file at the new name is still the same file and the old name is free\n"
+    "(letter case ignored); it never replaces a file. Others give a line\n"
+    "  kirabo-cli: PATH: cannot undo: REASON\n"
+    "(missing, changed since, old name taken, or the system's reason) and the\n"
+    "undo ends with 'N restored, N could not be restored'. An undo is a job\n"
+    "with its own journal: --undo again takes it back in turn. --jobs prints\n"
+    "one line per kept journal: start time (UTC), folder, files renamed, and\n"
+    "whether it was taken back.\n"
+    "\n"
     "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
     "a file is never left half-renamed. So does a failed write to standard\n"
     "output (a closed pipe).\n"
     "\n"
     "Exit status: 0 no rename failed, 1 FOLDER does not exist or is no folder,\n"
-    "or the output could not be written, 2 usage error, 3 at least one rename\n"
-    "failed, 130 stopped.\n";
+    "the output or the journal could not be written, or there is no job to\n"
+    "undo, 2 usage error, 3 at least one rename (or restore) failed, 130 stopped.\n";
 
 namespace {
+
+// Options without a letter.
+enum : int { kUndo = 256, kJobs, kNoJournal };
 
 constexpr char kShortOptions[] = ":f:nqhV";  // leading ':' tells a missing value from an unknown option
 
@@ -57,6 +80,9 @@ const option kLongOptions[] = {
     {"format", required_argument, nullptr, 'f'},
     {"dry-run", no_argument, nullptr, 'n'},
     {"quiet", no_argument, nullptr, 'q'},
+    {"undo", no_argument, nullptr, kUndo},
+    {"jobs", no_argument, nullptr, kJobs},
+    {"no-journal", no_argument, nullptr, kNoJournal},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -110,6 +136,7 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
   args.push_back(nullptr);
 
   CliOptions options;
+  bool jobs = false;
   optind = 0;  // start afresh, in case the parser ran before
   opterr = 0;  // errors are reported by the caller, in one line
   for (;;) {
@@ -127,6 +154,15 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
       case 'q':
         options.quiet = true;
         break;
+      case kUndo:
+        options.action = CliOptions::Action::Undo;
+        break;
+      case kJobs:
+        jobs = true;
+        break;
+      case kNoJournal:
+        options.journal = false;
+        break;
       case 'h':
         options.action = CliOptions::Action::Help;
         return options;
@@ -142,6 +178,12 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
       default:
         return UsageError(UnknownOption(optopt, args[optind - 1]));
     }
+  }
+  if (jobs) {
+    if (options.action == CliOptions::Action::Undo) return UsageError("--jobs and --undo do not go together");
+    if (optind != argc) return UsageError("--jobs takes no FOLDER");
+    options.action = CliOptions::Action::Jobs;
+    return options;
   }
   if (optind == argc) return UsageError("FOLDER is missing");
   if (argc - optind > 1) return UsageError("more than one FOLDER given");

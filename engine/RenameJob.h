@@ -31,6 +31,13 @@ struct RenameJob {
   JobObserver* observer = nullptr;  // null: nobody is told
   std::atomic<int32_t> state{Idle};
   JobFileSystem* fileSystem = nullptr;  // null: the real file system
+  // The folder that keeps the journals; empty: this job writes none.
+  std::string journalFolder;
+  // A dry run: the file system only pretends to rename, and no journal is
+  // written or marked.
+  bool pretend = false;
+  // For UndoWorkerProc: the journal of the job to take back.
+  std::string undoJournal;
 };
 
 }  // namespace kirabo
