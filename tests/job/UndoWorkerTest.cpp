@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 
 #include "JobHarness.h"
@@ -52,8 +53,9 @@ TEST(UndoWorker, RestoresOnlyTheSameFileToAFreeName) {
     Strings names;                            // in the folder afterwards
     std::string event;                        // of the one file; empty: none
   };
+  // Replaces what stands at `to`, on Windows too.
   auto move = [](TempFolder& tree, const std::string& from, const std::string& to) {
-    std::rename(tree.Path("photos/" + from).c_str(), tree.Path("photos/" + to).c_str());
+    std::filesystem::rename(tree.Path("photos/" + from), tree.Path("photos/" + to));
   };
   const Case cases[] = {
       {"unchanged", [](TempFolder&) {}, {oldName}, "renamed NEW > OLD"},
