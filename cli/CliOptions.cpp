@@ -2,6 +2,8 @@
 
 #include <getopt.h>
 
+#include <charconv>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -10,7 +12,7 @@
 namespace kirabo::cli {
 
 const char* const kUsage =
-    "Usage: kirabo-cli [-f FORMAT] [-n] [-q] [--no-journal] [--] FOLDER\n"
+    "Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--no-journal] [--] FOLDER\n"
     "       kirabo-cli --undo [-n] [-q] [--no-journal] [--] FOLDER\n"
     "       kirabo-cli --jobs\n"
     "Renames the Canon raw files (.CRW, .CR2, .CR3) in FOLDER and every folder\n"
@@ -19,6 +21,9 @@ const char* const kUsage =
     "\n"
     "  -f, --format=FORMAT  0 or datetime: yymmdd_hhmmss, e.g. 041005_092510.CRW\n"
     "                       (the default); 1 or time: hhmmss, e.g. 092510.CRW\n"
+    "  -j, --readers=N      read the capture times of N files at once, ahead of\n"
+    "                       the renames (1 to 64; 1 reads one file at a time);\n"
+    "                       the default is 1 on a spinning disk, 16 elsewhere\n"
     "  -n, --dry-run        rename nothing; print the lines a real run would print\n"
     "  -q, --quiet          print neither the folders searched nor the summary\n"
     "  --undo               take back the latest job on FOLDER not yet taken back\n"
@@ -74,10 +79,12 @@ namespace {
 // Options without a letter.
 enum : int { kUndo = 256, kJobs, kNoJournal };
 
-constexpr char kShortOptions[] = ":f:nqhV";  // leading ':' tells a missing value from an unknown option
+constexpr char kShortOptions[] = ":f:j:nqhV";
+constexpr int32_t kMostReaders = 64;  // leading ':' tells a missing value from an unknown option
 
 const option kLongOptions[] = {
     {"format", required_argument, nullptr, 'f'},
+    {"readers", required_argument, nullptr, 'j'},
     {"dry-run", no_argument, nullptr, 'n'},
     {"quiet", no_argument, nullptr, 'q'},
     {"undo", no_argument, nullptr, kUndo},
@@ -108,6 +115,14 @@ bool ParseFormat(std::string_view value, int32_t& format) {
   } else {
     return false;
   }
+  return true;
+}
+
+bool ParseReaders(std::string_view value, int32_t& readers) {
+  int32_t parsed = 0;
+  auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), parsed);
+  if (error != std::errc() || end != value.data() + value.size() || parsed < 1 || parsed > kMostReaders) return false;
+  readers = parsed;
   return true;
 }
 
@@ -146,6 +161,12 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
       case 'f':
         if (!ParseFormat(optarg, options.format)) {
           return UsageError(std::string("invalid format '") + optarg + "' (use 0, 1, datetime or time)");
+        }
+        break;
+      case 'j':
+        if (!ParseReaders(optarg, options.readers)) {
+          return UsageError(std::string("invalid number of readers '") + optarg + "' (use 1 to " +
+                            std::to_string(kMostReaders) + ")");
         }
         break;
       case 'n':

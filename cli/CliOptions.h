@@ -12,6 +12,7 @@ struct CliOptions {
   bool dryRun = false;
   bool quiet = false;
   bool journal = true;  // false: --no-journal
+  int32_t readers = 0;  // 0: as the folder's medium suits
   std::string folder;
   std::string error;  // what was wrong, for UsageError
 };

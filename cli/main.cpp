@@ -107,6 +107,7 @@ int Rename(const CliOptions& options) {
   kirabo::RenameJob job;
   job.folder = options.folder;
   job.format = options.format;
+  job.readers = options.readers;
   if (options.journal && !options.dryRun && !JournalFolder(job.journalFolder)) return kExitFailure;
   return RunJob(options, kirabo::RenameWorkerProc, job);
 }
