@@ -60,6 +60,7 @@ bool CMainDialog::OnInitDialog() {
     folderText = app->GetProfileString(kSection, kFolderKey, "");
     formatIndex = app->GetProfileInt(kSection, kFormatKey, 0);
   }
+  if (folderArgument) folderText = *folderArgument;
   job.state.store(Idle);
   if (JobJournalFolder(journalFolder_) != 0) journalFolder_.clear();
   UpdateData(false);

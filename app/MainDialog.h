@@ -27,6 +27,8 @@ class CMainDialog : public Dialog {
   PushButton undoButtonCtrl;
   StaticText statusLabelCtrl;
   std::string folderText;
+  // The folder named on the command line, shown instead of the stored one.
+  std::optional<std::string> folderArgument;
   int32_t formatIndex = -1;
   Icon appIcon;
   RenameJob job;

@@ -8,8 +8,27 @@
 #include <vector>
 
 #include "engine/RenameJob.h"
+#include "platform/Path.h"
 
 namespace kirabo::cli {
+
+// What differs between the systems: how the language is chosen, how paths
+// print, and what stops a job.
+#ifdef _WIN32
+#define KIRABO_LANGUAGE_CHOICE                                               \
+  "KIRABO_LANG=ja, or by a Japanese Windows display language).\n"           \
+  "Printed paths show each character as it is: Windows names hold no tabs,\n" \
+  "line feeds or other control characters.\n"
+#define KIRABO_STOP_SIGNALS "Ctrl-C or Ctrl-Break stops the job before its next file or rename;\n"
+#define KIRABO_HELP_OPTIONS "  -h, --help, /?       show this help\n"
+#else
+#define KIRABO_LANGUAGE_CHOICE                                                   \
+  "KIRABO_LANG=ja, or by a Japanese LANGUAGE, LC_ALL, LC_MESSAGES or LANG).\n"   \
+  "In printed paths a backslash is written as \\\\, a tab as \\t, a line feed as\n" \
+  "\\n and any other control byte as \\xHH.\n"
+#define KIRABO_STOP_SIGNALS "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
+#define KIRABO_HELP_OPTIONS "  -h, --help           show this help\n"
+#endif
 
 const char* const kUsage =
     "Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--no-journal] [--] FOLDER\n"
@@ -29,7 +48,7 @@ const char* const kUsage =
     "  --undo               take back the latest job on FOLDER not yet taken back\n"
     "  --jobs               list the jobs kept in the journal folder\n"
     "  --no-journal         keep no journal of this job: it cannot be undone\n"
-    "  -h, --help           show this help\n"
+    KIRABO_HELP_OPTIONS
     "  -V, --version        show the version\n"
     "  --                   end of options: FOLDER may begin with '-'\n"
     "\n"
@@ -38,10 +57,7 @@ const char* const kUsage =
     "where i counts every raw file found and N is their number; paths begin with\n"
     "FOLDER as given. Each folder searched gives a line 'FOLDER<TAB>searching...'\n"
     "on standard error ('FOLDER<TAB>を検索中・・・' in Japanese: chosen by\n"
-    "KIRABO_LANG=ja, or by a Japanese LANGUAGE, LC_ALL, LC_MESSAGES or LANG).\n"
-    "In printed paths a backslash is written as \\\\ (not on Windows, where it\n"
-    "is the separator), a tab as \\t, a line feed as \\n and any other control\n"
-    "byte as \\xHH.\n"
+    KIRABO_LANGUAGE_CHOICE
     "\n"
     "A file that already has its name prints nothing. A file left with its old\n"
     "name gives a line on standard error, also with --quiet:\n"
@@ -66,7 +82,7 @@ const char* const kUsage =
     "one line per kept journal: start time (UTC), folder, files renamed, and\n"
     "whether it was taken back.\n"
     "\n"
-    "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
+    KIRABO_STOP_SIGNALS
     "a file is never left half-renamed. So does a failed write to standard\n"
     "output (a closed pipe).\n"
     "\n"
@@ -152,6 +168,11 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
 
   CliOptions options;
   bool jobs = false;
+  // Windows programs answer "/?" with their help.
+  if (kPathSeparator == '\\' && argc == 2 && std::string_view(argv[1]) == "/?") {
+    options.action = CliOptions::Action::Help;
+    return options;
+  }
   optind = 0;  // start afresh, in case the parser ran before
   opterr = 0;  // errors are reported by the caller, in one line
   for (;;) {
