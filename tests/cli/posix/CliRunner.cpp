@@ -3,9 +3,24 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "TempFolder.h"
+
 namespace kirabo::test {
+
+namespace {
+
+// Anyone may write to it, so that unprivileged runs keep journals too.
+const std::string& TestStateHome() {
+  static TempFolder folder;
+  static const bool shared = ::chmod(folder.root().c_str(), 01777) == 0;
+  (void)shared;
+  return folder.root();
+}
+
+}  // namespace
 
 struct RunningCli::Process {
   pid_t pid = -1;
@@ -23,6 +38,8 @@ RunningCli::RunningCli(const std::vector<std::string>& args, const CliSetting& s
     close(pipeFds[0]);
     pipeFds[0] = -1;
   }
+  // Made by "nobody" itself on its first run.
+  const std::string stateHome = TestStateHome() + (setting.unprivileged ? "/nobody" : "");
   process_->pid = fork();
   if (process_->pid == 0) {
     dup2(pipeFds[1], STDOUT_FILENO);
@@ -36,6 +53,7 @@ RunningCli::RunningCli(const std::vector<std::string>& args, const CliSetting& s
         (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
       _exit(126);
     }
+    setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
     for (const auto& [name, value] : setting.environment) {
       if (value.empty())
         unsetenv(name.c_str());
