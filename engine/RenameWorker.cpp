@@ -137,15 +137,8 @@ class JobRun {
   // rename still refuses every taken name.
   FolderNames& NamesIn(const std::string& folderPrefix) {
     auto known = folders.find(folderPrefix);
-    if (known != folders.end()) return known->second;
-    std::vector<std::string> listed;
-    FolderListing listing;
-    if (fileSystem.ListFolder(folderPrefix, listing)) {
-      for (FolderEntry& entry : listing.entries) {
-        if (!entry.isDots) listed.push_back(std::move(entry.name));
-      }
-    }
-    return folders.try_emplace(folderPrefix, listed, codePage).first->second;
+    if (known == folders.end()) known = folders.try_emplace(folderPrefix, NamesListedIn(fileSystem, folderPrefix, codePage)).first;
+    return known->second;
   }
 
   void Count(FileOutcome outcome) {

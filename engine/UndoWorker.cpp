@@ -126,15 +126,8 @@ class UndoRun {
   // renames; the no-replace rename catches whatever changed meanwhile.
   FolderNames& NamesIn(const std::string& folder) {
     auto known = folders.find(folder);
-    if (known != folders.end()) return known->second;
-    std::vector<std::string> listed;
-    FolderListing listing;
-    if (fileSystem.ListFolder(folder, listing)) {
-      for (FolderEntry& entry : listing.entries) {
-        if (!entry.isDots) listed.push_back(std::move(entry.name));
-      }
-    }
-    return folders.try_emplace(folder, listed, codePage).first->second;
+    if (known == folders.end()) known = folders.try_emplace(folder, NamesListedIn(fileSystem, folder, codePage)).first;
+    return known->second;
   }
 
   RenameJob& job;
