@@ -81,7 +81,11 @@ std::string EscapeForLine(std::string_view path, CodePage codePage) {
   return escaped;
 }
 
-std::string SummaryLine(const JobCounts& counts) {
+std::string SummaryLine(const JobCounts& counts, bool undo) {
+  if (undo) {
+    return std::to_string(counts.renamed) + " restored, " + std::to_string(counts.renameFailed) +
+           " could not be restored";
+  }
   std::string line = counts.Found() == 0
                          ? "no raw files found"
                          : std::to_string(counts.renamed) + " renamed, " + std::to_string(counts.alreadyNamed) +
@@ -129,7 +133,7 @@ void ConsoleObserver::OnFile(const FileReport& report) {
       Warn(report.path, "no capture time");
       break;
     case FileOutcome::RenameFailed:
-      Warn(report.path, "cannot rename: " + report.reason);
+      Warn(report.path, (settings.undo ? "cannot undo: " : "cannot rename: ") + report.reason);
       break;
   }
   size_t separator = FindLastChar(report.path, kPathSeparator, settings.codePage);

@@ -22,12 +22,14 @@ namespace kirabo::cli {
 std::string EscapeForLine(std::string_view path, CodePage codePage);
 
 // "N renamed, N already named, N without capture time, N failed", or
-// "no raw files found"; then ", N folders not listed" when some were not.
-std::string SummaryLine(const JobCounts& counts);
+// "no raw files found"; then ", N folders not listed" when some were not. Of
+// an undo, "N restored, N could not be restored".
+std::string SummaryLine(const JobCounts& counts, bool undo = false);
 
 struct ConsoleSettings {
   std::string folder;  // as typed
   bool quiet = false;
+  bool undo = false;              // the job takes back an earlier one
   bool progress = false;          // draw a progress line on standard error
   bool stdoutIsTerminal = false;  // the progress line shares its screen
   CodePage codePage = CodePage::Utf8;
@@ -40,7 +42,8 @@ struct ConsoleSettings {
 //           quiet), "kirabo-cli: FOLDER: cannot list: REASON" for each folder
 //           that cannot be opened or listed, and "kirabo-cli: PATH: no capture time" or
 //           "kirabo-cli: PATH: cannot rename: REASON" for each file left
-//           with its old name.
+//           with its old name (of an undo: "kirabo-cli: PATH: cannot undo:
+//           REASON" for each left with its new one).
 // A line that cannot be written to stdout (a closed pipe) asks the job to
 // stop through `state`: no file is renamed that could not be reported.
 class ConsoleObserver : public JobObserver {
@@ -51,11 +54,13 @@ class ConsoleObserver : public JobObserver {
   void OnFolderNotListed(const std::string& folder, const std::string& reason) override;
   void OnFile(const FileReport& report) override;
   void OnJobEnd(JobEnd end, const JobCounts& counts) override;
+  void OnJournalFailed(const std::string& reason) override { journalError = reason; }
 
   // The errno of the stdout write that failed; 0 when none did.
   int OutputError() const { return outputError; }
   JobEnd End() const { return end; }
   const JobCounts& Counts() const { return counts; }
+  const std::string& JournalError() const { return journalError; }
 
  private:
   std::string Shown(const std::string& path) const;
@@ -68,6 +73,7 @@ class ConsoleObserver : public JobObserver {
   int outputError = 0;
   JobEnd end = JobEnd::Failed;
   JobCounts counts;
+  std::string journalError;
 };
 
 }  // namespace kirabo::cli

@@ -15,6 +15,7 @@ class DryRunFolder : public JobFolder {
     return sub ? std::make_unique<DryRunFolder>(std::move(sub)) : nullptr;
   }
   bool OpenFile(const std::string& name, CFile& file) override { return disk->OpenFile(name, file); }
+  bool Identify(const std::string& name, FileIdentity& identity) override { return disk->Identify(name, identity); }
 
   RenameResult Rename(const std::string& from, const std::string&) override { return disk->PredictRename(from); }
   RenameResult PredictRename(const std::string& from) override { return disk->PredictRename(from); }
@@ -28,6 +29,10 @@ class DryRunFolder : public JobFolder {
 std::unique_ptr<JobFolder> DryRunFileSystem::OpenTree(const std::string& folder, std::string& reason) {
   std::unique_ptr<JobFolder> tree = disk.OpenTree(folder, reason);
   return tree ? std::make_unique<DryRunFolder>(std::move(tree)) : nullptr;
+}
+
+bool DryRunFileSystem::ResolveFolder(const std::string& folder, std::string& resolved) {
+  return disk.ResolveFolder(folder, resolved);
 }
 
 }  // namespace kirabo::cli

@@ -17,6 +17,7 @@ class DryRunFileSystem : public JobFileSystem {
   explicit DryRunFileSystem(JobFileSystem& disk) : disk(disk) {}
 
   std::unique_ptr<JobFolder> OpenTree(const std::string& folder, std::string& reason) override;
+  bool ResolveFolder(const std::string& folder, std::string& resolved) override;
 
  private:
   JobFileSystem& disk;

@@ -6,7 +6,7 @@
 
 namespace kirabo {
 
-JobFolder* FolderCursor::Hold(size_t index, std::string& reason) {
+std::shared_ptr<JobFolder> FolderCursor::Hold(size_t index, std::string& reason) {
   if (!scan.tree) return nullptr;
   std::vector<size_t> line;  // below the tree, from the folder up
   for (size_t at = index; at != 0; at = scan.folders[at].parent) line.push_back(at);
@@ -27,7 +27,7 @@ JobFolder* FolderCursor::Hold(size_t index, std::string& reason) {
     }
     held.emplace_back(line[depth], std::move(folder));
   }
-  return line.empty() ? scan.tree.get() : held.back().second.get();
+  return line.empty() ? scan.tree : held.back().second;
 }
 
 }  // namespace kirabo

@@ -19,15 +19,16 @@ namespace kirabo {
 // lines share, so a walk over a deep tree opens each folder once per visit.
 class FolderCursor {
  public:
-  explicit FolderCursor(ScanResult& scan) : scan(scan) {}
+  explicit FolderCursor(const ScanResult& scan) : scan(scan) {}
 
   // The scan's folder `index`, held open; null with the reason when it can no
-  // longer be reached as the scan found it.
-  JobFolder* Hold(size_t index, std::string& reason);
+  // longer be reached as the scan found it. The folder stays open for whoever
+  // keeps it, after the cursor has moved on.
+  std::shared_ptr<JobFolder> Hold(size_t index, std::string& reason);
 
  private:
-  ScanResult& scan;
-  std::vector<std::pair<size_t, std::unique_ptr<JobFolder>>> held;  // below the tree, from the top down
+  const ScanResult& scan;
+  std::vector<std::pair<size_t, std::shared_ptr<JobFolder>>> held;  // below the tree, from the top down
 };
 
 }  // namespace kirabo

@@ -3,12 +3,23 @@
 #include <charconv>
 #include <limits>
 
+#include "engine/JobFileSystem.h"
 #include "engine/NewName.h"
 
 namespace kirabo {
 
 FolderNames::FolderNames(const std::vector<std::string>& listed, CodePage codePage) : codePage(codePage) {
   for (const std::string& name : listed) Take(name);
+}
+
+FolderNames NamesListedIn(JobFolder& folder, CodePage codePage) {
+  std::vector<std::string> listed;
+  std::vector<FolderItem> items;
+  std::string reason;
+  if (folder.List(items, reason)) {
+    for (FolderItem& item : items) listed.push_back(std::move(item.name));
+  }
+  return FolderNames(listed, codePage);
 }
 
 std::string FolderNames::Fold(std::string_view name) const { return UpperAscii(name, codePage); }

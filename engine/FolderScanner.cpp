@@ -1,5 +1,6 @@
 #include "engine/FolderScanner.h"
 
+#include "engine/RawFormatTable.h"
 #include "platform/Folder.h"
 #include "platform/Path.h"
 
@@ -50,7 +51,7 @@ int32_t CFolderScanner::CollectRawFiles(const std::string& folder, ScanResult& r
     const FolderItem& item = level.items[level.next++];
     std::string path = EntryPath(result.folders[level.index].path, item.name, codePage);
     if (!item.isFolder) {
-      if (IsRawFileName(item.name)) result.files.push_back({level.index, item.name, std::move(path)});
+      if (IsRawFileName(item.name)) result.files.push_back({level.index, item.name, std::move(path), item.isLink});
       continue;
     }
     if (observer != nullptr) observer->OnSearching(path);
@@ -84,13 +85,8 @@ void CFolderScanner::NotListed(const std::string& path, const std::string& reaso
   if (observer != nullptr) observer->OnFolderNotListed(path, reason);
 }
 
-// Only the extension after the name's last "." counts, so a name without a
-// dot never qualifies.
 bool CFolderScanner::IsRawFileName(const std::string& name) const {
-  size_t dot = FindLastChar(name, '.', codePage);
-  if (dot == std::string::npos) return false;
-  std::string extension = UpperAscii(std::string_view(name).substr(dot + 1), codePage);
-  return extension == "CRW" || extension == "CR2" || extension == "CR3";
+  return RawFormatOfPath(name, codePage) != nullptr;
 }
 
 }  // namespace kirabo

@@ -25,21 +25,23 @@ struct ScannedFolder {
 struct ScannedFile {
   size_t folder = 0;  // index in ScanResult::folders
   std::string name;
-  std::string path;  // its folder's path, one separator, the name
+  std::string path;     // its folder's path, one separator, the name
+  bool isLink = false;  // a link to a file, which the job's own renames could redirect
 };
 
 struct ScanResult {
-  std::unique_ptr<JobFolder> tree;     // held open from the scan to the job's end; null when it cannot be opened
+  std::shared_ptr<JobFolder> tree;     // held open from the scan to the job's end; null when it cannot be opened
   std::vector<ScannedFolder> folders;  // the folders walked, in the order they were entered
   std::vector<ScannedFile> files;      // the raw files, a sub-folder's files in place of its entry
   size_t unlistedFolders = 0;          // folders that could not be opened or listed
 };
 
 // Walks a folder tree depth first and collects every file whose extension is
-// CRW, CR2 or CR3 in any letter case. Every sub-folder is opened by name in
-// its parent, which is held open meanwhile, and links to folders are never
-// followed: the walk cannot leave the tree, however the tree changes while
-// it is walked. A folder met a second time (a bind mount) is not walked again.
+// a raw format's (RawFormatTable.h) in any letter case. Every sub-folder is
+// opened by name in its parent, which is held open meanwhile, and links to
+// folders are never followed: the walk cannot leave the tree, however the
+// tree changes while it is walked. A folder met a second time (a bind mount)
+// is not walked again.
 class CFolderScanner {
  public:
   CFolderScanner(JobFileSystem& fileSystem, CodePage codePage) : fileSystem(fileSystem), codePage(codePage) {}

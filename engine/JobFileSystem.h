@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/File.h"
+#include "platform/FileIdentity.h"
 #include "platform/Folder.h"
 
 namespace kirabo {
@@ -33,7 +34,9 @@ struct RenameResult {
 // One folder of a job, held open while the job works in it. Every name is
 // of an entry of this folder; nothing goes through a path again, so a folder
 // of the tree renamed or replaced by a link during the job never leads the
-// job out of the tree. Failures give the system's reason, in its words.
+// job out of the tree. Failures give the system's reason, in its words. The
+// job's readers and its renamer may use one folder from several threads at
+// once.
 class JobFolder {
  public:
   virtual ~JobFolder() = default;
@@ -44,6 +47,9 @@ class JobFolder {
   virtual std::unique_ptr<JobFolder> OpenFolder(const std::string& name, std::string& reason) = 0;
   // Opens the file `name` for reading.
   virtual bool OpenFile(const std::string& name, CFile& file) = 0;
+  // The identity of the entry `name` itself (a link is not followed); false
+  // when there is none or it cannot be examined.
+  virtual bool Identify(const std::string& name, FileIdentity& identity) = 0;
   // Renames `from` to `to` in this folder, never replacing an entry.
   virtual RenameResult Rename(const std::string& from, const std::string& to) = 0;
   // What renaming `from` would give, as far as can be told without renaming:
@@ -58,6 +64,9 @@ class JobFileSystem {
   virtual ~JobFileSystem() = default;
   // The folder the user chose, reached through whatever links its path holds.
   virtual std::unique_ptr<JobFolder> OpenTree(const std::string& folder, std::string& reason) = 0;
+  // The absolute path of `folder` with every link resolved, which names the
+  // tree in the job's journal; false when it cannot be resolved.
+  virtual bool ResolveFolder(const std::string& folder, std::string& resolved) = 0;
 };
 
 // The host's file system.

@@ -12,21 +12,15 @@ constexpr int32_t kReadersOffSpinningDisks = 16;
 // does not hold up the others, few enough to keep memory flat.
 constexpr size_t kFilesInFlightPerReader = 4;
 
-CaptureTime ReadCaptureTime(const std::string& path) {
-  CCaptureTimeReader reader;
-  reader.Load(path);
-  return reader.GetCaptureTime();
-}
-
 }  // namespace
 
 int32_t DefaultReadersFor(const std::string& folder) {
   return IsOnRotationalDisk(folder) ? 1 : kReadersOffSpinningDisks;
 }
 
-CReadAhead::CReadAhead(const std::vector<std::string>& paths, int32_t readers, const std::atomic<int32_t>& state)
-    : paths(paths), state(state) {
-  if (readers <= 1 || paths.size() <= 1) return;
+CReadAhead::CReadAhead(const ScanResult& scan, int32_t readers, const std::atomic<int32_t>& state)
+    : scan(scan), state(state), cursor(scan) {
+  if (readers <= 1 || scan.files.size() <= 1) return;
   size_t inFlight = static_cast<size_t>(readers) * kFilesInFlightPerReader;
   slots.assign(inFlight, Slot::Reading);
   times.assign(inFlight, -1);
@@ -44,18 +38,40 @@ CReadAhead::~CReadAhead() {
     std::lock_guard lock(mutex);
     closing = true;
   }
-  changed.notify_all();
+  roomToRead.notify_all();
   for (std::thread& thread : threads) thread.join();
 }
 
 // The next file has a free place in the ring once the renamer has taken the
 // file that held it.
-bool CReadAhead::MayClaim() const { return claimed < paths.size() && claimed < consumed + slots.size(); }
+bool CReadAhead::MayClaim() const {
+  return claimed < scan.files.size() && claimed < consumed + slots.size();
+}
+
+// Files are claimed in list order, so the readers' cursor mostly moves down
+// the tree as the renamer's does; a reader keeps its folder open while it
+// reads, whatever the others make the cursor hold meanwhile.
+CReadAhead::Slot CReadAhead::Read(size_t index, CaptureTime& time) {
+  const ScannedFile& file = scan.files[index];
+  if (file.isLink) return Slot::ReadAtTurn;
+  std::shared_ptr<JobFolder> folder;
+  {
+    std::lock_guard lock(cursorMutex);
+    std::string reason;
+    folder = cursor.Hold(file.folder, reason);
+  }
+  // A folder gone from where the scan found it is the renamer's to report.
+  if (!folder) return Slot::ReadAtTurn;
+  CCaptureTimeReader reader;
+  reader.Load(*folder, file.name);
+  time = reader.GetCaptureTime();
+  return Slot::Read;
+}
 
 void CReadAhead::ReaderLoop() {
   std::unique_lock lock(mutex);
   for (;;) {
-    changed.wait(lock, [this] { return closing || claimed >= paths.size() || MayClaim(); });
+    roomToRead.wait(lock, [this] { return closing || claimed >= scan.files.size() || MayClaim(); });
     if (closing || !MayClaim() || state.load() == StopRequested) return;
     const size_t index = claimed++;
     const size_t place = index % slots.size();
@@ -64,10 +80,7 @@ void CReadAhead::ReaderLoop() {
     Slot outcome = Slot::ReadAtTurn;
     CaptureTime time = -1;
     try {
-      if (!IsSymbolicLink(paths[index])) {
-        time = ReadCaptureTime(paths[index]);
-        outcome = Slot::Read;
-      }
+      outcome = Read(index, time);
     } catch (...) {
       // Out of memory: the renamer reads the file itself and meets the
       // failure there, where the job can end on it.
@@ -75,30 +88,25 @@ void CReadAhead::ReaderLoop() {
     lock.lock();
     slots[place] = outcome;
     times[place] = time;
-    changed.notify_all();
+    fileRead.notify_one();
   }
 }
 
-CaptureTime CReadAhead::CaptureTimeOf(size_t index) {
-  if (threads.empty()) return ReadCaptureTime(paths[index]);
+std::optional<CaptureTime> CReadAhead::TakeCaptureTime(size_t index) {
+  if (threads.empty()) return std::nullopt;
   std::unique_lock lock(mutex);
   const size_t place = index % slots.size();
-  bool readHere = true;
-  CaptureTime time = -1;
+  std::optional<CaptureTime> time;
   if (index < claimed) {
-    changed.wait(lock, [&] { return slots[place] != Slot::Reading; });
-    readHere = slots[place] == Slot::ReadAtTurn;
-    time = times[place];
+    fileRead.wait(lock, [&] { return slots[place] != Slot::Reading; });
+    if (slots[place] == Slot::Read) time = times[place];
   } else {
     // No reader has taken it (they have stopped, or are all busy further
-    // on): reading it here is sooner than waiting.
+    // on): reading it at once is sooner than waiting.
     claimed = index + 1;
   }
-  lock.unlock();
-  if (readHere) time = ReadCaptureTime(paths[index]);
-  lock.lock();
   consumed = index + 1;
-  changed.notify_all();
+  roomToRead.notify_one();
   return time;
 }
 

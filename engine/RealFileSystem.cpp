@@ -3,6 +3,7 @@
 
 #include "engine/JobFileSystem.h"
 #include "platform/MoveFile.h"
+#include "platform/RealPath.h"
 
 namespace kirabo {
 
@@ -50,6 +51,10 @@ class HostFolder final : public JobFolder {
     return RenameOutcome::Renamed;
   }
 
+  bool Identify(const std::string& name, FileIdentity& identity) override {
+    return IdentifyFileIn(folder, name, identity);
+  }
+
   CFolder folder;
 };
 
@@ -61,6 +66,10 @@ class HostFileSystem final : public JobFileSystem {
     if (tree->folder.Open(path, error)) return tree;
     reason = SystemMessage(error);
     return nullptr;
+  }
+
+  bool ResolveFolder(const std::string& folder, std::string& resolved) override {
+    return ResolveRealPath(folder, resolved);
   }
 };
 

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -11,7 +13,9 @@
 #include "engine/FolderNames.h"
 #include "engine/FolderScanner.h"
 #include "engine/JobFileSystem.h"
+#include "engine/JobJournal.h"
 #include "engine/JobObserver.h"
+#include "engine/JobSteps.h"
 #include "engine/NewName.h"
 #include "engine/ReadAhead.h"
 #include "engine/RenameJob.h"
@@ -27,9 +31,15 @@ class JobRun {
   explicit JobRun(RenameJob& job)
       : job(job),
         fileSystem(job.fileSystem != nullptr ? *job.fileSystem : RealFileSystem()),
-        codePage(ActiveCodePage()) {}
+        codePage(ActiveCodePage()),
+        journal(job) {}
 
   JobEnd Run() {
+    if (journal.IsOn()) {
+      std::string realFolder;
+      if (!fileSystem.ResolveFolder(job.folder, realFolder)) realFolder = job.folder;
+      if (!journal.Start(realFolder)) return JobEnd::JournalFailed;
+    }
     {
       CFolderScanner scanner(fileSystem, codePage);
       scanner.CollectRawFiles(job.folder, scan, job.observer, job.state);
@@ -37,12 +47,9 @@ class JobRun {
     counts.unlistedFolders = scan.unlistedFolders;
     if (!IsKnownFormat(job.format)) scan.files.clear();
 
-    std::vector<std::string> paths;
-    paths.reserve(scan.files.size());
-    for (const ScannedFile& file : scan.files) paths.push_back(file.path);
     const int32_t readers = job.readers > 0 ? job.readers : DefaultReadersFor(job.folder);
     // Ends before the job does: its readers are joined when the renames stop.
-    CReadAhead readAhead(paths, readers, job.state);
+    CReadAhead readAhead(scan, readers, job.state);
     FolderCursor cursor(scan);
     for (size_t i = 0; i < scan.files.size(); ++i) {
       if (StopRequestedNow()) return JobEnd::Stopped;
@@ -51,13 +58,12 @@ class JobRun {
       report.number = i + 1;
       report.count = scan.files.size();
       report.path = file.path;
-      std::optional<CaptureTime> readAheadTime;
-      if (readers > 1) readAheadTime = readAhead.CaptureTimeOf(i);
-      JobFolder* folder = cursor.Hold(file.folder, report.reason);
-      if (folder == nullptr) {
+      std::optional<CaptureTime> readAheadTime = readAhead.TakeCaptureTime(i);
+      std::shared_ptr<JobFolder> folder = cursor.Hold(file.folder, report.reason);
+      if (!folder) {
         report.outcome = FileOutcome::RenameFailed;
       } else if (!DealWith(*folder, file, readAheadTime, report)) {
-        return JobEnd::Stopped;
+        return journalFailed ? JobEnd::JournalFailed : JobEnd::Stopped;
       }
       Count(report.outcome);
       if (job.observer != nullptr) job.observer->OnFile(report);
@@ -68,31 +74,36 @@ class JobRun {
   }
 
   const JobCounts& Counts() const { return counts; }
+  JobJournal& Journal() { return journal; }
 
  private:
   bool StopRequestedNow() const { return job.state.load() == StopRequested; }
 
-  // Fills in the outcome; false when a stop came first and the file was left
-  // as it was, unreported.
-  // A time read ahead came through the file's path; one that found none is
-  // read again through the folder held open, which reaches files too deep
-  // for a path and cannot have been swapped.
+  // Fills in the outcome; false when a stop came first, or the journal could
+  // not hold the rename, and the file was left as it was, unreported. A file
+  // the readers left alone is read here, through the folder held open.
   bool DealWith(JobFolder& folder, const ScannedFile& file, std::optional<CaptureTime> readAheadTime,
                 FileReport& report) {
-    CaptureTime captureTime = readAheadTime.value_or(-1);
-    if (captureTime < 0) {
+    if (!readAheadTime) {
       CCaptureTimeReader reader;
       reader.Load(folder, file.name);
-      captureTime = reader.GetCaptureTime();
+      readAheadTime = reader.GetCaptureTime();
     }
-    std::optional<std::string> stem = NameStem(captureTime, job.format);
+    std::optional<std::string> stem = NameStem(*readAheadTime, job.format);
     if (!stem) {
       report.outcome = FileOutcome::NoCaptureTime;
       return true;
     }
+    const std::string& ownName = file.name;
+    // The journal tells the file by its identity, which the rename keeps.
+    FileIdentity identity;
+    if (journal.IsOn() && !folder.Identify(ownName, identity)) {
+      report.outcome = FileOutcome::RenameFailed;
+      report.reason = std::strerror(ENOENT);
+      return true;
+    }
     RenameParts parts = SplitForRename(report.path, codePage);
     FolderNames& names = NamesIn(folder, file.folder);
-    const std::string& ownName = file.name;
     // The file's own name is free for the file itself: when it is the first
     // free candidate, the file keeps it.
     names.Release(ownName);
@@ -115,7 +126,14 @@ class JobRun {
         report.newPath = report.path;
         return true;
       }
+      std::string candidate = parts.folderPrefix + name;
+      if (!journal.Before(report.path, candidate, identity)) {
+        names.Take(ownName);
+        journalFailed = true;
+        return false;
+      }
       RenameResult result = folder.Rename(ownName, name);
+      if (result.outcome != RenameOutcome::Renamed) journal.NotMade();
       if (result.outcome == RenameOutcome::Failed) {
         // Any other failure would fail again for every suffix.
         names.Take(ownName);
@@ -127,7 +145,7 @@ class JobRun {
       names.Take(name);
       if (result.outcome == RenameOutcome::Renamed) {
         report.outcome = FileOutcome::Renamed;
-        report.newPath = parts.folderPrefix + name;
+        report.newPath = std::move(candidate);
         return true;
       }
     }
@@ -139,13 +157,7 @@ class JobRun {
   FolderNames& NamesIn(JobFolder& folder, size_t index) {
     auto known = folders.find(index);
     if (known != folders.end()) return known->second;
-    std::vector<std::string> listed;
-    std::vector<FolderItem> items;
-    std::string reason;
-    if (folder.List(items, reason)) {
-      for (FolderItem& item : items) listed.push_back(std::move(item.name));
-    }
-    return folders.try_emplace(index, listed, codePage).first->second;
+    return folders.try_emplace(index, NamesListedIn(folder, codePage)).first->second;
   }
 
   void Count(FileOutcome outcome) {
@@ -169,43 +181,27 @@ class JobRun {
   JobFileSystem& fileSystem;
   CodePage codePage;
   JobCounts counts;
+  JobJournal journal;
+  bool journalFailed = false;
   ScanResult scan;
   std::unordered_map<size_t, FolderNames> folders;  // by the scan's folder index
 };
-
-// Idle first: on a stop that write is the acknowledgement the caller waits
-// for. A stop requested since the last check is acknowledged by the same
-// write, so the end it reports is Stopped.
-void EndJob(RenameJob& job, JobEnd end, const JobCounts& counts) {
-  if (job.state.exchange(Idle) == StopRequested && end == JobEnd::Completed) end = JobEnd::Stopped;
-  if (job.observer == nullptr) return;
-  try {
-    job.observer->OnJobEnd(end, counts);
-  } catch (...) {
-    // The front end could not say it (out of memory); the job is over all the same.
-  }
-}
 
 }  // namespace
 
 uint32_t RenameWorkerProc(void* param) {
   auto& job = *static_cast<RenameJob*>(param);
-  // Claim the record without overwriting a stop requested before the worker
-  // ran; a record already Running belongs to another worker.
-  int32_t expected = Idle;
-  if (!job.state.compare_exchange_strong(expected, Running)) {
-    if (expected == StopRequested) EndJob(job, JobEnd::Stopped, {});
-    return 0;
-  }
+  if (!ClaimJob(job)) return 0;
   JobRun run(job);
   JobEnd end = JobEnd::Failed;
   try {
     end = run.Run();
+    end = run.Journal().Finish(end, run.Counts().renameFailed);
   } catch (...) {
     // Out of memory while the list or a name grew: end the job rather than
     // the process.
   }
-  EndJob(job, end, run.Counts());
+  EndJob(job, end, run.Counts(), run.Journal().Error());
   return 0;
 }
 

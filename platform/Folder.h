@@ -19,6 +19,7 @@ bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute);
 struct FolderItem {
   std::string name;
   bool isFolder = false;  // a folder of its own; a link to a folder is not one
+  bool isLink = false;    // a symbolic link (or on Windows a reparse point), whatever it leads to
 };
 
 // One folder held open. Listing it, opening what it holds and renaming inside

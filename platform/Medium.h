@@ -11,10 +11,6 @@ namespace kirabo {
 // medium cannot be told, are not.
 bool IsOnRotationalDisk(const std::string& folder);
 
-// True when `path` is itself a symbolic link (or, on Windows, another
-// reparse point), whatever it leads to; false when it cannot be examined.
-bool IsSymbolicLink(const std::string& path);
-
 #ifndef _WIN32
 // The Linux side of IsOnRotationalDisk, over a sysfs tree at `sysfsRoot`
 // ("/sys" on a running system): the block device `major`:`minor`, or the disk

@@ -147,11 +147,14 @@ bool CFolder::List(std::vector<FolderItem>& items, int& error) const {
     std::string_view name = found->d_name;
     if (name == "." || name == "..") continue;
     bool isFolder = found->d_type == DT_DIR;
+    bool isLink = found->d_type == DT_LNK;
     if (found->d_type == DT_UNKNOWN) {
       struct stat entry {};
-      isFolder = ::fstatat(fd, found->d_name, &entry, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(entry.st_mode);
+      bool known = ::fstatat(fd, found->d_name, &entry, AT_SYMLINK_NOFOLLOW) == 0;
+      isFolder = known && S_ISDIR(entry.st_mode);
+      isLink = known && S_ISLNK(entry.st_mode);
     }
-    items.push_back({std::string(name), isFolder});
+    items.push_back({std::string(name), isFolder, isLink});
   }
   if (errno != 0) {
     error = errno;

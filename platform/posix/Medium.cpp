@@ -34,9 +34,4 @@ bool IsOnRotationalDisk(const std::string& folder) {
   return IsRotationalBlockDevice("/sys", major(info.st_dev), minor(info.st_dev));
 }
 
-bool IsSymbolicLink(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
-}
-
 }  // namespace kirabo

@@ -27,9 +27,9 @@ bool TakeDiskFile(HANDLE file, intptr_t& handle, int64_t& length) {
 // No sharing: a file held open elsewhere is refused, and nobody else opens
 // this one until it is closed.
 bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length) {
-  return TakeDiskFile(
-      ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr), handle,
-      length);
+  return TakeDiskFile(::CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr),
+                      handle, length);
 }
 
 bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length) {

@@ -27,7 +27,7 @@ bool IsNameOfItsOwn(std::string_view name) { return !name.empty() && name != "."
 // GetFullPathNameW resolves the folder against the current directory (of its
 // drive), removes "." and ".." steps and turns '/' into '\'.
 bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute) {
-  std::wstring relative = folder.empty() ? std::wstring(L".") : Widen(folder);
+  std::wstring relative = folder.empty() ? std::wstring(L".") : WidenPath(folder);
   if (relative.empty()) return false;
   DWORD needed = ::GetFullPathNameW(relative.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return false;
@@ -37,7 +37,7 @@ bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute) {
   full.resize(length);
   // "C:" alone would name the current folder of drive C, not its root.
   while (full.size() > 1 && full.back() == L'\\' && !(full.size() == 3 && full[1] == L':')) full.pop_back();
-  absolute = Narrow(full);
+  absolute = NarrowPath(full);
   return !absolute.empty();
 }
 
@@ -48,7 +48,7 @@ bool CFolder::Open(const std::string& path, int& error) {
     error = static_cast<int>(ERROR_INVALID_NAME);
     return false;
   }
-  std::wstring full = Widen(absolute);
+  std::wstring full = WidenPath(absolute);
   // "\\\\?\\" leaves the path as it is: no MAX_PATH limit, no trailing dots
   // or blanks removed from names.
   widePath_ = full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
@@ -123,12 +123,12 @@ bool CFolder::List(std::vector<FolderItem>& items, int& error) const {
   }
   FindCloser closer{find};
   do {
-    std::string name = Narrow(found.cFileName);
+    std::string name = NarrowPath(found.cFileName);
     if (name == "." || name == "..") continue;
     // A junction or folder link carries the directory attribute as well.
-    bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-                    (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
-    items.push_back({std::move(name), isFolder});
+    bool isLink = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !isLink;
+    items.push_back({std::move(name), isFolder, isLink});
   } while (::FindNextFileW(find, &found));
   DWORD last = ::GetLastError();
   if (last != ERROR_NO_MORE_FILES) {

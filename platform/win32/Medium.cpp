@@ -33,9 +33,4 @@ bool IsOnRotationalDisk(const std::string& folder) {
   return answered && penalty.IncursSeekPenalty;
 }
 
-bool IsSymbolicLink(const std::string& path) {
-  DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
 }  // namespace kirabo

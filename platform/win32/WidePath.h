@@ -7,12 +7,22 @@
 
 namespace kirabo {
 
-// Text of the ANSI code page in UTF-16, and back; empty when it does not
-// convert.
-std::wstring Widen(std::string_view text);
-std::string Narrow(std::wstring_view text);
+// Texts between the active code page, in which the program keeps its paths,
+// and the UTF-16 of the system's wide functions; empty when a text does not
+// convert, so that a stray byte never turns into another name.
+std::wstring WidenPath(std::string_view path);
+std::string NarrowPath(std::wstring_view path);
+
+// `path` made absolute, for the wide file functions: from MAX_PATH
+// characters on with the "\\?\" prefix ("\\?\UNC\" for a network path),
+// which lifts the limit to the system's 32,767; shorter paths keep their
+// plain form. Empty when the path cannot be made absolute.
+std::wstring ExtendedPath(std::string_view path);
 
 // The entry `name` of `folder` as a "\\\\?\\" path.
 std::wstring EntryPath(const CFolder& folder, std::string_view name);
+
+// The longest path the wide functions take.
+constexpr size_t kLongestPath = 32767;
 
 }  // namespace kirabo

@@ -20,10 +20,13 @@ struct CliSetting {
   bool unprivileged = false;
   // Nobody reads stdout: every write to it fails (EPIPE).
   bool outputClosed = false;
-  // Stdout starts full of "#\n" lines (Linux only): the program waits in
-  // its first stdout line until the test reads, and goes on no further.
+  // Stdout has no room (on Linux it starts full of "#\n" lines): the
+  // program waits in its first stdout line until the test reads, and goes on
+  // no further.
   bool outputFull = false;
   // Set in the program's environment; an empty value unsets the variable.
+  // On Linux every run also gets an XDG_STATE_HOME of the test program's
+  // own, so that no test touches the user's journals.
   std::vector<std::pair<std::string, std::string>> environment{{"KIRABO_LANG", "ja"}};
 };
 

@@ -31,6 +31,7 @@ class ListedFileSystem : public JobFileSystem {
     reason = "gone";
     return Open(folder);
   }
+  bool ResolveFolder(const std::string&, std::string&) override { return false; }
 
  private:
   struct Listed {
@@ -51,6 +52,7 @@ class ListedFileSystem : public JobFileSystem {
       return owner.Open(path + "/" + name);
     }
     bool OpenFile(const std::string&, CFile&) override { return false; }
+    bool Identify(const std::string&, FileIdentity&) override { return false; }
     RenameResult Rename(const std::string&, const std::string&) override { return RenameOutcome::Failed; }
     RenameResult PredictRename(const std::string&) override { return RenameOutcome::Failed; }
 

@@ -22,6 +22,7 @@ struct Outcome {
   bool linked = false;  // the tree holds a link (creating one may need rights the test lacks)
   Strings events;
   Strings entries;  // every entry below the tree, files and folders, sorted
+  Strings opened;   // the files opened through the job's folders, sorted
 };
 
 std::string WithoutRoot(std::string text, const std::string& root) {
@@ -74,6 +75,8 @@ Outcome RunWith(int32_t readers) {
   for (const auto& entry : std::filesystem::recursive_directory_iterator(NativePath(tree.root())))
     outcome.entries.push_back(WithoutRoot(ProgramPath(entry.path()), tree.root()));
   std::sort(outcome.entries.begin(), outcome.entries.end());
+  for (const std::string& path : fs.Opened()) outcome.opened.push_back(WithoutRoot(path, tree.root()));
+  std::sort(outcome.opened.begin(), outcome.opened.end());
   return outcome;
 }
 
@@ -92,10 +95,14 @@ TEST(ReadAhead, NamesAndEventsAreTheSequentialJobsWithAnyNumberOfReaders) {
     EXPECT_TRUE(has("50" + of + "no time /d/c.CRW"));
   }
 
+  // Each file read once, and only through the folders the job holds open:
+  // none by a path that a swapped folder could redirect.
+  EXPECT_EQ(sequential.opened.size(), sequential.linked ? 50u : 49u);
   for (int32_t readers : {2, 16}) {
     Outcome ahead = RunWith(readers);
     EXPECT_EQ(ahead.events, sequential.events) << readers << " readers";
     EXPECT_EQ(ahead.entries, sequential.entries) << readers << " readers";
+    EXPECT_EQ(ahead.opened, sequential.opened) << readers << " readers";
   }
 }
 

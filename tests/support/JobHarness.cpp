@@ -34,7 +34,10 @@ void RecordingObserver::OnFile(const FileReport& report) {
 }
 
 void RecordingObserver::OnJobEnd(JobEnd end, const JobCounts& counts) {
-  const char* name = end == JobEnd::Completed ? "completed" : end == JobEnd::Stopped ? "stopped" : "failed";
+  const char* name = end == JobEnd::Completed       ? "completed"
+                     : end == JobEnd::Stopped       ? "stopped"
+                     : end == JobEnd::JournalFailed ? "journal failed"
+                                                    : "failed";
   Add(std::string("end ") + name + " " + std::to_string(counts.renamed) + " " + std::to_string(counts.alreadyNamed) +
       " " + std::to_string(counts.noCaptureTime) + " " + std::to_string(counts.renameFailed));
 }
@@ -78,7 +81,20 @@ class ScriptedFileSystem::Folder : public JobFolder {
     if (!sub) return nullptr;
     return std::make_unique<Folder>(owner, std::move(sub), EntryPath(path, name, ActiveCodePage()));
   }
-  bool OpenFile(const std::string& name, CFile& file) override { return real->OpenFile(name, file); }
+  bool OpenFile(const std::string& name, CFile& file) override {
+    {
+      std::lock_guard lock(owner.mutex_);
+      owner.opened_.push_back(EntryPath(path, name, ActiveCodePage()));
+    }
+    return real->OpenFile(name, file);
+  }
+  bool Identify(const std::string& name, FileIdentity& identity) override {
+    if (owner.onIdentify) {
+      if (std::optional<bool> scripted = owner.onIdentify(EntryPath(path, name, ActiveCodePage()), identity))
+        return *scripted;
+    }
+    return real->Identify(name, identity);
+  }
   RenameResult Rename(const std::string& from, const std::string& to) override {
     std::string fromPath = EntryPath(path, from, ActiveCodePage());
     std::string toPath = EntryPath(path, to, ActiveCodePage());
@@ -108,9 +124,18 @@ void ScriptedFileSystem::Record(const std::string& from, const std::string& to) 
   renames_.emplace_back(from, to);
 }
 
+bool ScriptedFileSystem::ResolveFolder(const std::string& folder, std::string& resolved) {
+  return RealFileSystem().ResolveFolder(folder, resolved);
+}
+
 std::vector<std::pair<std::string, std::string>> ScriptedFileSystem::Renames() const {
   std::lock_guard lock(mutex_);
   return renames_;
+}
+
+std::vector<std::string> ScriptedFileSystem::Opened() const {
+  std::lock_guard lock(mutex_);
+  return opened_;
 }
 
 void Gate::Enter() {

@@ -51,21 +51,26 @@ struct RecordedJob {
 
 // The real file system with hooks, which see absolute paths: `onList` runs
 // before a folder is listed, `onRename` may answer a rename instead of the
-// real one. Every rename asked for is recorded. Set the hooks before the job
-// starts.
+// real one. Every rename asked for is recorded, and every file opened through
+// the job's folders. Set the hooks before the job starts.
 class ScriptedFileSystem : public JobFileSystem {
  public:
   std::function<void(const std::string& folder)> onList;
   std::function<std::optional<RenameResult>(const std::string& from, const std::string& to)> onRename;
+  // May answer an identity look-up instead of the real one.
+  std::function<std::optional<bool>(const std::string& path, FileIdentity& identity)> onIdentify;
 
   std::unique_ptr<JobFolder> OpenTree(const std::string& folder, std::string& reason) override;
+  bool ResolveFolder(const std::string& folder, std::string& resolved) override;
   std::vector<std::pair<std::string, std::string>> Renames() const;
+  std::vector<std::string> Opened() const;  // in no particular order
 
  private:
   class Folder;
   void Record(const std::string& from, const std::string& to);
   mutable std::mutex mutex_;
   std::vector<std::pair<std::string, std::string>> renames_;
+  std::vector<std::string> opened_;
 };
 
 // Lets a test hold the worker inside an operation: the worker calls Enter and

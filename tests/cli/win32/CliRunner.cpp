@@ -47,7 +47,8 @@ RunningCli::RunningCli(const std::vector<std::string>& args, const CliSetting& s
   HANDLE err = ::CreateFileA(errPath, GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr);
   HANDLE outRead = nullptr, outWrite = nullptr;
   if (err == INVALID_HANDLE_VALUE) return;
-  if (!::CreatePipe(&outRead, &outWrite, &inherited, 0)) {
+  // A pipe with no room to speak of holds the program in its first write.
+  if (!::CreatePipe(&outRead, &outWrite, &inherited, setting.outputFull ? 1 : 0)) {
     ::CloseHandle(err);
     return;
   }

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "CliRunner.h"
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
+#include "platform/win32/WindowsApi.h"
 
 namespace kirabo::test {
 namespace {
@@ -26,6 +29,31 @@ TEST(KiraboCli, RenamesTheTreeWithTheWindowsSeparator) {
                             "2 renamed, 0 already named, 0 without capture time, 0 failed\n");
   EXPECT_EQ(tree.Names("trip"), (Strings{"041005_092510.CRW", "IMG_0001.THM", "写真"}));
   EXPECT_EQ(tree.Names("trip/写真"), Strings{"041005_092510.cr2"});
+}
+
+// A co-user swaps a sub-folder for a link to a folder outside the tree once
+// the first file has been renamed; the program is held in its first stdout
+// line meanwhile.
+TEST(KiraboCli, FolderSwappedForALinkAfterTheFirstRenameLeadsNowhereElse) {
+  TempFolder root;
+  root.Write("tree/a.CRW", CrwFile(kOctober2004));
+  root.Write("tree/shared/b.CRW", CrwFile(kOctober2004));
+  root.Write("victim/b.CRW", CrwFile(kOctober2004));  // the name the scan listed
+  CliSetting setting;
+  setting.outputFull = true;
+  // One reader: readers ahead would hold the sub-folder open already, and
+  // Windows would refuse the swap itself.
+  RunningCli cli({"--quiet", "-j", "1", root.Path("tree")}, setting);
+  while (root.Exists("tree/a.CRW")) ::Sleep(1);
+  ASSERT_TRUE(::MoveFileA(root.Path("tree\\shared").c_str(), root.Path("tree\\shared.old").c_str()));
+  ASSERT_TRUE(
+      ::CreateSymbolicLinkA(root.Path("tree\\shared").c_str(), "..\\victim", SYMBOLIC_LINK_FLAG_DIRECTORY));
+  CliResult result = cli.Finish();
+  EXPECT_EQ(root.Names("victim"), Strings{"b.CRW"});
+  EXPECT_EQ(root.Names("tree/shared.old"), Strings{"b.CRW"});
+  EXPECT_EQ(result.exitCode, 3);
+  const std::string failed = "kirabo-cli: " + root.Path("tree\\shared\\b.CRW") + ": cannot rename: ";
+  EXPECT_EQ(result.err.substr(0, failed.size()), failed) << result.err;
 }
 
 }  // namespace

@@ -21,11 +21,11 @@ std::vector<std::string> Names(const CFolder& folder) {
   int error = 0;
   EXPECT_TRUE(folder.List(items, error)) << error;
   std::vector<std::string> names;
-  for (const FolderItem& item : items) names.push_back(item.name + (item.isFolder ? "/" : ""));
+  for (const FolderItem& item : items) names.push_back(item.name + (item.isFolder ? "/" : item.isLink ? "@" : ""));
   return names;
 }
 
-TEST(Folder, ListsNamesIgnoringLetterCaseTiesByBytesAndOnlyRealFoldersAsFolders) {
+TEST(Folder, ListsNamesIgnoringLetterCaseTiesByBytesAndLinksApartFromFolders) {
   TempFolder temp;
   for (const char* name : {"b", "a", "C", "A", "_x", "AB"}) temp.Write(name, "");
   temp.MakeFolder("folder");
@@ -35,8 +35,8 @@ TEST(Folder, ListsNamesIgnoringLetterCaseTiesByBytesAndOnlyRealFoldersAsFolders)
   int error = 0;
   ASSERT_TRUE(folder.Open(temp.root(), error));
   // Upper-case comparison puts '_' after the letters, as NTFS lists names.
-  EXPECT_EQ(Names(folder), (std::vector<std::string>{"A", "a", "AB", "b", "C", "dangling", "folder/", "linkToFolder",
-                                                     "_x"}));
+  EXPECT_EQ(Names(folder), (std::vector<std::string>{"A", "a", "AB", "b", "C", "dangling@", "folder/",
+                                                     "linkToFolder@", "_x"}));
 }
 
 // The chosen folder may be reached through a link; an entry below it only as

@@ -51,16 +51,5 @@ TEST(Medium, RotationalFromTheDiskOrTheDiskOfAPartition) {
   EXPECT_FALSE(IsOnRotationalDisk("/proc")) << "a memory file system";
 }
 
-TEST(Medium, SymbolicLinkIsTheEntryItselfNotWhatItLeadsTo) {
-  TempFolder tree;
-  tree.Write("file.CRW", "x");
-  std::filesystem::create_symlink("file.CRW", tree.Path("link.CRW"));
-  std::filesystem::create_symlink("missing.CRW", tree.Path("dangling.CRW"));
-  EXPECT_TRUE(IsSymbolicLink(tree.Path("link.CRW")));
-  EXPECT_TRUE(IsSymbolicLink(tree.Path("dangling.CRW")));
-  EXPECT_FALSE(IsSymbolicLink(tree.Path("file.CRW")));
-  EXPECT_FALSE(IsSymbolicLink(tree.Path("missing.CRW")));
-}
-
 }  // namespace
 }  // namespace kirabo::test
