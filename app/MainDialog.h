@@ -23,7 +23,7 @@ class CMainDialog : public Dialog {
   PushButton startButtonCtrl;
   StaticText statusLabelCtrl;
   std::string folderText;
-  int32_t formatIndex = -1;
+  int32_t formatIndex = -1;  // of the entry chosen in the format list
   Icon appIcon;
   RenameJob job;
 

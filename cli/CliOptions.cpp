@@ -2,21 +2,28 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
-#include "engine/RenameJob.h"
+#include "engine/NameFormats.h"
 
 namespace kirabo::cli {
 
-const char* const kUsage =
+namespace {
+
+constexpr char kUsageHead[] =
     "Usage: kirabo-cli [-f FORMAT] [-n] [-q] [--] FOLDER\n"
     "Renames the Canon raw files (.CRW, .CR2, .CR3) in FOLDER and every folder\n"
     "below it after the time the picture was taken, keeping each file's extension.\n"
     "A taken name gets _1, _2, ... before the extension; no file is ever replaced.\n"
     "\n"
-    "  -f, --format=FORMAT  0 or datetime: yymmdd_hhmmss, e.g. 041005_092510.CRW\n"
-    "                       (the default); 1 or time: hhmmss, e.g. 092510.CRW\n"
+    "  -f, --format=FORMAT  the new names' format, the first being the default:\n";
+
+// The time the examples of the formats are taken at, as in the window.
+constexpr UtcDateTime kExampleTime{2004, 10, 5, 9, 25, 10};
+
+constexpr char kUsageTail[] =
     "  -n, --dry-run        rename nothing; print the lines a real run would print\n"
     "  -q, --quiet          print neither the folders searched nor the summary\n"
     "  -h, --help           show this help\n"
@@ -49,8 +56,6 @@ const char* const kUsage =
     "or the output could not be written, 2 usage error, 3 at least one rename\n"
     "failed, 130 stopped.\n";
 
-namespace {
-
 constexpr char kShortOptions[] = ":f:nqhV";  // leading ':' tells a missing value from an unknown option
 
 const option kLongOptions[] = {
@@ -75,14 +80,24 @@ const char* LongName(int shortOption) {
 }
 
 bool ParseFormat(std::string_view value, int32_t& format) {
-  if (value == "0" || value == "datetime") {
-    format = DateAndTime;
-  } else if (value == "1" || value == "time") {
-    format = TimeOnly;
-  } else {
-    return false;
+  for (const NameFormatRow& row : NameFormats()) {
+    if (value == row.cliNumber || value == row.cliName) {
+      format = row.format;
+      return true;
+    }
   }
-  return true;
+  return false;
+}
+
+// "0, 1, datetime or time"
+std::string FormatChoices() {
+  const std::vector<std::string> words = FormatWords();
+  std::string choices;
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (i > 0) choices += i + 1 == words.size() ? " or " : ", ";
+    choices += words[i];
+  }
+  return choices;
 }
 
 CliOptions UsageError(std::string error) {
@@ -102,6 +117,26 @@ std::string UnknownOption(int shortOption, const char* element) {
 
 }  // namespace
 
+std::string Usage() {
+  std::string usage = kUsageHead;
+  size_t width = 0;
+  for (const NameFormatRow& row : NameFormats()) width = std::max(width, row.cliNumber.size() + row.cliName.size());
+  for (const NameFormatRow& row : NameFormats()) {
+    std::string spellings = std::string(row.cliNumber) + " or " + std::string(row.cliName);
+    spellings.resize(width + 6, ' ');
+    usage += "                         " + spellings + ShownPattern(row.pattern) + ", e.g. " +
+             StemFromPattern(row.pattern, kExampleTime) + ".CRW\n";
+  }
+  return usage + kUsageTail;
+}
+
+std::vector<std::string> FormatWords() {
+  std::vector<std::string> words;
+  for (const NameFormatRow& row : NameFormats()) words.emplace_back(row.cliNumber);
+  for (const NameFormatRow& row : NameFormats()) words.emplace_back(row.cliName);
+  return words;
+}
+
 CliOptions ParseCommandLine(int argc, const char* const* argv) {
   // getopt reorders its array so that options may follow FOLDER; it does so
   // on a copy, and never writes to the strings.
@@ -118,7 +153,7 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     switch (c) {
       case 'f':
         if (!ParseFormat(optarg, options.format)) {
-          return UsageError(std::string("invalid format '") + optarg + "' (use 0, 1, datetime or time)");
+          return UsageError(std::string("invalid format '") + optarg + "' (use " + FormatChoices() + ")");
         }
         break;
       case 'n':

@@ -11,14 +11,13 @@
 #include "engine/FolderScanner.h"
 #include "engine/JobFileSystem.h"
 #include "engine/JobObserver.h"
+#include "engine/NameFormats.h"
 #include "engine/NewName.h"
 #include "engine/RenameJob.h"
 
 namespace kirabo {
 
 namespace {
-
-bool IsKnownFormat(int32_t format) { return format == DateAndTime || format == TimeOnly; }
 
 class JobRun {
  public:
@@ -33,7 +32,7 @@ class JobRun {
       CFolderScanner scanner(fileSystem, codePage);
       scanner.CollectRawFiles(job.folder, list, job.observer, job.state);
     }
-    if (!IsKnownFormat(job.format)) list.clear();
+    if (FindNameFormat(job.format) == nullptr) list.clear();
 
     for (size_t i = 0; i < list.size(); ++i) {
       if (StopRequestedNow()) return JobEnd::Stopped;

@@ -24,7 +24,6 @@ class CFile {
   // and no one else can open it while it is open here.
   bool Open(const std::string& path);
   void Close();
-  bool IsOpen() const { return handle_ != kNoHandle; }
 
   // Reads up to `count` bytes at the current position and advances past them.
   // Returns the number of bytes read: fewer at the end of the file, 0 past it

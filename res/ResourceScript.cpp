@@ -2,9 +2,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
-#include "framework/DialogListEntries.h"
 
 namespace kirabo {
 
@@ -16,7 +14,6 @@ struct Token {
   Kind kind;
   std::string text;  // Word and String (unescaped)
   int64_t value = 0;  // Number
-  bool isLong = false;  // Number with an L suffix: four bytes in raw data
 };
 
 bool IsWordStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
@@ -114,7 +111,7 @@ class Lexer {
       if (value < (int64_t(1) << 40)) value = value * base + digit;  // ids and sizes are far smaller
       ++pos_;
     }
-    if (pos_ < text_.size() && (text_[pos_] == 'L' || text_[pos_] == 'l')) token.isLong = true, ++pos_;
+    if (pos_ < text_.size() && (text_[pos_] == 'L' || text_[pos_] == 'l')) ++pos_;  // a long number's suffix
     token.value = negative ? -value : value;
     return token;
   }
@@ -135,13 +132,9 @@ std::optional<int64_t> NamedId(const std::string& name) {
 uint32_t ControlStyleOf(const std::string& name) {
   using namespace ControlStyle;
   if (name == "WS_TABSTOP") return TabStop;
-  if (name == "WS_GROUP") return Group;
   if (name == "BS_DEFPUSHBUTTON") return DefaultButton;
   if (name == "WS_BORDER") return Border;
-  if (name == "ES_AUTOHSCROLL") return AutoHScroll;
   if (name == "CBS_DROPDOWNLIST") return DropDownList;
-  if (name == "CBS_SORT") return Sort;
-  if (name == "WS_VSCROLL") return VScroll;
   if (name == "SS_PATHELLIPSIS") return PathEllipsis;
   return 0;
 }
@@ -149,8 +142,6 @@ uint32_t ControlStyleOf(const std::string& name) {
 uint32_t DialogStyleOf(const std::string& name) {
   if (name == "WS_CAPTION") return DialogStyle::Caption;
   if (name == "WS_SYSMENU") return DialogStyle::SystemMenu;
-  if (name == "DS_MODALFRAME") return DialogStyle::ModalFrame;
-  if (name == "WS_VISIBLE") return DialogStyle::Visible;
   if (name == "WS_EX_APPWINDOW") return DialogStyle::AppWindow;
   return 0;
 }
@@ -166,7 +157,7 @@ struct ControlStatement {
 constexpr ControlStatement kControlStatements[] = {
     {"DEFPUSHBUTTON", ControlKind::PushButton, ControlStyle::DefaultButton | ControlStyle::TabStop, true},
     {"PUSHBUTTON", ControlKind::PushButton, ControlStyle::TabStop, true},
-    {"LTEXT", ControlKind::StaticText, ControlStyle::LeftWordWrap | ControlStyle::Group, true},
+    {"LTEXT", ControlKind::StaticText, ControlStyle::LeftWordWrap, true},
     {"GROUPBOX", ControlKind::GroupBox, 0, true},
     {"EDITTEXT", ControlKind::EditField, ControlStyle::Border | ControlStyle::TabStop, false},
     {"COMBOBOX", ControlKind::ComboBox, ControlStyle::TabStop, false},
@@ -257,7 +248,6 @@ class Parser {
     const std::optional<int64_t> id = Number();
     if (!id || token_.kind == Token::End) return false;
     if (IsWord("DIALOGEX") || IsWord("DIALOG")) return Dialog(int(*id));
-    if (IsWord("DLGINIT")) return ListEntries(int(*id));
     Advance();  // the type
     if (token_.kind == Token::String) return String().has_value();  // a file
     return SkipBlock();
@@ -317,7 +307,6 @@ class Parser {
     }
     Advance();
     script_.dialogs[id] = std::move(dialog);
-    ApplyListEntries();
     return true;
   }
 
@@ -349,53 +338,9 @@ class Parser {
     return true;
   }
 
-  // Raw data: WORDs, DWORDs (with L) and the bytes of strings, laid out as
-  // records of control id, message, text length and text, ending in id 0.
-  bool ListEntries(int dialogId) {
-    Advance();
-    if (!IsWord("BEGIN")) return false;
-    Advance();
-    std::vector<uint8_t> data;
-    while (!IsWord("END")) {
-      if (token_.kind == Token::Number) {
-        for (int byte = 0; byte < (token_.isLong ? 4 : 2); ++byte) data.push_back(uint8_t(token_.value >> (8 * byte)));
-      } else if (token_.kind == Token::String) {
-        data.insert(data.end(), token_.text.begin(), token_.text.end());
-      } else if (token_.kind != Token::Comma) {
-        return false;
-      }
-      Advance();
-    }
-    Advance();
-    pendingEntries_[dialogId] = std::move(data);
-    ApplyListEntries();
-    return true;
-  }
-
-  // Entries may come before or after their dialog.
-  void ApplyListEntries() {
-    for (auto entries = pendingEntries_.begin(); entries != pendingEntries_.end();) {
-      auto dialog = script_.dialogs.find(entries->first);
-      if (dialog == script_.dialogs.end()) {
-        ++entries;
-        continue;
-      }
-      AddListEntries(dialog->second, entries->second);
-      entries = pendingEntries_.erase(entries);
-    }
-  }
-
-  static void AddListEntries(DialogTemplate& dialog, const std::vector<uint8_t>& data) {
-    for (const DialogListEntry& entry : ReadDialogListEntries(data.data(), data.size())) {
-      for (ControlTemplate& control : dialog.controls)
-        if (control.id == entry.controlId) control.items.push_back(entry.text);
-    }
-  }
-
   Lexer lexer_;
   Token token_;
   ResourceScript script_;
-  std::map<int, std::vector<uint8_t>> pendingEntries_;
 };
 
 }  // namespace

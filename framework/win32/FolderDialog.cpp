@@ -31,7 +31,7 @@ std::optional<std::string> ShowNativeFolderDialog(const std::string& title, cons
 
   char name[MAX_PATH] = {};
   BROWSEINFOA description{};
-  Dialog* mainWindow = Application::Instance() != nullptr ? Application::Instance()->MainWindow() : nullptr;
+  Dialog* mainWindow = Application::MainWindowOfInstance();
   description.hwndOwner = mainWindow != nullptr ? ToHandle(mainWindow->Window()) : nullptr;
   description.pidlRoot = root;
   description.pszDisplayName = name;
