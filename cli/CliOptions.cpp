@@ -123,7 +123,7 @@ std::string Usage() {
   for (const NameFormatRow& row : NameFormats()) width = std::max(width, row.cliNumber.size() + row.cliName.size());
   for (const NameFormatRow& row : NameFormats()) {
     std::string spellings = std::string(row.cliNumber) + " or " + std::string(row.cliName);
-    spellings.resize(width + 6, ' ');
+    spellings.resize(width + 6, ' ');  // " or " and two blanks before the pattern
     usage += "                         " + spellings + ShownPattern(row.pattern) + ", e.g. " +
              StemFromPattern(row.pattern, kExampleTime) + ".CRW\n";
   }

@@ -1,5 +1,6 @@
 #include "res/ResourceScript.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -166,7 +167,7 @@ constexpr ControlStatement kControlStatements[] = {
 
 class Parser {
  public:
-  explicit Parser(std::string_view text) : lexer_(text) { Advance(); }
+  Parser(std::string_view text, const ResourceSymbols& symbols) : lexer_(text), symbols_(symbols) { Advance(); }
 
   ResourceScript Parse() {
     while (token_.kind != Token::End && Statement()) {
@@ -189,6 +190,10 @@ class Parser {
     std::optional<int64_t> value;
     if (token_.kind == Token::Number) value = token_.value;
     else if (token_.kind == Token::Word) value = NamedId(token_.text);
+    if (!value && token_.kind == Token::Word) {
+      const auto symbol = symbols_.find(token_.text);
+      if (symbol != symbols_.end()) value = symbol->second;
+    }
     if (value) Advance();
     return value;
   }
@@ -339,14 +344,34 @@ class Parser {
   }
 
   Lexer lexer_;
+  const ResourceSymbols& symbols_;
   Token token_;
   ResourceScript script_;
 };
 
 }  // namespace
 
-ResourceScript ParseResourceScript(std::string_view script) {
-  return Parser(script).Parse();
+ResourceSymbols ReadDefines(std::string_view header) {
+  ResourceSymbols symbols;
+  constexpr std::string_view kDefine = "#define";
+  size_t start = 0;
+  while (start < header.size()) {
+    const size_t end = std::min(header.find('\n', start), header.size());
+    std::string_view line = header.substr(start, end - start);
+    start = end + 1;
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    if (line.substr(0, kDefine.size()) != kDefine) continue;
+    // The rest of the line read as the script's tokens: a name, then a number.
+    Lexer lexer(line.substr(kDefine.size()));
+    const Token name = lexer.Next();
+    const Token value = lexer.Next();
+    if (name.kind == Token::Word && value.kind == Token::Number) symbols[name.text] = value.value;
+  }
+  return symbols;
+}
+
+ResourceScript ParseResourceScript(std::string_view script, const ResourceSymbols& symbols) {
+  return Parser(script, symbols).Parse();
 }
 
 }  // namespace kirabo

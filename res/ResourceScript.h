@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -15,10 +17,16 @@ struct ResourceScript {
   std::map<int, std::string> strings;
 };
 
+// The names a header gives numbers by `#define NAME NUMBER` lines; other
+// lines are passed over.
+using ResourceSymbols = std::map<std::string, int64_t, std::less<>>;
+ResourceSymbols ReadDefines(std::string_view header);
+
 // Reads the statements the program's script uses: DIALOGEX with its
-// controls, and STRINGTABLE. Preprocessor lines, comments and every
-// other resource are passed over. Parsing stops at the first statement it
-// cannot read, keeping what came before.
-ResourceScript ParseResourceScript(std::string_view script);
+// controls, and STRINGTABLE, where an id may be one of `symbols`.
+// Preprocessor lines, comments and every other resource are passed over.
+// Parsing stops at the first statement it cannot read, keeping what came
+// before.
+ResourceScript ParseResourceScript(std::string_view script, const ResourceSymbols& symbols = {});
 
 }  // namespace kirabo
