@@ -3,6 +3,8 @@
 #include <getopt.h>
 
 #include <algorithm>
+#include <charconv>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,7 +15,7 @@ namespace kirabo::cli {
 namespace {
 
 constexpr char kUsageHead[] =
-    "Usage: kirabo-cli [-f FORMAT] [-n] [-q] [--] FOLDER\n"
+    "Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--] FOLDER\n"
     "Renames the Canon raw files (.CRW, .CR2, .CR3) in FOLDER and every folder\n"
     "below it after the time the picture was taken, keeping each file's extension.\n"
     "A taken name gets _1, _2, ... before the extension; no file is ever replaced.\n"
@@ -24,6 +26,9 @@ constexpr char kUsageHead[] =
 constexpr UtcDateTime kExampleTime{2004, 10, 5, 9, 25, 10};
 
 constexpr char kUsageTail[] =
+    "  -j, --readers=N      read the capture times of N files at once, ahead of\n"
+    "                       the renames (1 to 64; 1 reads one file at a time);\n"
+    "                       the default is 1 on a spinning disk, 16 elsewhere\n"
     "  -n, --dry-run        rename nothing; print the lines a real run would print\n"
     "  -q, --quiet          print neither the folders searched nor the summary\n"
     "  -h, --help           show this help\n"
@@ -56,10 +61,12 @@ constexpr char kUsageTail[] =
     "or the output could not be written, 2 usage error, 3 at least one rename\n"
     "failed, 130 stopped.\n";
 
-constexpr char kShortOptions[] = ":f:nqhV";  // leading ':' tells a missing value from an unknown option
+constexpr char kShortOptions[] = ":f:j:nqhV";  // leading ':' tells a missing value from an unknown option
+constexpr int32_t kMostReaders = 64;
 
 const option kLongOptions[] = {
     {"format", required_argument, nullptr, 'f'},
+    {"readers", required_argument, nullptr, 'j'},
     {"dry-run", no_argument, nullptr, 'n'},
     {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},
@@ -98,6 +105,14 @@ std::string FormatChoices() {
     choices += words[i];
   }
   return choices;
+}
+
+bool ParseReaders(std::string_view value, int32_t& readers) {
+  int32_t parsed = 0;
+  auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), parsed);
+  if (error != std::errc() || end != value.data() + value.size() || parsed < 1 || parsed > kMostReaders) return false;
+  readers = parsed;
+  return true;
 }
 
 CliOptions UsageError(std::string error) {
@@ -154,6 +169,12 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
       case 'f':
         if (!ParseFormat(optarg, options.format)) {
           return UsageError(std::string("invalid format '") + optarg + "' (use " + FormatChoices() + ")");
+        }
+        break;
+      case 'j':
+        if (!ParseReaders(optarg, options.readers)) {
+          return UsageError(std::string("invalid number of readers '") + optarg + "' (use 1 to " +
+                            std::to_string(kMostReaders) + ")");
         }
         break;
       case 'n':

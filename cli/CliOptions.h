@@ -14,6 +14,7 @@ struct CliOptions {
   int32_t format = NameFormats()[0].format;
   bool dryRun = false;
   bool quiet = false;
+  int32_t readers = 0;  // 0: as the folder's medium suits
   std::string folder;
   std::string error;  // what was wrong, for UsageError
 };

@@ -43,6 +43,7 @@ int RunJob(const CliOptions& options) {
   kirabo::RenameJob job;
   job.folder = options.folder;
   job.format = options.format;
+  job.readers = options.readers;
   if (options.dryRun) job.fileSystem = &dryRun;
 
   kirabo::cli::ConsoleSettings settings;

@@ -13,6 +13,7 @@
 #include "engine/JobObserver.h"
 #include "engine/NameFormats.h"
 #include "engine/NewName.h"
+#include "engine/ReadAhead.h"
 #include "engine/RenameJob.h"
 
 namespace kirabo {
@@ -34,13 +35,15 @@ class JobRun {
     }
     if (FindNameFormat(job.format) == nullptr) list.clear();
 
+    // Ends before the job does: its readers are joined when the renames stop.
+    CReadAhead readAhead(list, job.readers > 0 ? job.readers : DefaultReadersFor(job.folder), job.state);
     for (size_t i = 0; i < list.size(); ++i) {
       if (StopRequestedNow()) return JobEnd::Stopped;
       FileReport report;
       report.number = i + 1;
       report.count = list.size();
       report.path = list[i];
-      if (!DealWith(report)) return JobEnd::Stopped;
+      if (!DealWith(report, readAhead.CaptureTimeOf(i))) return JobEnd::Stopped;
       Count(report.outcome);
       if (job.observer != nullptr) job.observer->OnFile(report);
     }
@@ -56,10 +59,8 @@ class JobRun {
 
   // Fills in the outcome; false when a stop came first and the file was left
   // as it was, unreported.
-  bool DealWith(FileReport& report) {
-    CCaptureTimeReader reader;
-    reader.Load(report.path);
-    std::optional<std::string> stem = NameStem(reader.GetCaptureTime(), job.format);
+  bool DealWith(FileReport& report, CaptureTime captureTime) {
+    std::optional<std::string> stem = NameStem(captureTime, job.format);
     if (!stem) {
       report.outcome = FileOutcome::NoCaptureTime;
       return true;

@@ -134,13 +134,14 @@ TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
     int signal;
     const char* language;
     const char* said;
-  } kCases[] = {{SIGINT, "ja", "中断しました\n"}, {SIGTERM, "en", "Stopped\n"}};
-  for (const auto& [signal, language, said] : kCases) {
+    const char* readers;
+  } kCases[] = {{SIGINT, "ja", "中断しました\n", "-j16"}, {SIGTERM, "en", "Stopped\n", "-j1"}};
+  for (const auto& [signal, language, said, readers] : kCases) {
     TempFolder tree;
     for (size_t i = 0; i < kFiles; ++i) tree.Write("f" + std::to_string(10000 + i) + ".CRW", CrwFile(kOctober2004));
     CliSetting setting;
     setting.environment = {{"KIRABO_LANG", language}};
-    RunningCli cli({"--quiet", tree.root()}, setting);
+    RunningCli cli({"--quiet", readers, tree.root()}, setting);
     ASSERT_FALSE(cli.ReadLine().empty());
     // Hold the job still so that the stop surely comes before its end.
     kill(static_cast<pid_t>(cli.pid()), SIGSTOP);

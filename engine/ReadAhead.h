@@ -1,0 +1,60 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/CaptureTimeReader.h"
+
+namespace kirabo {
+
+// Readers for a job whose folder lies on `folder`'s medium: one on a
+// spinning disk, which would seek between files read at once; several
+// elsewhere, where round trips (a network share) or parallel channels (an
+// SSD) make files read at once arrive sooner.
+int32_t DefaultReadersFor(const std::string& folder);
+
+// Reads the capture times of a job's files ahead of the renamer, on threads
+// of its own, a bounded number of files in flight. The renamer asks for the
+// files in list order and gets what it would have read itself at its turn:
+// only file contents are read ahead, and a file reached through a link,
+// which the job's own renames could redirect, is read at its turn. With one
+// reader no thread starts and each file is read when asked for.
+class CReadAhead {
+ public:
+  // `paths` and `state` outlive the reader. A stop request in `state` keeps
+  // the readers from starting further files.
+  CReadAhead(const std::vector<std::string>& paths, int32_t readers, const std::atomic<int32_t>& state);
+  // Returns once every reader has finished its file and ended.
+  ~CReadAhead();
+  CReadAhead(const CReadAhead&) = delete;
+  CReadAhead& operator=(const CReadAhead&) = delete;
+
+  // The capture time of paths[index]; each index once, in increasing order.
+  CaptureTime CaptureTimeOf(size_t index);
+
+ private:
+  enum class Slot : uint8_t { Reading, Read, ReadAtTurn };
+
+  void ReaderLoop();
+  bool MayClaim() const;
+
+  const std::vector<std::string>& paths;
+  const std::atomic<int32_t>& state;
+  std::mutex mutex;
+  std::condition_variable changed;
+  // Ring of the files in flight: file i in place i % size.
+  std::vector<Slot> slots;
+  std::vector<CaptureTime> times;
+  size_t claimed = 0;   // files below this have been taken by a reader or the renamer
+  size_t consumed = 0;  // files below this have been handed to the renamer
+  bool closing = false;
+  std::vector<std::thread> threads;
+};
+
+}  // namespace kirabo
