@@ -71,6 +71,7 @@ bool CMainDialog::OnInitDialog() {
     folderText = app->GetProfileString(kSection, kFolderKey, "");
     formatIndex = IndexOf(app->GetProfileInt(kSection, kFormatKey, NameFormats()[0].format));
   }
+  if (folderArgument) folderText = *folderArgument;
   job.state.store(Idle);
   UpdateData(false);
   return true;

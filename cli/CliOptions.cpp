@@ -9,8 +9,27 @@
 #include <vector>
 
 #include "engine/NameFormats.h"
+#include "platform/Path.h"
 
 namespace kirabo::cli {
+
+// What differs between the systems: how the language is chosen, how paths
+// print, and what stops a job.
+#ifdef _WIN32
+#define KIRABO_LANGUAGE_CHOICE                                               \
+  "KIRABO_LANG=ja, or by a Japanese Windows display language).\n"           \
+  "Printed paths show each character as it is: Windows names hold no tabs,\n" \
+  "line feeds or other control characters.\n"
+#define KIRABO_STOP_SIGNALS "Ctrl-C or Ctrl-Break stops the job before its next file or rename;\n"
+#define KIRABO_HELP_OPTIONS "  -h, --help, /?       show this help\n"
+#else
+#define KIRABO_LANGUAGE_CHOICE                                                   \
+  "KIRABO_LANG=ja, or by a Japanese LANGUAGE, LC_ALL, LC_MESSAGES or LANG).\n"   \
+  "In printed paths a backslash is written as \\\\, a tab as \\t, a line feed as\n" \
+  "\\n and any other control byte as \\xHH.\n"
+#define KIRABO_STOP_SIGNALS "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
+#define KIRABO_HELP_OPTIONS "  -h, --help           show this help\n"
+#endif
 
 namespace {
 
@@ -31,7 +50,7 @@ constexpr char kUsageTail[] =
     "                       the default is 1 on a spinning disk, 16 elsewhere\n"
     "  -n, --dry-run        rename nothing; print the lines a real run would print\n"
     "  -q, --quiet          print neither the folders searched nor the summary\n"
-    "  -h, --help           show this help\n"
+    KIRABO_HELP_OPTIONS
     "  -V, --version        show the version\n"
     "  --                   end of options: FOLDER may begin with '-'\n"
     "\n"
@@ -40,10 +59,7 @@ constexpr char kUsageTail[] =
     "where i counts every raw file found and N is their number; paths begin with\n"
     "FOLDER as given. Each folder searched gives a line 'FOLDER<TAB>searching...'\n"
     "on standard error ('FOLDER<TAB>を検索中・・・' in Japanese: chosen by\n"
-    "KIRABO_LANG=ja, or by a Japanese LANGUAGE, LC_ALL, LC_MESSAGES or LANG).\n"
-    "In printed paths a backslash is written as \\\\ (not on Windows, where it\n"
-    "is the separator), a tab as \\t, a line feed as \\n and any other control\n"
-    "byte as \\xHH.\n"
+    KIRABO_LANGUAGE_CHOICE
     "\n"
     "A file that already has its name prints nothing. A file left with its old\n"
     "name gives a line on standard error, also with --quiet:\n"
@@ -53,7 +69,7 @@ constexpr char kUsageTail[] =
     "N failed' (or 'no raw files found') on standard error, unless --quiet.\n"
     "On a terminal, standard error also shows the file at hand as '[i/N] name'.\n"
     "\n"
-    "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
+    KIRABO_STOP_SIGNALS
     "a file is never left half-renamed. So does a failed write to standard\n"
     "output (a closed pipe).\n"
     "\n"
@@ -160,6 +176,11 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
   args.push_back(nullptr);
 
   CliOptions options;
+  // Windows programs answer "/?" with their help.
+  if (kPathSeparator == '\\' && argc == 2 && std::string_view(argv[1]) == "/?") {
+    options.action = CliOptions::Action::Help;
+    return options;
+  }
   optind = 0;  // start afresh, in case the parser ran before
   opterr = 0;  // errors are reported by the caller, in one line
   for (;;) {

@@ -130,4 +130,11 @@
         <translation>Stopped</translation>
     </message>
 </context>
+<context>
+    <name>Installer</name>
+    <message>
+        <source>Kirabo でリネーム</source>
+        <translation>Rename with Kirabo</translation>
+    </message>
+</context>
 </TS>
