@@ -11,8 +11,12 @@ namespace {
 
 constexpr char kHelp[] =
     "Usage: kirabo [-h | --help] [-V | --version] [FOLDER]\n"
-    "Opens Kirabo's window, which renames the Canon raw files (.CRW, .CR2, .CR3) of\n"
-    "a folder and every folder below it after the time each picture was taken.\n"
+    "Opens Kirabo's window, which renames the raw files of a folder and every\n"
+    "folder below it after the time each picture was taken: Canon (.CRW, .CR2,\n"
+    ".CR3), Nikon (.NEF, .NRW), Sony (.ARW, .SR2, .SRF), Fujifilm (.RAF), Panasonic\n"
+    "and Leica (.RW2, .RWL), Olympus and OM System (.ORF, .ORI), Pentax (.PEF),\n"
+    "Hasselblad (.3FR, .FFF), Phase One and Leaf (.IIQ, .MOS), Samsung (.SRW),\n"
+    "Minolta (.MRW), Epson (.ERF), Mamiya (.MEF), Kodak (.KDC, .DCR) and DNG.\n"
     "FOLDER, when given, stands in the folder field instead of the last one used.\n"
     "The last folder and name format are kept in Kirabo.INI in the current folder,\n"
     "or in ~/.config/kirabo when the current folder is the home folder (as when\n"

@@ -35,8 +35,13 @@ namespace {
 
 constexpr char kUsageHead[] =
     "Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--] FOLDER\n"
-    "Renames the Canon raw files (.CRW, .CR2, .CR3) in FOLDER and every folder\n"
-    "below it after the time the picture was taken, keeping each file's extension.\n"
+    "Renames the raw files in FOLDER and every folder below it after the time\n"
+    "the picture was taken, keeping each file's extension. Raw files: Canon (.CRW,\n"
+    ".CR2, .CR3), Nikon (.NEF, .NRW), Sony (.ARW, .SR2, .SRF), Fujifilm (.RAF),\n"
+    "Panasonic and Leica (.RW2, .RWL), Olympus and OM System (.ORF, .ORI), Pentax\n"
+    "(.PEF), Hasselblad (.3FR, .FFF), Phase One and Leaf (.IIQ, .MOS), Samsung\n"
+    "(.SRW), Minolta (.MRW), Epson (.ERF), Mamiya (.MEF), Kodak (.KDC, .DCR) and\n"
+    "DNG, in any letter case.\n"
     "A taken name gets _1, _2, ... before the extension; no file is ever replaced.\n"
     "\n"
     "  -f, --format=FORMAT  the new names' format, the first being the default:\n";

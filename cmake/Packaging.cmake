@@ -9,7 +9,7 @@ set(CPACK_PACKAGE_VENDOR "The Kirabo authors")
 set(CPACK_PACKAGE_CONTACT "The Kirabo authors")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Kirabo renames Canon raw photographs (.CRW and .CR2) after the moment they were taken, read from inside each file, in a small Japanese window (kirabo) or from the command line (kirabo-cli). No file is ever replaced and no file's contents are changed.")
+    "Kirabo renames the raw photographs of Canon, Nikon, Sony, Fujifilm, Panasonic, Olympus, Pentax, Leica, Hasselblad, Phase One, Samsung and Minolta cameras, and DNG files, after the moment they were taken, read from inside each file, in a small Japanese window (kirabo) or from the command line (kirabo-cli). No file is ever replaced and no file's contents are changed.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_STRIP_FILES ON)
 # `package_source` takes the checkout, not the build folders inside it. Dots
