@@ -17,6 +17,7 @@ enum MainDialogControlId : int {
   kStatusText = 1002,
   kFormatList = 1003,
   kExitButton = 1004,
+  kUndoButton = 1005,
 };
 
 // Command id of the About item in the system menu.
