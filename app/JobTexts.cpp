@@ -49,4 +49,21 @@ FinalMessage FinalMessageOf(const JobCounts& counts) {
           counts.renameFailed > 0 ? MessageIcon::Exclamation : MessageIcon::Information};
 }
 
+std::string UndoCountLines(const JobCounts& counts) {
+  std::string lines;
+  AddCount(lines, "元に戻したファイル: %1 件", counts.renamed);
+  AddCount(lines, "元に戻せなかったファイル: %1 件", counts.renameFailed);
+  return lines;
+}
+
+FinalMessage UndoFinalMessageOf(const JobCounts& counts) {
+  const std::string restored = Translate(kContext, "元に戻しました");
+  if (counts.renameFailed == 0) return {restored, MessageIcon::Information};
+  return {restored + "\n\n" + UndoCountLines(counts), MessageIcon::Exclamation};
+}
+
+std::string JournalFailedText(const std::string& reason) {
+  return WithArgument(Translate(kContext, "取り消し用の記録を書き込めません:\n%1"), reason);
+}
+
 }  // namespace kirabo

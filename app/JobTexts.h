@@ -31,4 +31,16 @@ struct FinalMessage {
 // with the exclamation icon when a rename failed.
 FinalMessage FinalMessageOf(const JobCounts& counts);
 
+// Of an undo, whose restored files are counted as renamed and the others as
+// failed: one line for each kind met.
+std::string UndoCountLines(const JobCounts& counts);
+
+// The message at an undo's normal end: "元に戻しました" alone when every file
+// was restored; otherwise followed by a blank line and the counts, with the
+// exclamation icon.
+FinalMessage UndoFinalMessageOf(const JobCounts& counts);
+
+// The message when the job's journal cannot be written, with the system's reason.
+std::string JournalFailedText(const std::string& reason);
+
 }  // namespace kirabo

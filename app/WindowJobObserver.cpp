@@ -2,6 +2,7 @@
 
 #include "app/JobTexts.h"
 #include "framework/Translate.h"
+#include "framework/Window.h"
 
 namespace kirabo {
 
@@ -16,15 +17,18 @@ void WindowJobObserver::OnFile(const FileReport& report) {
 void WindowJobObserver::OnJobEnd(JobEnd end, const JobCounts& counts) {
   std::string progress;
   progress.swap(lastProgress_);  // the next job starts without one
-  statusLabel_.SetText(progress + CountLines(counts, end));
+  statusLabel_.SetText(progress + (undo_ ? UndoCountLines(counts) : CountLines(counts, end)));
   // Up before whatever follows: the final message, or the dialog's own.
   statusLabel_.Flush();
+  PostToWindowThread(startButton_.Window(), ended_);
   if (end == JobEnd::Stopped) return;
   startButton_.SetText(Translate("MainDialog", "開始"));
   startButton_.Flush();
   if (end == JobEnd::Completed) {
-    const FinalMessage message = FinalMessageOf(counts);
+    const FinalMessage message = undo_ ? UndoFinalMessageOf(counts) : FinalMessageOf(counts);
     messages_.Show(message.text, message.icon);
+  } else if (end == JobEnd::JournalFailed) {
+    messages_.Show(JournalFailedText(journalError_), MessageIcon::Exclamation);
   }
 }
 

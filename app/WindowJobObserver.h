@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "engine/JobObserver.h"
@@ -16,18 +17,28 @@ namespace kirabo {
 // worker and says so itself: nothing here waits for it then.
 class WindowJobObserver : public JobObserver {
  public:
-  WindowJobObserver(StaticText& statusLabel, PushButton& startButton, PostedMessageBox& messages)
-      : statusLabel_(statusLabel), startButton_(startButton), messages_(messages) {}
+  // `ended` runs on the window's thread once the job has ended, before its
+  // final message.
+  WindowJobObserver(StaticText& statusLabel, PushButton& startButton, PostedMessageBox& messages,
+                    std::function<void()> ended)
+      : statusLabel_(statusLabel), startButton_(startButton), messages_(messages), ended_(std::move(ended)) {}
+
+  // Window thread, before the worker starts: whether the next job is an undo.
+  void SetUndo(bool undo) { undo_ = undo; }
 
   void OnSearching(const std::string& folder) override;
   void OnFile(const FileReport& report) override;
   void OnJobEnd(JobEnd end, const JobCounts& counts) override;
+  void OnJournalFailed(const std::string& reason) override { journalError_ = reason; }
 
  private:
   StaticText& statusLabel_;
   PushButton& startButton_;
   PostedMessageBox& messages_;
+  std::function<void()> ended_;
+  bool undo_ = false;
   std::string lastProgress_;  // worker thread only
+  std::string journalError_;  // worker thread only
 };
 
 }  // namespace kirabo

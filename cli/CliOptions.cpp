@@ -9,15 +9,46 @@
 #include <vector>
 
 #include "engine/NameFormats.h"
+#include "platform/Path.h"
 
 namespace kirabo::cli {
 
+// What differs between the systems: how the language is chosen, how paths
+// print, and what stops a job.
+#ifdef _WIN32
+#define KIRABO_LANGUAGE_CHOICE                                               \
+  "KIRABO_LANG=ja, or by a Japanese Windows display language).\n"           \
+  "Printed paths show each character as it is: Windows names hold no tabs,\n" \
+  "line feeds or other control characters.\n"
+#define KIRABO_STOP_SIGNALS "Ctrl-C or Ctrl-Break stops the job before its next file or rename;\n"
+#define KIRABO_HELP_OPTIONS "  -h, --help, /?       show this help\n"
+#else
+#define KIRABO_LANGUAGE_CHOICE                                                   \
+  "KIRABO_LANG=ja, or by a Japanese LANGUAGE, LC_ALL, LC_MESSAGES or LANG).\n" \
+  "In printed paths a backslash is written as \\\\, a tab as \\t, a line feed\n" \
+  "as \\n, and each byte of any other control character (C0, DEL, C1), of a\n" \
+  "bidirectional override or isolate, or of no character of the locale's\n"    \
+  "character set as \\xHH.\n"
+#define KIRABO_STOP_SIGNALS "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
+#define KIRABO_HELP_OPTIONS "  -h, --help           show this help\n"
+#endif
+
 namespace {
 
+// Options without a letter.
+enum : int { kUndo = 256, kJobs, kNoJournal };
+
 constexpr char kUsageHead[] =
-    "Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--] FOLDER\n"
-    "Renames the Canon raw files (.CRW, .CR2, .CR3) in FOLDER and every folder\n"
-    "below it after the time the picture was taken, keeping each file's extension.\n"
+    "Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--no-journal] [--] FOLDER\n"
+    "       kirabo-cli --undo [-n] [-q] [--no-journal] [--] FOLDER\n"
+    "       kirabo-cli --jobs\n"
+    "Renames the raw files in FOLDER and every folder below it after the time\n"
+    "the picture was taken, keeping each file's extension. Raw files: Canon (.CRW,\n"
+    ".CR2, .CR3), Nikon (.NEF, .NRW), Sony (.ARW, .SR2, .SRF), Fujifilm (.RAF),\n"
+    "Panasonic and Leica (.RW2, .RWL), Olympus and OM System (.ORF, .ORI), Pentax\n"
+    "(.PEF), Hasselblad (.3FR, .FFF), Phase One and Leaf (.IIQ, .MOS), Samsung\n"
+    "(.SRW), Minolta (.MRW), Epson (.ERF), Mamiya (.MEF), Kodak (.KDC, .DCR) and\n"
+    "DNG, in any letter case.\n"
     "A taken name gets _1, _2, ... before the extension; no file is ever replaced.\n"
     "\n"
     "  -f, --format=FORMAT  the new names' format, the first being the default:\n";
@@ -31,7 +62,10 @@ constexpr char kUsageTail[] =
     "                       the default is 1 on a spinning disk, 16 elsewhere\n"
     "  -n, --dry-run        rename nothing; print the lines a real run would print\n"
     "  -q, --quiet          print neither the folders searched nor the summary\n"
-    "  -h, --help           show this help\n"
+    "  --undo               take back the latest job on FOLDER not yet taken back\n"
+    "  --jobs               list the jobs kept in the journal folder\n"
+    "  --no-journal         keep no journal of this job: it cannot be undone\n"
+    KIRABO_HELP_OPTIONS
     "  -V, --version        show the version\n"
     "  --                   end of options: FOLDER may begin with '-'\n"
     "\n"
@@ -40,10 +74,7 @@ constexpr char kUsageTail[] =
     "where i counts every raw file found and N is their number; paths begin with\n"
     "FOLDER as given. Each folder searched gives a line 'FOLDER<TAB>searching...'\n"
     "on standard error ('FOLDER<TAB>を検索中・・・' in Japanese: chosen by\n"
-    "KIRABO_LANG=ja, or by a Japanese LANGUAGE, LC_ALL, LC_MESSAGES or LANG).\n"
-    "In printed paths a backslash is written as \\\\ (not on Windows, where it\n"
-    "is the separator), a tab as \\t, a line feed as \\n and any other control\n"
-    "byte as \\xHH.\n"
+    KIRABO_LANGUAGE_CHOICE
     "\n"
     "A file that already has its name prints nothing. A file left with its old\n"
     "name gives a line on standard error, also with --quiet:\n"
@@ -53,13 +84,28 @@ constexpr char kUsageTail[] =
     "N failed' (or 'no raw files found') on standard error, unless --quiet.\n"
     "On a terminal, standard error also shows the file at hand as '[i/N] name'.\n"
     "\n"
-    "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
+    "Every job but a dry run first writes a journal of its renames to\n"
+    "$XDG_STATE_HOME/kirabo/jobs (by default ~/.local/state/kirabo/jobs;\n"
+    "%LOCALAPPDATA%\\Kirabo\\jobs on Windows); the last 50 are kept. Each line\n"
+    "is written before its rename is tried; when that cannot be done the job\n"
+    "stops with 'kirabo-cli: cannot write the undo journal: REASON'.\n"
+    "--undo renames the job's files back in the reverse order, each only when\n"
+    "the file at the new name is still the same file and the old name is free\n"
+    "(letter case ignored); it never replaces a file. Others give a line\n"
+    "  kirabo-cli: PATH: cannot undo: REASON\n"
+    "(missing, changed since, old name taken, or the system's reason) and the\n"
+    "undo ends with 'N restored, N could not be restored'. An undo is a job\n"
+    "with its own journal: --undo again takes it back in turn. --jobs prints\n"
+    "one line per kept journal: start time (UTC), folder, files renamed, and\n"
+    "whether it was taken back.\n"
+    "\n"
+    KIRABO_STOP_SIGNALS
     "a file is never left half-renamed. So does a failed write to standard\n"
     "output (a closed pipe).\n"
     "\n"
     "Exit status: 0 no rename failed, 1 FOLDER does not exist or is no folder,\n"
-    "or the output could not be written, 2 usage error, 3 at least one rename\n"
-    "failed, 130 stopped.\n";
+    "the output or the journal could not be written, or there is no job to\n"
+    "undo, 2 usage error, 3 at least one rename (or restore) failed, 130 stopped.\n";
 
 constexpr char kShortOptions[] = ":f:j:nqhV";  // leading ':' tells a missing value from an unknown option
 constexpr int32_t kMostReaders = 64;
@@ -69,6 +115,9 @@ const option kLongOptions[] = {
     {"readers", required_argument, nullptr, 'j'},
     {"dry-run", no_argument, nullptr, 'n'},
     {"quiet", no_argument, nullptr, 'q'},
+    {"undo", no_argument, nullptr, kUndo},
+    {"jobs", no_argument, nullptr, kJobs},
+    {"no-journal", no_argument, nullptr, kNoJournal},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -160,6 +209,12 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
   args.push_back(nullptr);
 
   CliOptions options;
+  bool jobs = false;
+  // Windows programs answer "/?" with their help.
+  if (kPathSeparator == '\\' && argc == 2 && std::string_view(argv[1]) == "/?") {
+    options.action = CliOptions::Action::Help;
+    return options;
+  }
   optind = 0;  // start afresh, in case the parser ran before
   opterr = 0;  // errors are reported by the caller, in one line
   for (;;) {
@@ -183,6 +238,15 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
       case 'q':
         options.quiet = true;
         break;
+      case kUndo:
+        options.action = CliOptions::Action::Undo;
+        break;
+      case kJobs:
+        jobs = true;
+        break;
+      case kNoJournal:
+        options.journal = false;
+        break;
       case 'h':
         options.action = CliOptions::Action::Help;
         return options;
@@ -198,6 +262,12 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
       default:
         return UsageError(UnknownOption(optopt, args[optind - 1]));
     }
+  }
+  if (jobs) {
+    if (options.action == CliOptions::Action::Undo) return UsageError("--jobs and --undo do not go together");
+    if (optind != argc) return UsageError("--jobs takes no FOLDER");
+    options.action = CliOptions::Action::Jobs;
+    return options;
   }
   if (optind == argc) return UsageError("FOLDER is missing");
   if (argc - optind > 1) return UsageError("more than one FOLDER given");

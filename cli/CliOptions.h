@@ -9,11 +9,12 @@
 namespace kirabo::cli {
 
 struct CliOptions {
-  enum class Action { Run, Help, Version, UsageError };
+  enum class Action { Run, Undo, Jobs, Help, Version, UsageError };
   Action action = Action::Run;
   int32_t format = NameFormats()[0].format;
   bool dryRun = false;
   bool quiet = false;
+  bool journal = true;  // false: --no-journal
   int32_t readers = 0;  // 0: as the folder's medium suits
   std::string folder;
   std::string error;  // what was wrong, for UsageError

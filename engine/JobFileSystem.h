@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/FileIdentity.h"
+
 namespace kirabo {
 
 struct FolderEntry {
@@ -50,6 +52,8 @@ class JobFileSystem {
   virtual bool ResolveFolder(const std::string& folder, std::string& resolved) = 0;
   // Renames without ever replacing an existing entry.
   virtual RenameResult Rename(const std::string& from, const std::string& to) = 0;
+  // The identity of the entry at `path`; false when there is none.
+  virtual bool Identify(const std::string& path, FileIdentity& identity) = 0;
 };
 
 // The host's file system.

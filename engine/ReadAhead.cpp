@@ -44,7 +44,7 @@ CReadAhead::~CReadAhead() {
     std::lock_guard lock(mutex);
     closing = true;
   }
-  changed.notify_all();
+  roomToRead.notify_all();
   for (std::thread& thread : threads) thread.join();
 }
 
@@ -55,7 +55,7 @@ bool CReadAhead::MayClaim() const { return claimed < paths.size() && claimed < c
 void CReadAhead::ReaderLoop() {
   std::unique_lock lock(mutex);
   for (;;) {
-    changed.wait(lock, [this] { return closing || claimed >= paths.size() || MayClaim(); });
+    roomToRead.wait(lock, [this] { return closing || claimed >= paths.size() || MayClaim(); });
     if (closing || !MayClaim() || state.load() == StopRequested) return;
     const size_t index = claimed++;
     const size_t place = index % slots.size();
@@ -75,7 +75,7 @@ void CReadAhead::ReaderLoop() {
     lock.lock();
     slots[place] = outcome;
     times[place] = time;
-    changed.notify_all();
+    fileRead.notify_one();
   }
 }
 
@@ -86,7 +86,7 @@ CaptureTime CReadAhead::CaptureTimeOf(size_t index) {
   bool readHere = true;
   CaptureTime time = -1;
   if (index < claimed) {
-    changed.wait(lock, [&] { return slots[place] != Slot::Reading; });
+    fileRead.wait(lock, [&] { return slots[place] != Slot::Reading; });
     readHere = slots[place] == Slot::ReadAtTurn;
     time = times[place];
   } else {
@@ -98,7 +98,7 @@ CaptureTime CReadAhead::CaptureTimeOf(size_t index) {
   if (readHere) time = ReadCaptureTime(paths[index]);
   lock.lock();
   consumed = index + 1;
-  changed.notify_all();
+  roomToRead.notify_one();
   return time;
 }
 

@@ -47,7 +47,11 @@ class CReadAhead {
   const std::vector<std::string>& paths;
   const std::atomic<int32_t>& state;
   std::mutex mutex;
-  std::condition_variable changed;
+  // Separate, so that each change wakes only the one thread it concerns: a
+  // file handed to the renamer frees one place for one reader, a file read
+  // concerns the renamer alone.
+  std::condition_variable roomToRead;
+  std::condition_variable fileRead;
   // Ring of the files in flight: file i in place i % size.
   std::vector<Slot> slots;
   std::vector<CaptureTime> times;

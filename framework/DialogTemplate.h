@@ -31,6 +31,8 @@ namespace DialogStyle {
 constexpr uint32_t Caption = 1u << 0;
 constexpr uint32_t SystemMenu = 1u << 1;
 constexpr uint32_t AppWindow = 1u << 2;  // shown in the task bar
+constexpr uint32_t Centred = 1u << 3;    // opens in the middle of its screen
+constexpr uint32_t MinimizeBox = 1u << 4;
 }  // namespace DialogStyle
 
 // Controls without an id of their own (labels, frames) carry this one.

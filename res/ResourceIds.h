@@ -17,6 +17,7 @@
 #define IDC_STATUS 1002
 #define IDC_FORMAT 1003
 #define IDC_EXIT 1004
+#define IDC_UNDO 1005
 
 #ifndef RC_INVOKED
 namespace kirabo {
@@ -34,6 +35,7 @@ enum MainDialogControlId : int {
   kStatusText = IDC_STATUS,
   kFormatList = IDC_FORMAT,
   kExitButton = IDC_EXIT,
+  kUndoButton = IDC_UNDO,
 };
 
 // Command id of the About item in the system menu.

@@ -144,6 +144,8 @@ uint32_t DialogStyleOf(const std::string& name) {
   if (name == "WS_CAPTION") return DialogStyle::Caption;
   if (name == "WS_SYSMENU") return DialogStyle::SystemMenu;
   if (name == "WS_EX_APPWINDOW") return DialogStyle::AppWindow;
+  if (name == "DS_CENTER") return DialogStyle::Centred;
+  if (name == "WS_MINIMIZEBOX") return DialogStyle::MinimizeBox;
   return 0;
 }
 

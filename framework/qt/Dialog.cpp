@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
@@ -83,12 +85,14 @@ int Dialog::DoModal() {
     if (owner != nullptr && owner != window) window->setParent(owner, window->windowFlags());
   }
   if (!impl_->initialised) impl_->Initialise();
+  impl_->PlaceOnScreen();
   return window->exec();
 }
 
 bool Dialog::Create() {
   if (!impl_->Build()) return false;
   if (!impl_->initialised) impl_->Initialise();
+  impl_->PlaceOnScreen();
   impl_->window->show();
   return true;
 }
@@ -131,6 +135,16 @@ QMenu* SystemMenuWidget(const Dialog& dialog) {
   return dialog.Internals().systemMenu ? dialog.Internals().systemMenu->Menu() : nullptr;
 }
 
+// A centred dialog opens in the middle of the free area of its owner's
+// screen (the primary screen without an owner), as Windows places it.
+void Dialog::Impl::PlaceOnScreen() {
+  if (!Has(dialogTemplate->style, DialogStyle::Centred) || window->isVisible()) return;
+  const QWidget* owner = window->parentWidget();
+  QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  window->move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), screen->availableGeometry()).topLeft());
+}
+
 bool Dialog::Impl::Build() {
   if (dialogTemplate == nullptr) return false;
   if (systemMenu) return true;
@@ -141,6 +155,7 @@ bool Dialog::Impl::Build() {
   Qt::WindowFlags flags = (Has(style, DialogStyle::AppWindow) ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint;
   if (Has(style, DialogStyle::Caption)) flags |= Qt::WindowTitleHint;
   if (Has(style, DialogStyle::SystemMenu)) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (Has(style, DialogStyle::MinimizeBox)) flags |= Qt::WindowMinimizeButtonHint;
   window->setWindowFlags(flags);
   window->setWindowTitle(TemplateText(DialogTextContext(dialogTemplate->id), dialogTemplate->title));
 
@@ -209,6 +224,8 @@ QWidget* Dialog::Impl::CreateControl(const ControlTemplate& control) {
     case ControlKind::EditField: {
       auto* edit = new QLineEdit(window);
       edit->setFrame(Has(control.style, ControlStyle::Border));
+      const int id = control.id;
+      QObject::connect(edit, &QLineEdit::textChanged, window, [this, id] { EditChange(id); });
       item = edit;
       break;
     }

@@ -37,11 +37,13 @@ struct Dialog::Impl {
   bool Build();
   QWidget* CreateControl(const ControlTemplate& control);
   void Initialise();
+  void PlaceOnScreen();
 
   // The hooks, for the window.
   void Ok() { owner.OnOK(); }
   void Cancel() { owner.OnCancel(); }
   void Command(int id) { owner.OnCommand(id); }
+  void EditChange(int id) { owner.OnEditChange(id); }
   void SysCommand(int id) { owner.OnSysCommand(id); }
   void Paint(QPaintEvent* event);
   void DefaultPaint();

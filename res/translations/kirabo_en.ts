@@ -15,6 +15,10 @@
         <translation>Start</translation>
     </message>
     <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
         <source>終了</source>
         <translation>Exit</translation>
     </message>
@@ -71,6 +75,10 @@
         <source>ファイル名形式を選択してください</source>
         <translation>Please choose a file name format</translation>
     </message>
+    <message>
+        <source>%1 件のファイル名を元に戻しますか?</source>
+        <translation>Restore the names of %1 files?</translation>
+    </message>
 </context>
 <context>
     <name>MainApp</name>
@@ -118,6 +126,35 @@
         <source>RAW ファイルが見つかりませんでした</source>
         <translation>No raw files found</translation>
     </message>
+    <message>
+        <source>元に戻しました</source>
+        <translation>Names restored</translation>
+    </message>
+    <message>
+        <source>元に戻したファイル: %1 件</source>
+        <translation>Files restored: %1</translation>
+    </message>
+    <message>
+        <source>元に戻せなかったファイル: %1 件</source>
+        <translation>Files that could not be restored: %1</translation>
+    </message>
+    <message>
+        <source>取り消し用の記録を書き込めません:
+%1</source>
+        <translation>Cannot write the undo journal:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>はい(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>いいえ(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
@@ -128,6 +165,13 @@
     <message>
         <source>中断しました</source>
         <translation>Stopped</translation>
+    </message>
+</context>
+<context>
+    <name>Installer</name>
+    <message>
+        <source>Kirabo でリネーム</source>
+        <translation>Rename with Kirabo</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,13 @@ class MessageLog {
   ~MessageLog();
   std::vector<MessageBoxCall> calls;
   std::function<void(const MessageBoxCall&)> onShow;
+  bool answer = true;  // to every question
   bool Contains(const std::string& text) const;
 };
 
 // Runs each test inside a fresh temporary current directory, where the
-// application keeps its settings file Kirabo.INI, with message boxes
-// recorded and no folder dialog hooked.
+// application keeps its settings file Kirabo.INI and its journals (as
+// XDG_STATE_HOME), with message boxes recorded and no folder dialog hooked.
 class GuiTestCase : public QObject {
   Q_OBJECT
 
@@ -57,7 +59,8 @@ class GuiTestCase : public QObject {
 // The application object with its settings in the current directory and the
 // main dialog opened on screen.
 struct OpenedMainDialog {
-  OpenedMainDialog();
+  // `folderArgument`: as if named on the command line.
+  explicit OpenedMainDialog(std::optional<std::string> folderArgument = std::nullopt);
   ~OpenedMainDialog();
   CMainApp app;
   CMainDialog dialog;
@@ -66,6 +69,7 @@ struct OpenedMainDialog {
   QDialog* Window() const;
   QWidget* Item(int id) const;
   QPushButton* StartButton() const;
+  QPushButton* UndoButton() const;
   QPushButton* ExitButton() const;
   QPushButton* BrowseButton() const;
   QLineEdit* FolderField() const;

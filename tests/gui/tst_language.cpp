@@ -22,6 +22,7 @@
 #include "framework/FolderDialog.h"
 #include "framework/Translate.h"
 #include "framework/qt/QtWindow.h"
+#include "res/translations/TextTable.h"
 
 using namespace kirabo;
 using namespace kirabo::test;
@@ -141,6 +142,9 @@ class LanguageTest : public GuiTestCase {
     everyOutcome.renameFailed = 1;
     JobCounts allRenamed;
     allRenamed.renamed = 2;
+    JobCounts partlyRestored;
+    partlyRestored.renamed = 4;
+    partlyRestored.renameFailed = 1;
 
     const Text texts[] = {
         {"title", w.Window()->windowTitle(), "Kirabo", "Kirabo"},
@@ -153,6 +157,7 @@ class LanguageTest : public GuiTestCase {
         {"format 2", w.FormatList()->itemText(1), "2:hhmmss (092510.CRW)", "2:hhmmss (092510.CRW)"},
         {"status", w.StatusText()->text(), "", ""},
         {"start", w.StartButton()->text(), "開始", "Start"},
+        {"undo", w.UndoButton()->text(), "元に戻す", "Undo"},
         {"exit", w.ExitButton()->text(), "終了", "Exit"},
         {"menu close", menu.value(0)->text(), "閉じる(&C)", "&Close"},
         {"menu about", menu.value(2)->text(), "Kirabo のﾊﾞｰｼﾞｮﾝ情報(&A)...", "&About Kirabo..."},
@@ -168,6 +173,16 @@ class LanguageTest : public GuiTestCase {
         {"stopped", Shown(Translate("MainDialog", "中断しました")), "中断しました", "Stopped"},
         {"out of memory", Shown(Translate("MainApp", "メモリ不足エラーです。")), "メモリ不足エラーです。",
          "Out of memory."},
+        {"undo question", Shown(WithArgument(Translate("MainDialog", "%1 件のファイル名を元に戻しますか?"), "3")),
+         "3 件のファイル名を元に戻しますか?", "Restore the names of 3 files?"},
+        {"yes", Shown(Translate("MessageBox", "はい(&Y)")), "はい(&Y)", "&Yes"},
+        {"no", Shown(Translate("MessageBox", "いいえ(&N)")), "いいえ(&N)", "&No"},
+        {"restored", Shown(UndoFinalMessageOf(allRenamed).text), "元に戻しました", "Names restored"},
+        {"restored with counts", Shown(UndoFinalMessageOf(partlyRestored).text),
+         "元に戻しました\n\n元に戻したファイル: 4 件\n元に戻せなかったファイル: 1 件",
+         "Names restored\n\nFiles restored: 4\nFiles that could not be restored: 1"},
+        {"no journal", Shown(JournalFailedText("Permission denied")), "取り消し用の記録を書き込めません:\nPermission denied",
+         "Cannot write the undo journal:\nPermission denied"},
         {"searching", Shown(SearchingText("/photos/2004")), "/photos/2004\nを検索中・・・", "Searching\n/photos/2004"},
         {"finished", Shown(FinalMessageOf(allRenamed).text), "リネーム終了", "Renaming finished"},
         {"finished with counts", Shown(FinalMessageOf(everyOutcome).text),
@@ -190,7 +205,7 @@ class LanguageTest : public GuiTestCase {
     QVERIFY(LoadTranslations(language.toStdString()));
     OpenedMainDialog w;
     QStringList overflows;
-    QCOMPARE(CheckFits(w.Window(), overflows), 6);  // three buttons, two frames, the list
+    QCOMPARE(CheckFits(w.Window(), overflows), 7);  // four buttons, two frames, the list
     int aboutChecked = 0;
     WithAboutBox(w, [&](QDialog* about) { aboutChecked = CheckFits(about, overflows); });
     QCOMPARE(aboutChecked, 1);

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -56,7 +57,7 @@ class WindowTest : public GuiTestCase {
       int id;
       DialogRect rect;
     } expected[] = {
-        {1, {7, 145, 249, 17}},          {kExitButton, {263, 145, 50, 17}},  {kStatusText, {7, 77, 306, 61}},
+        {1, {7, 145, 192, 17}},          {kUndoButton, {206, 145, 50, 17}},  {kExitButton, {263, 145, 50, 17}},  {kStatusText, {7, 77, 306, 61}},
         {kFolderField, {14, 17, 262, 13}}, {kBrowseButton, {276, 17, 30, 13}},
     };
     for (const auto& control : expected)
@@ -73,7 +74,8 @@ class WindowTest : public GuiTestCase {
     OpenedMainDialog w;
     QApplication::setActiveWindow(w.Window());
     QTRY_COMPARE(QApplication::focusWidget(), w.Item(1));
-    const int order[] = {kExitButton, kFolderField, kBrowseButton, kFormatList, 1};
+    w.UndoButton()->setEnabled(true);  // off while there is nothing to undo, and then no tab stop
+    const int order[] = {kUndoButton, kExitButton, kFolderField, kBrowseButton, kFormatList, 1};
     for (int id : order) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), w.Item(id));
@@ -161,12 +163,20 @@ class WindowTest : public GuiTestCase {
     QVERIFY(items[1]->isSeparator());
     QCOMPARE(items[2]->text(), QString("Kirabo のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
 
+    // Both open in the middle of the screen (give or take their frames); the
+    // main window can be minimised.
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    QVERIFY((w.Window()->frameGeometry().center() - middle).manhattanLength() <= 8);
+    QVERIFY(w.Window()->windowFlags() & Qt::WindowMinimizeButtonHint);
+
     QString aboutTitle;
     bool mainDisabled = false;
+    QPoint aboutMiddle;
     QTimer::singleShot(0, [&] {
       QWidget* about = QApplication::activeModalWidget();
       QVERIFY(about != nullptr);
       aboutTitle = about->windowTitle();
+      aboutMiddle = about->frameGeometry().center();
       mainDisabled = !w.Window()->isEnabled() || about->parentWidget() == w.Window();
       auto* ok = about->findChild<QPushButton*>();
       QVERIFY(ok != nullptr);
@@ -175,6 +185,7 @@ class WindowTest : public GuiTestCase {
     });
     items[2]->trigger();
     QCOMPARE(aboutTitle, QString("Kiraboのﾊﾞｰｼﾞｮﾝ情報"));
+    QVERIFY((aboutMiddle - middle).manhattanLength() <= 8);
     QVERIFY(mainDisabled);
     QVERIFY(w.Window()->isVisible());
 

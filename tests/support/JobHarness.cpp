@@ -27,7 +27,10 @@ void RecordingObserver::OnFile(const FileReport& report) {
 }
 
 void RecordingObserver::OnJobEnd(JobEnd end, const JobCounts& counts) {
-  const char* name = end == JobEnd::Completed ? "completed" : end == JobEnd::Stopped ? "stopped" : "failed";
+  const char* name = end == JobEnd::Completed       ? "completed"
+                     : end == JobEnd::Stopped       ? "stopped"
+                     : end == JobEnd::JournalFailed ? "journal failed"
+                                                    : "failed";
   Add(std::string("end ") + name + " " + std::to_string(counts.renamed) + " " + std::to_string(counts.alreadyNamed) +
       " " + std::to_string(counts.noCaptureTime) + " " + std::to_string(counts.renameFailed));
 }
@@ -74,6 +77,13 @@ RenameResult ScriptedFileSystem::Rename(const std::string& from, const std::stri
     if (std::optional<RenameResult> scripted = onRename(from, to)) return *scripted;
   }
   return RealFileSystem().Rename(from, to);
+}
+
+bool ScriptedFileSystem::Identify(const std::string& path, FileIdentity& identity) {
+  if (onIdentify) {
+    if (std::optional<bool> scripted = onIdentify(path, identity)) return *scripted;
+  }
+  return RealFileSystem().Identify(path, identity);
 }
 
 std::vector<std::pair<std::string, std::string>> ScriptedFileSystem::Renames() const {

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,6 +13,14 @@
 namespace kirabo::test {
 
 namespace {
+
+// Anyone may write to it, so that unprivileged runs keep journals too.
+const std::string& TestStateHome() {
+  static TempFolder folder;
+  static const bool shared = ::chmod(folder.root().c_str(), 01777) == 0;
+  (void)shared;
+  return folder.root();
+}
 
 // The build folder may lie where only its owner may enter; "nobody" runs a
 // copy in a folder anyone may enter, removed when the tests end.
@@ -45,6 +54,8 @@ RunningCli::RunningCli(const std::vector<std::string>& args, const CliSetting& s
     close(pipeFds[0]);
     pipeFds[0] = -1;
   }
+  // Made by "nobody" itself on its first run.
+  const std::string stateHome = TestStateHome() + (setting.unprivileged ? "/nobody" : "");
   const uid_t kNobody = 65534;
   const bool asNobody = setting.unprivileged && geteuid() == 0;
   const char* program = asNobody ? ProgramForAnyone().c_str() : KIRABO_CLI_PATH;
@@ -59,6 +70,7 @@ RunningCli::RunningCli(const std::vector<std::string>& args, const CliSetting& s
     if (asNobody && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
       _exit(126);
     }
+    setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
     for (const auto& [name, value] : setting.environment) {
       if (value.empty())
         unsetenv(name.c_str());

@@ -243,3 +243,73 @@ TEST(KiraboCli, FilesNeverLeaveAFolderWhoseNameEndsInALeadByte) {
 
 }  // namespace
 }  // namespace kirabo::test
+
+namespace kirabo::test {
+namespace {
+
+TEST(KiraboCli, UndoTakesBackTheLatestJobAndCanBeTakenBackInTurn) {
+  TempFolder tree;
+  tree.Write("photos/IMG_0001.CRW", CrwFile(kOctober2004));
+  tree.Write("photos/IMG_0002.CRW", CrwFile(kOctober2004 + 1));
+  CliSetting setting;
+  setting.environment = {{"KIRABO_LANG", "en"}, {"XDG_STATE_HOME", tree.Path("state")}};
+  const std::string photos = tree.Path("photos");
+  const Strings renamed{"041005_092510.CRW", "041005_092511.CRW"}, original{"IMG_0001.CRW", "IMG_0002.CRW"};
+
+  CliResult none = RunCli({"--undo", photos}, setting);
+  EXPECT_EQ(none.exitCode, 1);
+  EXPECT_EQ(none.err, "kirabo-cli: " + photos + ": no job to undo\n");
+  ASSERT_EQ(RunCli({"-q", photos}, setting).exitCode, 0);
+  ASSERT_EQ(tree.Names("photos"), renamed);
+  EXPECT_EQ(tree.Names("state/kirabo/jobs").size(), 1u);
+
+  CliResult dry = RunCli({"--undo", "--dry-run", photos}, setting);
+  EXPECT_EQ(dry.exitCode, 0);
+  EXPECT_EQ(dry.out, "1/2\t" + photos + "/041005_092511.CRW\t" + photos + "/IMG_0002.CRW\n" + "2/2\t" + photos +
+                         "/041005_092510.CRW\t" + photos + "/IMG_0001.CRW\n");
+  EXPECT_EQ(dry.err, "2 restored, 0 could not be restored\n");
+  EXPECT_EQ(tree.Names("photos"), renamed);
+
+  CliResult undo = RunCli({"--undo", photos}, setting);
+  EXPECT_EQ(undo.exitCode, 0);
+  EXPECT_EQ(undo.out, dry.out);
+  EXPECT_EQ(tree.Names("photos"), original);
+  CliResult jobs = RunCli({"--jobs"}, setting);
+  EXPECT_EQ(jobs.exitCode, 0);
+  ASSERT_EQ(std::count(jobs.out.begin(), jobs.out.end(), '\n'), 2);
+  EXPECT_NE(jobs.out.find("Z\t" + photos + "\t2 renamed\ttaken back\n"), std::string::npos) << jobs.out;
+  EXPECT_NE(jobs.out.find("Z\t" + photos + "\t2 restored\tnot taken back\n"), std::string::npos) << jobs.out;
+
+  // The redo meets a name taken since: that file stays, the other goes.
+  tree.Write("photos/041005_092511.CRW", "mine");
+  CliResult redo = RunCli({"--undo", photos}, setting);
+  EXPECT_EQ(redo.exitCode, 3);
+  EXPECT_EQ(redo.err, "kirabo-cli: " + photos + "/IMG_0002.CRW: cannot undo: old name taken\n" +
+                          "1 restored, 1 could not be restored\n");
+  EXPECT_EQ(tree.Names("photos"), (Strings{"041005_092510.CRW", "041005_092511.CRW", "IMG_0002.CRW"}));
+}
+
+TEST(KiraboCli, JournalThatCannotBeWrittenStopsTheJobBeforeAnyRename) {
+  TempFolder tree;
+  tree.Write("photos/IMG_0001.CRW", CrwFile(kOctober2004));
+  tree.MakeFolder("state");
+  std::filesystem::permissions(tree.Path("state"), std::filesystem::perms::owner_all |
+                                                       std::filesystem::perms::group_exec |
+                                                       std::filesystem::perms::others_exec);
+  std::filesystem::permissions(tree.root(), std::filesystem::perms::all);
+  std::filesystem::permissions(tree.Path("photos"), std::filesystem::perms::all);
+  CliSetting setting;
+  setting.unprivileged = true;
+  setting.environment = {{"KIRABO_LANG", "en"}, {"XDG_STATE_HOME", tree.Path("state")}};
+  CliResult result = RunCli({tree.Path("photos")}, setting);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "kirabo-cli: cannot write the undo journal: Permission denied\n");
+  EXPECT_EQ(tree.Names("photos"), Strings{"IMG_0001.CRW"});
+
+  CliResult unjournalled = RunCli({"--no-journal", "-q", tree.Path("photos")}, setting);
+  EXPECT_EQ(unjournalled.exitCode, 0);
+  EXPECT_EQ(tree.Names("photos"), Strings{"041005_092510.CRW"});
+}
+
+}  // namespace
+}  // namespace kirabo::test
