@@ -2,12 +2,13 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "engine/RenameJob.h"
+#include "engine/NameFormats.h"
 #include "platform/Path.h"
 
 namespace kirabo::cli {
@@ -32,7 +33,12 @@ namespace kirabo::cli {
 #define KIRABO_HELP_OPTIONS "  -h, --help           show this help\n"
 #endif
 
-const char* const kUsage =
+namespace {
+
+// Options without a letter.
+enum : int { kUndo = 256, kJobs, kNoJournal };
+
+constexpr char kUsageHead[] =
     "Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--no-journal] [--] FOLDER\n"
     "       kirabo-cli --undo [-n] [-q] [--no-journal] [--] FOLDER\n"
     "       kirabo-cli --jobs\n"
@@ -45,8 +51,12 @@ const char* const kUsage =
     "DNG, in any letter case.\n"
     "A taken name gets _1, _2, ... before the extension; no file is ever replaced.\n"
     "\n"
-    "  -f, --format=FORMAT  0 or datetime: yymmdd_hhmmss, e.g. 041005_092510.CRW\n"
-    "                       (the default); 1 or time: hhmmss, e.g. 092510.CRW\n"
+    "  -f, --format=FORMAT  the new names' format, the first being the default:\n";
+
+// The time the examples of the formats are taken at, as in the window.
+constexpr UtcDateTime kExampleTime{2004, 10, 5, 9, 25, 10};
+
+constexpr char kUsageTail[] =
     "  -j, --readers=N      read the capture times of N files at once, ahead of\n"
     "                       the renames (1 to 64; 1 reads one file at a time);\n"
     "                       the default is 1 on a spinning disk, 16 elsewhere\n"
@@ -101,13 +111,8 @@ const char* const kUsage =
     "undo, 2 usage error, 3 at least one rename (or restore) failed or folder\n"
     "not listed, 130 stopped.\n";
 
-namespace {
-
-// Options without a letter.
-enum : int { kUndo = 256, kJobs, kNoJournal };
-
-constexpr char kShortOptions[] = ":f:j:nqhV";
-constexpr int32_t kMostReaders = 64;  // leading ':' tells a missing value from an unknown option
+constexpr char kShortOptions[] = ":f:j:nqhV";  // leading ':' tells a missing value from an unknown option
+constexpr int32_t kMostReaders = 64;
 
 const option kLongOptions[] = {
     {"format", required_argument, nullptr, 'f'},
@@ -135,14 +140,24 @@ const char* LongName(int shortOption) {
 }
 
 bool ParseFormat(std::string_view value, int32_t& format) {
-  if (value == "0" || value == "datetime") {
-    format = DateAndTime;
-  } else if (value == "1" || value == "time") {
-    format = TimeOnly;
-  } else {
-    return false;
+  for (const NameFormatRow& row : NameFormats()) {
+    if (value == row.cliNumber || value == row.cliName) {
+      format = row.format;
+      return true;
+    }
   }
-  return true;
+  return false;
+}
+
+// "0, 1, datetime or time"
+std::string FormatChoices() {
+  const std::vector<std::string> words = FormatWords();
+  std::string choices;
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (i > 0) choices += i + 1 == words.size() ? " or " : ", ";
+    choices += words[i];
+  }
+  return choices;
 }
 
 bool ParseReaders(std::string_view value, int32_t& readers) {
@@ -170,6 +185,26 @@ std::string UnknownOption(int shortOption, const char* element) {
 
 }  // namespace
 
+std::string Usage() {
+  std::string usage = kUsageHead;
+  size_t width = 0;
+  for (const NameFormatRow& row : NameFormats()) width = std::max(width, row.cliNumber.size() + row.cliName.size());
+  for (const NameFormatRow& row : NameFormats()) {
+    std::string spellings = std::string(row.cliNumber) + " or " + std::string(row.cliName);
+    spellings.resize(width + 6, ' ');  // " or " and two blanks before the pattern
+    usage += "                         " + spellings + ShownPattern(row.pattern) + ", e.g. " +
+             StemFromPattern(row.pattern, kExampleTime) + ".CRW\n";
+  }
+  return usage + kUsageTail;
+}
+
+std::vector<std::string> FormatWords() {
+  std::vector<std::string> words;
+  for (const NameFormatRow& row : NameFormats()) words.emplace_back(row.cliNumber);
+  for (const NameFormatRow& row : NameFormats()) words.emplace_back(row.cliName);
+  return words;
+}
+
 CliOptions ParseCommandLine(int argc, const char* const* argv) {
   // getopt reorders its array so that options may follow FOLDER; it does so
   // on a copy, and never writes to the strings.
@@ -192,7 +227,7 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     switch (c) {
       case 'f':
         if (!ParseFormat(optarg, options.format)) {
-          return UsageError(std::string("invalid format '") + optarg + "' (use 0, 1, datetime or time)");
+          return UsageError(std::string("invalid format '") + optarg + "' (use " + FormatChoices() + ")");
         }
         break;
       case 'j':

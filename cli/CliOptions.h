@@ -2,13 +2,16 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "engine/NameFormats.h"
 
 namespace kirabo::cli {
 
 struct CliOptions {
   enum class Action { Run, Undo, Jobs, Help, Version, UsageError };
   Action action = Action::Run;
-  int32_t format = 0;  // a NameFormat
+  int32_t format = NameFormats()[0].format;
   bool dryRun = false;
   bool quiet = false;
   bool journal = true;  // false: --no-journal
@@ -19,6 +22,10 @@ struct CliOptions {
 
 CliOptions ParseCommandLine(int argc, const char* const* argv);
 
-extern const char* const kUsage;
+// The text of --help.
+std::string Usage();
+
+// What -f takes: every format's number, then every format's name.
+std::vector<std::string> FormatWords();
 
 }  // namespace kirabo::cli

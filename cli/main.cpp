@@ -1,7 +1,6 @@
 // kirabo-cli: runs one rename job from the command line, for scripts,
 // headless machines and large batches.
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,6 +20,7 @@
 #include "engine/RenameJob.h"
 #include "engine/RenameWorker.h"
 #include "engine/UndoWorker.h"
+#include "platform/FolderExists.h"
 #include "platform/RealPath.h"
 #include "platform/StateFolder.h"
 #include "platform/UiLanguage.h"
@@ -38,16 +38,10 @@ constexpr int kExitRenameFailed = 3;
 constexpr int kExitStopped = 130;
 
 bool CheckFolder(const std::string& folder) {
-  struct stat info {};
-  if (stat(folder.c_str(), &info) != 0) {
-    std::fprintf(stderr, "kirabo-cli: %s: %s\n", folder.c_str(), std::strerror(errno));
-    return false;
-  }
-  if (!S_ISDIR(info.st_mode)) {
-    std::fprintf(stderr, "kirabo-cli: %s: not a folder\n", folder.c_str());
-    return false;
-  }
-  return true;
+  int error = 0;
+  if (kirabo::FolderExists(folder, &error)) return true;
+  std::fprintf(stderr, "kirabo-cli: %s: %s\n", folder.c_str(), error != 0 ? std::strerror(error) : "not a folder");
+  return false;
 }
 
 bool JournalFolder(std::string& folder) {
@@ -151,7 +145,7 @@ int Main(int argc, char** argv) {
   CliOptions options = kirabo::cli::ParseCommandLine(argc, argv);
   switch (options.action) {
     case CliOptions::Action::Help:
-      std::fputs(kirabo::cli::kUsage, stdout);
+      std::fputs(kirabo::cli::Usage().c_str(), stdout);
       return kExitDone;
     case CliOptions::Action::Version:
       std::printf("kirabo-cli %s\n", kirabo::kVersion);

@@ -16,6 +16,7 @@
 #include "engine/JobJournal.h"
 #include "engine/JobObserver.h"
 #include "engine/JobSteps.h"
+#include "engine/NameFormats.h"
 #include "engine/NewName.h"
 #include "engine/ReadAhead.h"
 #include "engine/RenameJob.h"
@@ -23,8 +24,6 @@
 namespace kirabo {
 
 namespace {
-
-bool IsKnownFormat(int32_t format) { return format == DateAndTime || format == TimeOnly; }
 
 class JobRun {
  public:
@@ -45,7 +44,7 @@ class JobRun {
       scanner.CollectRawFiles(job.folder, scan, job.observer, job.state);
     }
     counts.unlistedFolders = scan.unlistedFolders;
-    if (!IsKnownFormat(job.format)) scan.files.clear();
+    if (FindNameFormat(job.format) == nullptr) scan.files.clear();
 
     const int32_t readers = job.readers > 0 ? job.readers : DefaultReadersFor(job.folder);
     // Ends before the job does: its readers are joined when the renames stop.

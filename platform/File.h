@@ -28,7 +28,6 @@ class CFile {
   // The same for the entry `name` of a folder held open.
   bool OpenIn(const CFolder& folder, const std::string& name);
   void Close();
-  bool IsOpen() const { return handle_ != kNoHandle; }
 
   // Reads up to `count` bytes at the current position and advances past them.
   // Returns the number of bytes read: fewer at the end of the file, 0 past it
