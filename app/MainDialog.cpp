@@ -14,6 +14,7 @@
 #include "framework/Translate.h"
 #include "framework/Window.h"
 #include "platform/FolderExists.h"
+#include "platform/HomeFolder.h"
 #include "res/ResourceIds.h"
 
 namespace kirabo {
@@ -92,7 +93,7 @@ void CMainDialog::OnStartStop() {
     return;
   }
 
-  job.folder = folderText;
+  job.folder = WithHomeFolder(folderText);
   job.format = formatIndex;
   job.observer = &jobView_;
   if (worker_.Start(RenameWorkerProc, &job)) startButtonCtrl.SetText(Translate(kContext, "中断"));
@@ -103,7 +104,8 @@ void CMainDialog::OnStartStop() {
 // have run.
 const char* CMainDialog::StartProblem() const {
   if (folderText.empty()) return "フォルダを指定してください";
-  if (!FolderExists(folderText)) return "フォルダが見つかりません";
+  const std::string folder = WithHomeFolder(folderText);
+  if (!FolderExists(folder)) return PathExists(folder) ? "フォルダではありません" : "フォルダが見つかりません";
   if (formatIndex != DateAndTime && formatIndex != TimeOnly) return "ファイル名形式を選択してください";
   return nullptr;
 }
@@ -132,11 +134,13 @@ void CMainDialog::OnBrowse() {
 
 void CMainDialog::OnExit() {
   UpdateData(true);
+  // The job stops first: saving can take long enough for it to rename many
+  // more files after the user asked to end.
+  EndJobBeforeClosing();
   if (Application* app = Application::Instance()) {
     app->WriteProfileString(kSection, kFolderKey, folderText);
     app->WriteProfileInt(kSection, kFormatKey, formatIndex);
   }
-  EndJobBeforeClosing();
   EndDialog(IDCANCEL);
 }
 
@@ -164,11 +168,19 @@ void CMainDialog::EndJobBeforeClosing() {
 
 void CMainDialog::OnSysCommand(int commandId) {
   if ((commandId & 0xFFF0) == kAboutCommand) {
-    CAboutDialog about;
-    about.DoModal();
+    ShowAbout();
     return;
   }
   Dialog::OnSysCommand(commandId);
+}
+
+// No help file belongs to the program: F1 says what it is instead, and is
+// the way to the About box where no system menu shows.
+void CMainDialog::OnHelp() { ShowAbout(); }
+
+void CMainDialog::ShowAbout() {
+  CAboutDialog about;
+  about.DoModal();
 }
 
 void CMainDialog::OnPaint() {

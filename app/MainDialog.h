@@ -39,8 +39,10 @@ class CMainDialog : public Dialog {
   void OnCommand(int id) override;
   void OnSysCommand(int commandId) override;
   void OnPaint() override;
+  void OnHelp() override;
 
  private:
+  void ShowAbout();
   const char* StartProblem() const;
   void WaitForStopAcknowledged();
   void EndJobBeforeClosing();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "app/JobTexts.h"
 #include "engine/JobObserver.h"
 #include "framework/Controls.h"
 #include "framework/PostedMessageBox.h"
@@ -10,9 +12,10 @@ namespace kirabo {
 
 // Shows a job's events in the main window, from the worker thread: the
 // searching and progress texts in the status label, and at the end the
-// counts after the last progress text. At the normal end it also restores
-// the Start caption and shows the final message, waiting until it is
-// closed. A stopped job is left to the dialog, which is waiting for the
+// counts after the last progress text, whose counter then reads N/N when
+// the job got through its list. At the normal end it also restores the
+// Start caption and shows the final message, which names the files left
+// with their old names, waiting until it is closed. A stopped job is left to the dialog, which is waiting for the
 // worker and says so itself: nothing here waits for it then.
 class WindowJobObserver : public JobObserver {
  public:
@@ -27,7 +30,9 @@ class WindowJobObserver : public JobObserver {
   StaticText& statusLabel_;
   PushButton& startButton_;
   PostedMessageBox& messages_;
-  std::string lastProgress_;  // worker thread only
+  // Worker thread only; each job starts without them.
+  std::optional<FileReport> lastShown_;  // the last file renamed or found named
+  LeftFiles left_;
 };
 
 }  // namespace kirabo

@@ -9,46 +9,6 @@
 
 namespace kirabo::cli {
 
-const char* const kUsage =
-    "Usage: kirabo-cli [-f FORMAT] [-n] [-q] [--] FOLDER\n"
-    "Renames the Canon raw files (.CRW, .CR2, .CR3) in FOLDER and every folder\n"
-    "below it after the time the picture was taken, keeping each file's extension.\n"
-    "A taken name gets _1, _2, ... before the extension; no file is ever replaced.\n"
-    "\n"
-    "  -f, --format=FORMAT  0 or datetime: yymmdd_hhmmss, e.g. 041005_092510.CRW\n"
-    "                       (the default); 1 or time: hhmmss, e.g. 092510.CRW\n"
-    "  -n, --dry-run        rename nothing; print the lines a real run would print\n"
-    "  -q, --quiet          print neither the folders searched nor the summary\n"
-    "  -h, --help           show this help\n"
-    "  -V, --version        show the version\n"
-    "  --                   end of options: FOLDER may begin with '-'\n"
-    "\n"
-    "Each renamed file gives one line on standard output:\n"
-    "  i/N<TAB>old path<TAB>new path\n"
-    "where i counts every raw file found and N is their number; paths begin with\n"
-    "FOLDER as given. Each folder searched gives a line 'FOLDER<TAB>searching...'\n"
-    "on standard error ('FOLDER<TAB>を検索中・・・' in Japanese: chosen by\n"
-    "KIRABO_LANG=ja, or by a Japanese LANGUAGE, LC_ALL, LC_MESSAGES or LANG).\n"
-    "In printed paths a backslash is written as \\\\ (not on Windows, where it\n"
-    "is the separator), a tab as \\t, a line feed as \\n and any other control\n"
-    "byte as \\xHH.\n"
-    "\n"
-    "A file that already has its name prints nothing. A file left with its old\n"
-    "name gives a line on standard error, also with --quiet:\n"
-    "  kirabo-cli: PATH: no capture time\n"
-    "  kirabo-cli: PATH: cannot rename: REASON\n"
-    "The job ends with 'N renamed, N already named, N without capture time,\n"
-    "N failed' (or 'no raw files found') on standard error, unless --quiet.\n"
-    "On a terminal, standard error also shows the file at hand as '[i/N] name'.\n"
-    "\n"
-    "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
-    "a file is never left half-renamed. So does a failed write to standard\n"
-    "output (a closed pipe).\n"
-    "\n"
-    "Exit status: 0 no rename failed, 1 FOLDER does not exist or is no folder,\n"
-    "or the output could not be written, 2 usage error, 3 at least one rename\n"
-    "failed, 130 stopped.\n";
-
 namespace {
 
 constexpr char kShortOptions[] = ":f:nqhV";  // leading ':' tells a missing value from an unknown option
@@ -74,10 +34,11 @@ const char* LongName(int shortOption) {
   return o == nullptr ? nullptr : o->name;
 }
 
+// The numbers are the ones the window's format list shows.
 bool ParseFormat(std::string_view value, int32_t& format) {
-  if (value == "0" || value == "datetime") {
+  if (value == "1" || value == "datetime") {
     format = DateAndTime;
-  } else if (value == "1" || value == "time") {
+  } else if (value == "2" || value == "time") {
     format = TimeOnly;
   } else {
     return false;
@@ -85,19 +46,20 @@ bool ParseFormat(std::string_view value, int32_t& format) {
   return true;
 }
 
-CliOptions UsageError(std::string error) {
+CliOptions UsageError(const char* error, std::string argument = {}) {
   CliOptions options;
   options.action = CliOptions::Action::UsageError;
-  options.error = std::move(error);
+  options.error = error;
+  options.errorArgument = std::move(argument);
   return options;
 }
 
 // getopt reports a long option given a value it does not take with that
 // option's short letter, and an unknown short letter with the letter itself.
-std::string UnknownOption(int shortOption, const char* element) {
-  if (shortOption == 0) return std::string("unrecognized option '") + element + "'";
-  if (const char* name = LongName(shortOption)) return std::string("option '--") + name + "' takes no value";
-  return std::string("invalid option -- '") + static_cast<char>(shortOption) + "'";
+CliOptions UnknownOption(int shortOption, const char* element) {
+  if (shortOption == 0) return UsageError("不明なオプション '%1'", element);
+  if (const char* name = LongName(shortOption)) return UsageError("オプション '--%1' は値を取りません", name);
+  return UsageError("不正なオプション -- '%1'", std::string(1, static_cast<char>(shortOption)));
 }
 
 }  // namespace
@@ -118,7 +80,7 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     switch (c) {
       case 'f':
         if (!ParseFormat(optarg, options.format)) {
-          return UsageError(std::string("invalid format '") + optarg + "' (use 0, 1, datetime or time)");
+          return UsageError("不正な形式 '%1' (1, 2, datetime, time のいずれか)", optarg);
         }
         break;
       case 'n':
@@ -137,14 +99,14 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
         // The getopt of mingw-w64 reports "--quiet=yes" here too, glibc's as an
         // unknown option.
         if (const option* o = LongOption(optopt); o != nullptr && o->has_arg == no_argument)
-          return UsageError(UnknownOption(optopt, args[optind - 1]));
-        return UsageError("option '--" + std::string(LongName(optopt)) + "' needs a value");
+          return UnknownOption(optopt, args[optind - 1]);
+        return UsageError("オプション '--%1' には値が必要です", LongName(optopt));
       default:
-        return UsageError(UnknownOption(optopt, args[optind - 1]));
+        return UnknownOption(optopt, args[optind - 1]);
     }
   }
-  if (optind == argc) return UsageError("FOLDER is missing");
-  if (argc - optind > 1) return UsageError("more than one FOLDER given");
+  if (optind == argc) return UsageError("フォルダが指定されていません");
+  if (argc - optind > 1) return UsageError("フォルダが 2 つ以上指定されています");
   options.folder = args[optind];
   return options;
 }

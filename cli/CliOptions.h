@@ -12,11 +12,12 @@ struct CliOptions {
   bool dryRun = false;
   bool quiet = false;
   std::string folder;
-  std::string error;  // what was wrong, for UsageError
+  // UsageError: what was wrong, a text of the translation file whose "%1"
+  // stands for `errorArgument`.
+  const char* error = "";
+  std::string errorArgument;
 };
 
 CliOptions ParseCommandLine(int argc, const char* const* argv);
-
-extern const char* const kUsage;
 
 }  // namespace kirabo::cli

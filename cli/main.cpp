@@ -11,6 +11,7 @@
 #include <string>
 
 #include "cli/CliOptions.h"
+#include "cli/CliTexts.h"
 #include "cli/ConsoleObserver.h"
 #include "cli/DryRunFileSystem.h"
 #include "cli/SystemConsole.h"
@@ -23,7 +24,9 @@
 
 namespace {
 
+using kirabo::UiLanguage;
 using kirabo::cli::CliOptions;
+using kirabo::cli::CliText;
 
 constexpr int kExitDone = 0;
 constexpr int kExitFailure = 1;
@@ -31,20 +34,23 @@ constexpr int kExitUsage = 2;
 constexpr int kExitRenameFailed = 3;
 constexpr int kExitStopped = 130;
 
-bool CheckFolder(const std::string& folder) {
+// "kirabo-cli: TEXT" on a line of its own.
+void Complain(const std::string& text) { std::fprintf(stderr, "kirabo-cli: %s\n", text.c_str()); }
+
+bool CheckFolder(const std::string& folder, UiLanguage language) {
   struct stat info {};
   if (stat(folder.c_str(), &info) != 0) {
-    std::fprintf(stderr, "kirabo-cli: %s: %s\n", folder.c_str(), std::strerror(errno));
+    Complain(folder + ": " + std::strerror(errno));
     return false;
   }
   if (!S_ISDIR(info.st_mode)) {
-    std::fprintf(stderr, "kirabo-cli: %s: not a folder\n", folder.c_str());
+    Complain(folder + ": " + CliText(language, "フォルダではありません"));
     return false;
   }
   return true;
 }
 
-int RunJob(const CliOptions& options) {
+int RunJob(const CliOptions& options, UiLanguage language) {
   kirabo::cli::DryRunFileSystem dryRun(kirabo::RealFileSystem());
   kirabo::RenameJob job;
   job.folder = options.folder;
@@ -57,7 +63,7 @@ int RunJob(const CliOptions& options) {
   settings.progress = !options.quiet && ::isatty(STDERR_FILENO) == 1;
   settings.stdoutIsTerminal = ::isatty(STDOUT_FILENO) == 1;
   settings.codePage = kirabo::ActiveCodePage();
-  settings.language = kirabo::UiLanguageFromEnvironment();
+  settings.language = language;
   kirabo::cli::ConsoleObserver observer(settings, job.state);
   job.observer = &observer;
 
@@ -68,50 +74,56 @@ int RunJob(const CliOptions& options) {
   int outputError = observer.OutputError();
   if (outputError == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout))) outputError = errno;
   if (outputError != 0) {
-    std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(outputError));
+    Complain(CliText(language, "出力を書き込めません") + ": " + std::strerror(outputError));
     return kExitFailure;
-  }
-  if (kirabo::cli::StopWasRequested()) {
-    std::fprintf(stderr, "%s\n", kirabo::TextIn(settings.language, "Cli", "中断しました"));
-    return kExitStopped;
   }
   if (observer.End() == kirabo::JobEnd::Failed) {
-    std::fputs("kirabo-cli: out of memory\n", stderr);
+    Complain(CliText(language, "メモリが足りません"));
     return kExitFailure;
   }
-  const kirabo::JobCounts& counts = observer.Counts();
-  if (!options.quiet) std::fprintf(stderr, "%s\n", kirabo::cli::SummaryLine(counts).c_str());
-  return counts.renameFailed > 0 ? kExitRenameFailed : kExitDone;
+  const std::string summary = kirabo::cli::SummaryLine(observer.Counts(), options.dryRun, language);
+  if (kirabo::cli::StopWasRequested()) {
+    // A terminal has echoed ^C where the cursor stood: the line is cleared
+    // so the message starts one of its own.
+    if (::isatty(STDERR_FILENO) == 1) std::fputs("\r\033[K", stderr);
+    std::fprintf(stderr, "%s\n", CliText(language, "中断しました").c_str());
+    if (!options.quiet) std::fprintf(stderr, "%s\n", summary.c_str());
+    return kExitStopped;
+  }
+  if (!options.quiet) std::fprintf(stderr, "%s\n", summary.c_str());
+  return observer.Counts().renameFailed > 0 ? kExitRenameFailed : kExitDone;
 }
 
-int Main(int argc, char** argv) {
+int Main(int argc, char** argv, UiLanguage language) {
   CliOptions options = kirabo::cli::ParseCommandLine(argc, argv);
   switch (options.action) {
     case CliOptions::Action::Help:
-      std::fputs(kirabo::cli::kUsage, stdout);
+      std::fputs(kirabo::cli::UsageText(language).c_str(), stdout);
       return kExitDone;
     case CliOptions::Action::Version:
       std::printf("kirabo-cli %s\n", kirabo::kVersion);
       return kExitDone;
     case CliOptions::Action::UsageError:
-      std::fprintf(stderr, "kirabo-cli: %s\nTry 'kirabo-cli --help' for more information.\n", options.error.c_str());
+      Complain(kirabo::WithArgument(CliText(language, options.error), options.errorArgument));
+      std::fprintf(stderr, "%s\n", CliText(language, "詳しくは 'kirabo-cli --help' を実行してください。").c_str());
       return kExitUsage;
     case CliOptions::Action::Run:
       break;
   }
-  if (!CheckFolder(options.folder)) return kExitFailure;
+  if (!CheckFolder(options.folder, language)) return kExitFailure;
   kirabo::cli::PrepareConsole();
-  return RunJob(options);
+  return RunJob(options, language);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
+  const UiLanguage language = kirabo::UiLanguageFromEnvironment();
   try {
-    return Main(argc, argv);
+    return Main(argc, argv, language);
   } catch (...) {
-    std::fputs("kirabo-cli: out of memory\n", stderr);
+    std::fprintf(stderr, "kirabo-cli: %s\n", kirabo::TextIn(language, "Cli", "メモリが足りません"));
     return kExitFailure;
   }
 }

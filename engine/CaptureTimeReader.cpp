@@ -36,6 +36,7 @@ bool CCaptureTimeReader::Load(const std::string& path) {
     }
   }
   file.Close();
+  if (file.Error() != 0) captureTime = -1;
   return captureTime == -1;
 }
 

@@ -6,7 +6,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/CaptureTimeReader.h"
 #include "engine/FolderNames.h"
 #include "engine/FolderScanner.h"
 #include "engine/JobFileSystem.h"
@@ -58,9 +57,13 @@ class JobRun {
   // Fills in the outcome; false when a stop came first and the file was left
   // as it was, unreported.
   bool DealWith(FileReport& report) {
-    CCaptureTimeReader reader;
-    reader.Load(report.path);
-    std::optional<std::string> stem = NameStem(reader.GetCaptureTime(), job.format);
+    CaptureTimeRead read = fileSystem.ReadCaptureTime(report.path);
+    if (!read.readable) {
+      report.outcome = FileOutcome::CannotRead;
+      report.reason = std::move(read.reason);
+      return true;
+    }
+    std::optional<std::string> stem = NameStem(read.captureTime, job.format);
     if (!stem) {
       report.outcome = FileOutcome::NoCaptureTime;
       return true;
@@ -138,6 +141,9 @@ class JobRun {
         break;
       case FileOutcome::RenameFailed:
         ++counts.renameFailed;
+        break;
+      case FileOutcome::CannotRead:
+        ++counts.cannotRead;
         break;
     }
   }

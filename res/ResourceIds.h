@@ -19,6 +19,9 @@ enum MainDialogControlId : int {
   kExitButton = 1004,
 };
 
+// Control id of the About box: the line with the program's name and version.
+constexpr int kAboutNameText = 1100;
+
 // Command id of the About item in the system menu.
 constexpr int kAboutCommand = 0x10;
 

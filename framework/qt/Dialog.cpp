@@ -160,6 +160,8 @@ bool Dialog::Impl::Build() {
   auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), window);
   QObject::connect(menuKey, &QShortcut::activated, window,
                    [this] { systemMenu->Popup(window->mapToGlobal(QPoint(0, 0))); });
+  auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), window);
+  QObject::connect(helpKey, &QShortcut::activated, window, [this] { Help(); });
   return true;
 }
 

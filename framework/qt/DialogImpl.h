@@ -43,6 +43,7 @@ struct Dialog::Impl {
   void Cancel() { owner.OnCancel(); }
   void Command(int id) { owner.OnCommand(id); }
   void SysCommand(int id) { owner.OnSysCommand(id); }
+  void Help() { owner.OnHelp(); }
   void Paint(QPaintEvent* event);
   void DefaultPaint();
 

@@ -5,6 +5,7 @@
 
 #include "cli/CliOptions.h"
 #include "engine/RenameJob.h"
+#include "res/translations/TextTable.h"
 
 namespace kirabo::cli {
 namespace {
@@ -23,10 +24,11 @@ struct Case {
 TEST(CliOptions, FormsErrorsAndEndOfOptions) {
   const std::vector<Case> cases = {
       {{"pics"}, Action::Run, DateAndTime, false, false, "pics"},
-      {{"-f", "1", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
+      {{"-f", "2", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
+      {{"-f", "1", "pics"}, Action::Run, DateAndTime, false, false, "pics"},
       {{"-ftime", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
       {{"--format", "time", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
-      {{"--format=1", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
+      {{"--format=2", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
       {{"--format=datetime", "pics"}, Action::Run, DateAndTime, false, false, "pics"},
       {{"-nq", "pics"}, Action::Run, DateAndTime, true, true, "pics"},
       {{"pics", "--dry-run", "--quiet"}, Action::Run, DateAndTime, true, true, "pics"},
@@ -47,10 +49,13 @@ TEST(CliOptions, FormsErrorsAndEndOfOptions) {
       {{"--quiet=yes", "pics"}, Action::UsageError, DateAndTime, false, false, "option '--quiet' takes no value"},
       {{"pics", "-f"}, Action::UsageError, DateAndTime, false, false, "option '--format' needs a value"},
       {{"pics", "--format"}, Action::UsageError, DateAndTime, false, false, "option '--format' needs a value"},
-      {{"--format=2", "pics"}, Action::UsageError, DateAndTime, false, false,
-       "invalid format '2' (use 0, 1, datetime or time)"},
+      // The numbers are the window's: there is no format 0.
+      {{"--format=0", "pics"}, Action::UsageError, DateAndTime, false, false,
+       "invalid format '0' (use 1, 2, datetime or time)"},
+      {{"-f", "3", "pics"}, Action::UsageError, DateAndTime, false, false,
+       "invalid format '3' (use 1, 2, datetime or time)"},
       {{"-f", "", "pics"}, Action::UsageError, DateAndTime, false, false,
-       "invalid format '' (use 0, 1, datetime or time)"},
+       "invalid format '' (use 1, 2, datetime or time)"},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv = {"kirabo-cli"};
@@ -67,7 +72,8 @@ TEST(CliOptions, FormsErrorsAndEndOfOptions) {
       EXPECT_EQ(options.quiet, c.quiet);
       EXPECT_EQ(options.folder, c.folderOrError);
     } else if (c.action == Action::UsageError) {
-      EXPECT_EQ(options.error, c.folderOrError);
+      EXPECT_EQ(WithArgument(TextIn(UiLanguage::English, "Cli", options.error), options.errorArgument),
+                c.folderOrError);
     }
   }
 }

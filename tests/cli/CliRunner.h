@@ -21,7 +21,7 @@ struct CliSetting {
   // Nobody reads stdout: every write to it fails (EPIPE).
   bool outputClosed = false;
   // Set in the program's environment; an empty value unsets the variable.
-  std::vector<std::pair<std::string, std::string>> environment{{"KIRABO_LANG", "ja"}};
+  std::vector<std::pair<std::string, std::string>> environment{{"KIRABO_LANG", "en"}};
 };
 
 // Runs the built kirabo-cli with `args` and waits for it.

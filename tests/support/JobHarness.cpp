@@ -22,6 +22,9 @@ void RecordingObserver::OnFile(const FileReport& report) {
     case FileOutcome::RenameFailed:
       event += "failed " + report.path + ": " + report.reason;
       break;
+    case FileOutcome::CannotRead:
+      event += "unreadable " + report.path + ": " + report.reason;
+      break;
   }
   Add(std::move(event));
 }
@@ -29,7 +32,8 @@ void RecordingObserver::OnFile(const FileReport& report) {
 void RecordingObserver::OnJobEnd(JobEnd end, const JobCounts& counts) {
   const char* name = end == JobEnd::Completed ? "completed" : end == JobEnd::Stopped ? "stopped" : "failed";
   Add(std::string("end ") + name + " " + std::to_string(counts.renamed) + " " + std::to_string(counts.alreadyNamed) +
-      " " + std::to_string(counts.noCaptureTime) + " " + std::to_string(counts.renameFailed));
+      " " + std::to_string(counts.noCaptureTime) + " " + std::to_string(counts.renameFailed) +
+      (counts.cannotRead > 0 ? " unreadable " + std::to_string(counts.cannotRead) : ""));
 }
 
 std::vector<std::string> RecordingObserver::Events() const {
@@ -74,6 +78,13 @@ RenameResult ScriptedFileSystem::Rename(const std::string& from, const std::stri
     if (std::optional<RenameResult> scripted = onRename(from, to)) return *scripted;
   }
   return RealFileSystem().Rename(from, to);
+}
+
+CaptureTimeRead ScriptedFileSystem::ReadCaptureTime(const std::string& path) {
+  if (onRead) {
+    if (std::optional<CaptureTimeRead> scripted = onRead(path)) return *scripted;
+  }
+  return RealFileSystem().ReadCaptureTime(path);
 }
 
 std::vector<std::pair<std::string, std::string>> ScriptedFileSystem::Renames() const {

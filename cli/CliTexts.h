@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "engine/JobObserver.h"
+#include "platform/UiLanguage.h"
+
+namespace kirabo::cli {
+
+// kirabo-cli's texts in the user's language, from the program's translation
+// file (Japanese sources, English translations).
+
+// `source`, one of kirabo-cli's texts, in `language`.
+std::string CliText(UiLanguage language, const char* source);
+
+// The --help text.
+std::string UsageText(UiLanguage language);
+
+// What became of a file left with its old name, after "kirabo-cli: PATH: ":
+// "no capture time", "cannot rename: REASON" or "cannot read: REASON".
+std::string OutcomeText(const FileReport& report, UiLanguage language);
+
+// The job's counts in one line: "N renamed, N already named, N without
+// capture time, N failed" (a dry run: "N would be renamed, ...", "N would
+// fail"), then ", N could not be read" when some could not; or "no raw files
+// found".
+std::string SummaryLine(const JobCounts& counts, bool dryRun, UiLanguage language);
+
+}  // namespace kirabo::cli
