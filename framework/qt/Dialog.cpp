@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QShortcut>
 
 #include "framework/Application.h"
@@ -48,6 +49,14 @@ void DialogWindow::accept() { owner_.Internals().Ok(); }
 void DialogWindow::reject() { owner_.Internals().Cancel(); }
 
 void DialogWindow::paintEvent(QPaintEvent* event) { owner_.Internals().Paint(event); }
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    owner_.Internals().Help();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
 
 void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
   if (childAt(event->pos()) != nullptr) return;
@@ -160,8 +169,6 @@ bool Dialog::Impl::Build() {
   auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), window);
   QObject::connect(menuKey, &QShortcut::activated, window,
                    [this] { systemMenu->Popup(window->mapToGlobal(QPoint(0, 0))); });
-  auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), window);
-  QObject::connect(helpKey, &QShortcut::activated, window, [this] { Help(); });
   return true;
 }
 

@@ -25,6 +25,8 @@ class DialogWindow : public QDialog {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  // F1 reaches the dialog from whichever control has the focus.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Dialog& owner_;

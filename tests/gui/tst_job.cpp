@@ -1,4 +1,5 @@
 // Start, Stop, Browse and Exit around a running rename job.
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -321,7 +322,15 @@ class JobTest : public GuiTestCase {
 
   void exitDuringJobEndsPromptlyAndSaves() {
     const QString root = MakeTree(40);
-    HeldRenames held(true, std::chrono::milliseconds(20));
+    HeldRenames held(true);
+    // The job stops before the settings are saved: no rename comes after.
+    std::atomic<bool> renamedAfterSaving{false};
+    held.fileSystem.onRename = [&](const std::string&, const std::string&) -> std::optional<RenameResult> {
+      held.gate.Enter();
+      if (folder_->Exists("Kirabo.INI")) renamedAfterSaving = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      return std::nullopt;
+    };
     OpenedMainDialog w;
     QVERIFY(held.Start(w, root));
     QElapsedTimer clock;
@@ -335,6 +344,7 @@ class JobTest : public GuiTestCase {
     QVERIFY(names.filter("IMG_").size() > 0);
     for (const QString& name : names) QVERIFY2(name.startsWith("IMG_") || IsCaptureTimeName(name), qPrintable(name));
     QVERIFY(folder_->Read("Kirabo.INI").find("Folder=" + root.toStdString()) != std::string::npos);
+    QVERIFY(!renamedAfterSaving);
   }
 
   // The worker waits for its final message; closing the dialog must release
