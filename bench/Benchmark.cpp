@@ -1,18 +1,37 @@
-// kirabo-bench: builds a tree of synthetic raw files, runs one rename job on
-// it and reports files per second and read system calls per file.
+// kirabo-bench: builds trees of synthetic raw files, runs the rename job on
+// them and reports the time, files per second, read system calls per file
+// and the job's peak memory.
 //
-//   kirabo-bench [--files=N] [--dir=PARENT] [--keep]
+//   kirabo-bench [--files=N] [--folders=N] [--readers=LIST] [--floor=PATH]
+//                [--latency-ms=N --latency-fs=PATH] [--drop-caches] [--dir=PARENT] [--keep]
 //
-// The files are created just before the job, so their metadata blocks are in
-// the page cache: the numbers measure the job's own cost, not the disk's.
+// --readers=1,8 runs one job per count on identical trees, in that order (0:
+// the count the folder's medium suggests, the default). --floor runs the
+// sequential floor program at PATH (kirabo-floor) on a tree of its own too.
+// --folders=N spreads the files over N folders side by side instead of a tree
+// five levels deep. --latency-ms mounts the trees through the latency file
+// system at PATH (kirabo-latency-fs, run as root) and unmounts it at the end.
+// --drop-caches (root) empties the page cache before each run, so the files
+// come from the disk; otherwise they were just written and are in the cache,
+// and the numbers measure the job's own cost.
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/vfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 #include "SyntheticTree.h"
 #include "engine/JobObserver.h"
@@ -20,9 +39,13 @@
 #include "engine/RenameWorker.h"
 #include "platform/File.h"
 
+extern char** environ;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr long kFuseMagic = 0x65735546;
 
 // Counts renamed files and notes when the first one came, which is when
 // the scan has ended.
@@ -44,71 +67,183 @@ class CountingObserver : public kirabo::JobObserver {
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
+struct Options {
+  kirabo::bench::TreeShape shape;
+  std::string parent = std::filesystem::temp_directory_path().string();
+  std::vector<int32_t> readers;
+  std::string floor;
+  std::string latencyFs;
+  int latencyMs = 0;
+  bool dropCaches = false;
+  bool keep = false;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    auto value = [&](std::string_view name) { return std::string(arg.substr(name.size())); };
+    if (arg.starts_with("--files=")) {
+      options.shape.files = std::strtoull(value("--files=").c_str(), nullptr, 10);
+    } else if (arg.starts_with("--folders=")) {
+      options.shape.depth = 1;
+      options.shape.branches = std::max(0, std::atoi(value("--folders=").c_str()) - 1);
+    } else if (arg.starts_with("--readers=")) {
+      std::string list = value("--readers=");
+      for (char* at = list.data(); *at != '\0';) {
+        options.readers.push_back(static_cast<int32_t>(std::strtol(at, &at, 10)));
+        if (*at == ',') ++at;
+        else if (*at != '\0') return false;
+      }
+    } else if (arg.starts_with("--floor=")) {
+      options.floor = value("--floor=");
+    } else if (arg.starts_with("--latency-ms=")) {
+      options.latencyMs = std::atoi(value("--latency-ms=").c_str());
+    } else if (arg.starts_with("--latency-fs=")) {
+      options.latencyFs = value("--latency-fs=");
+    } else if (arg == "--drop-caches") {
+      options.dropCaches = true;
+    } else if (arg.starts_with("--dir=")) {
+      options.parent = value("--dir=");
+    } else if (arg == "--keep") {
+      options.keep = true;
+    } else {
+      return false;
+    }
+  }
+  if (options.shape.files == 0) options.shape.files = 1;
+  if (options.readers.empty()) options.readers.push_back(0);
+  return options.latencyMs == 0 || !options.latencyFs.empty();
+}
+
+// `quiet`: its standard output goes to /dev/null.
+pid_t Spawn(const std::vector<std::string>& args, bool quiet = false) {
+  std::vector<char*> argv;
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (quiet) posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  pid_t pid = -1;
+  int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  return error == 0 ? pid : -1;
+}
+
+bool IsFuseMount(const std::string& folder) {
+  struct statfs info {};
+  return statfs(folder.c_str(), &info) == 0 && info.f_type == kFuseMagic;
+}
+
+void DropCaches() {
+  sync();
+  int fd = open("/proc/sys/vm/drop_caches", O_WRONLY | O_CLOEXEC);
+  if (fd < 0 || write(fd, "3", 1) != 1) std::fprintf(stderr, "kirabo-bench: cannot drop the caches (not root?)\n");
+  if (fd >= 0) close(fd);
+}
+
+// Runs in a child process, so that its peak memory is the job's alone.
+int RunJobInChild(const std::string& folder, int32_t readers, size_t files) {
+  CountingObserver observer;
+  kirabo::RenameJob job;
+  job.folder = folder;
+  job.observer = &observer;
+  job.readers = readers;
+  uint64_t readsBefore = kirabo::CFile::SystemReadCount();
+  Clock::time_point start = Clock::now();
+  kirabo::RenameWorkerProc(&job);
+  Clock::time_point end = Clock::now();
+  uint64_t reads = kirabo::CFile::SystemReadCount() - readsBefore;
+  double total = Seconds(end - start);
+  std::printf("readers %-2d  %zu of %zu renamed, %zu with _1, %.3f s (scan %.3f s), %.0f files/s, %.2f reads/file",
+              readers, observer.renamed, files, observer.suffixed, total, Seconds(observer.firstFile - start),
+              static_cast<double>(observer.renamed) / total, static_cast<double>(reads) / static_cast<double>(files));
+  std::fflush(stdout);
+  return observer.completed && observer.renamed == files ? 0 : 1;
+}
+
+bool RunContender(const std::string& folder, int32_t readers, const Options& options, size_t files) {
+  if (options.dropCaches) DropCaches();
+  pid_t pid = -1;
+  Clock::time_point start = Clock::now();
+  if (readers < 0) {
+    pid = Spawn({options.floor, folder}, true);
+  } else {
+    std::fflush(stdout);
+    pid = fork();
+    if (pid == 0) _exit(RunJobInChild(folder, readers, files));
+  }
+  int status = 0;
+  struct rusage usage {};
+  if (pid < 0 || wait4(pid, &status, 0, &usage) != pid) return false;
+  if (readers < 0) std::printf("floor       %.3f s with the program's start", Seconds(Clock::now() - start));
+  std::printf(", peak memory %ld KB\n", usage.ru_maxrss);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  kirabo::bench::TreeShape shape;
-  std::string parent = std::filesystem::temp_directory_path().string();
-  bool keep = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (arg.starts_with("--files=")) {
-      shape.files = std::strtoull(argv[i] + 8, nullptr, 10);
-    } else if (arg.starts_with("--dir=")) {
-      parent = argv[i] + 6;
-    } else if (arg == "--keep") {
-      keep = true;
-    } else {
-      std::fprintf(stderr, "Usage: kirabo-bench [--files=N] [--dir=PARENT] [--keep]\n");
-      return 2;
-    }
+  Options options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::fprintf(stderr,
+                 "Usage: kirabo-bench [--files=N] [--folders=N] [--readers=LIST] [--floor=PATH]\n"
+                 "                    [--latency-ms=N --latency-fs=PATH] [--drop-caches] [--dir=PARENT] [--keep]\n");
+    return 2;
   }
-  if (shape.files == 0) shape.files = 1;
-
-  std::string pattern = parent + "/kirabo-bench-XXXXXX";
+  std::string pattern = options.parent + "/kirabo-bench-XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr) {
-    std::fprintf(stderr, "kirabo-bench: cannot create a folder in %s: %s\n", parent.c_str(), std::strerror(errno));
+    std::fprintf(stderr, "kirabo-bench: cannot create a folder in %s: %s\n", options.parent.c_str(),
+                 std::strerror(errno));
     return 1;
   }
-  const std::string root = pattern;
+  const std::string base = pattern;
+  const bool latency = options.latencyMs > 0;
+  const std::string backing = latency ? base + "/backing" : base;
+  const std::string seen = latency ? base + "/mount" : base;  // where the jobs find the trees
+  std::vector<int32_t> contenders = options.readers;
+  if (!options.floor.empty()) contenders.push_back(-1);
 
-  std::printf("building %zu files in %s ...\n", shape.files, root.c_str());
+  int exitCode = 0;
   kirabo::bench::BuiltTree built;
   Clock::time_point buildStart = Clock::now();
-  bool builtOk = kirabo::bench::BuildSyntheticTree(root, shape, built);
-  std::printf("built %zu files (%.1f GB apparent, sparse) in %zu folders, %d levels deep, %zu colliding, %.1f s\n",
-              built.files, static_cast<double>(built.apparentBytes) / 1e9, built.folders, shape.depth,
-              built.collidingFiles, Seconds(Clock::now() - buildStart));
+  std::filesystem::create_directories(backing);
+  for (size_t c = 0; c < contenders.size() && exitCode == 0; ++c) {
+    std::string tree = backing + "/tree" + std::to_string(c);
+    std::filesystem::create_directory(tree);
+    if (!kirabo::bench::BuildSyntheticTree(tree, options.shape, built)) {
+      std::fprintf(stderr, "kirabo-bench: cannot build the tree: %s\n", std::strerror(errno));
+      exitCode = 1;
+    }
+  }
+  std::printf("%zu trees of %zu files in %zu folders, %zu colliding, built in %.1f s\n", contenders.size(),
+              built.files, built.folders, built.collidingFiles, Seconds(Clock::now() - buildStart));
 
-  int exitCode = 1;
-  if (builtOk) {
-    CountingObserver observer;
-    kirabo::RenameJob job;
-    job.folder = root;
-    job.observer = &observer;
-
-    uint64_t readsBefore = kirabo::CFile::SystemReadCount();
-    Clock::time_point start = Clock::now();
-    kirabo::RenameWorkerProc(&job);
-    Clock::time_point end = Clock::now();
-    uint64_t reads = kirabo::CFile::SystemReadCount() - readsBefore;
-
-    double total = Seconds(end - start);
-    std::printf("job: %zu of %zu files renamed, %zu with suffix _1, in %.3f s (scan %.3f s, renames %.3f s)\n",
-                observer.renamed, built.files, observer.suffixed, total, Seconds(observer.firstFile - start),
-                Seconds(end - observer.firstFile));
-    std::printf("%.0f files/s, %.2f read system calls per file\n", static_cast<double>(observer.renamed) / total,
-                static_cast<double>(reads) / static_cast<double>(built.files));
-    exitCode = observer.completed && observer.renamed == built.files ? 0 : 1;
-  } else {
-    std::fprintf(stderr, "kirabo-bench: cannot build the tree: %s\n", std::strerror(errno));
+  pid_t fs = -1;
+  if (exitCode == 0 && latency) {
+    std::filesystem::create_directory(seen);
+    fs = Spawn({options.latencyFs, "--root=" + backing, "--delay-ms=" + std::to_string(options.latencyMs), seen});
+    for (int wait = 0; wait < 200 && fs > 0 && !IsFuseMount(seen); ++wait)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (!IsFuseMount(seen)) {
+      std::fprintf(stderr, "kirabo-bench: %s did not mount %s\n", options.latencyFs.c_str(), seen.c_str());
+      exitCode = 1;
+    } else {
+      std::printf("mounted through %s, %d ms per request\n", options.latencyFs.c_str(), options.latencyMs);
+    }
+  }
+  for (size_t c = 0; c < contenders.size() && exitCode == 0; ++c) {
+    if (!RunContender(seen + "/tree" + std::to_string(c), contenders[c], options, built.files)) exitCode = 1;
+  }
+  if (fs > 0) {
+    kill(fs, SIGTERM);  // the file system unmounts itself as it ends
+    waitpid(fs, nullptr, 0);
   }
 
-  if (keep) {
-    std::printf("kept %s\n", root.c_str());
+  if (options.keep) {
+    std::printf("kept %s\n", base.c_str());
   } else {
     std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
+    std::filesystem::remove_all(base, ignored);
   }
   return exitCode;
 }

@@ -2,6 +2,8 @@
 
 #include <getopt.h>
 
+#include <charconv>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,10 +13,12 @@ namespace kirabo::cli {
 
 namespace {
 
-constexpr char kShortOptions[] = ":f:nqhV";  // leading ':' tells a missing value from an unknown option
+constexpr char kShortOptions[] = ":f:j:nqhV";
+constexpr int32_t kMostReaders = 64;  // leading ':' tells a missing value from an unknown option
 
 const option kLongOptions[] = {
     {"format", required_argument, nullptr, 'f'},
+    {"readers", required_argument, nullptr, 'j'},
     {"dry-run", no_argument, nullptr, 'n'},
     {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},
@@ -43,6 +47,14 @@ bool ParseFormat(std::string_view value, int32_t& format) {
   } else {
     return false;
   }
+  return true;
+}
+
+bool ParseReaders(std::string_view value, int32_t& readers) {
+  int32_t parsed = 0;
+  auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), parsed);
+  if (error != std::errc() || end != value.data() + value.size() || parsed < 1 || parsed > kMostReaders) return false;
+  readers = parsed;
   return true;
 }
 
@@ -82,6 +94,10 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
         if (!ParseFormat(optarg, options.format)) {
           return UsageError("不正な形式 '%1' (1, 2, datetime, time のいずれか)", optarg);
         }
+        break;
+      case 'j':
+        static_assert(kMostReaders == 64, "the usage error names the limit");
+        if (!ParseReaders(optarg, options.readers)) return UsageError("不正な読み込み数 '%1' (1 から 64)", optarg);
         break;
       case 'n':
         options.dryRun = true;

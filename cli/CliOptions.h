@@ -11,6 +11,7 @@ struct CliOptions {
   int32_t format = 0;  // a NameFormat
   bool dryRun = false;
   bool quiet = false;
+  int32_t readers = 0;  // 0: as the folder's medium suits
   std::string folder;
   // UsageError: what was wrong, a text of the translation file whose "%1"
   // stands for `errorArgument`.

@@ -19,7 +19,7 @@ std::string CliText(UiLanguage language, const char* source) { return TextIn(lan
 
 std::string UsageText(UiLanguage language) {
   return CliText(language,
-                 "使い方: kirabo-cli [-f 形式] [-n] [-q] [--] フォルダ\n"
+                 "使い方: kirabo-cli [-f 形式] [-j N] [-n] [-q] [--] フォルダ\n"
                  "フォルダとその下のすべてのフォルダにある Canon の RAW ファイル (.CRW, .CR2,\n"
                  ".CR3) を撮影日時の名前にリネームします。拡張子はそのままです。\n"
                  "名前が使われているときは拡張子の前に _1, _2, ... を付けます。ファイルを\n"
@@ -27,6 +27,9 @@ std::string UsageText(UiLanguage language) {
                  "\n"
                  "  -f, --format=形式    1 または datetime: yymmdd_hhmmss (例 041005_092510.CRW、\n"
                  "                       既定)、2 または time: hhmmss (例 092510.CRW)\n"
+                 "  -j, --readers=N      N 個のファイルの撮影日時をリネームより先に同時に読む\n"
+                 "                       (1 から 64、1 は 1 つずつ)。既定は回転ディスクで 1、\n"
+                 "                       それ以外で 16\n"
                  "  -n, --dry-run        何もリネームせず、実際に実行したときの行を表示する\n"
                  "  -q, --quiet          検索したフォルダと集計を表示しない\n"
                  "  -h, --help           この説明を表示する\n"

@@ -55,6 +55,7 @@ int RunJob(const CliOptions& options, UiLanguage language) {
   kirabo::RenameJob job;
   job.folder = options.folder;
   job.format = options.format;
+  job.readers = options.readers;
   if (options.dryRun) job.fileSystem = &dryRun;
 
   kirabo::cli::ConsoleSettings settings;

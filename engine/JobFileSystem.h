@@ -57,7 +57,7 @@ class JobFileSystem {
   // Renames without ever replacing an existing entry.
   virtual RenameResult Rename(const std::string& from, const std::string& to) = 0;
   // The capture time inside the raw file at `path`; by default read from the
-  // host's file system.
+  // host's file system. Called from several threads at once when a job reads ahead.
   virtual CaptureTimeRead ReadCaptureTime(const std::string& path);
 };
 

@@ -31,6 +31,9 @@ struct RenameJob {
   JobObserver* observer = nullptr;  // null: nobody is told
   std::atomic<int32_t> state{Idle};
   JobFileSystem* fileSystem = nullptr;  // null: the real file system
+  // Threads reading capture times ahead of the renames; 1 reads each file at
+  // its turn, 0 leaves the choice to the folder's medium (DefaultReadersFor).
+  int32_t readers = 0;
 };
 
 }  // namespace kirabo

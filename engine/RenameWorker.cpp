@@ -11,6 +11,7 @@
 #include "engine/JobFileSystem.h"
 #include "engine/JobObserver.h"
 #include "engine/NewName.h"
+#include "engine/ReadAhead.h"
 #include "engine/RenameJob.h"
 
 namespace kirabo {
@@ -34,13 +35,15 @@ class JobRun {
     }
     if (!IsKnownFormat(job.format)) list.clear();
 
+    // Ends before the job does: its readers are joined when the renames stop.
+    CReadAhead readAhead(list, job.readers > 0 ? job.readers : DefaultReadersFor(job.folder), fileSystem, job.state);
     for (size_t i = 0; i < list.size(); ++i) {
       if (StopRequestedNow()) return JobEnd::Stopped;
       FileReport report;
       report.number = i + 1;
       report.count = list.size();
       report.path = list[i];
-      if (!DealWith(report)) return JobEnd::Stopped;
+      if (!DealWith(report, readAhead.CaptureTimeOf(i))) return JobEnd::Stopped;
       Count(report.outcome);
       if (job.observer != nullptr) job.observer->OnFile(report);
     }
@@ -56,8 +59,7 @@ class JobRun {
 
   // Fills in the outcome; false when a stop came first and the file was left
   // as it was, unreported.
-  bool DealWith(FileReport& report) {
-    CaptureTimeRead read = fileSystem.ReadCaptureTime(report.path);
+  bool DealWith(FileReport& report, CaptureTimeRead read) {
     if (!read.readable) {
       report.outcome = FileOutcome::CannotRead;
       report.reason = std::move(read.reason);

@@ -169,7 +169,7 @@
         <translation>Stopped</translation>
     </message>
     <message>
-        <source>使い方: kirabo-cli [-f 形式] [-n] [-q] [--] フォルダ
+        <source>使い方: kirabo-cli [-f 形式] [-j N] [-n] [-q] [--] フォルダ
 フォルダとその下のすべてのフォルダにある Canon の RAW ファイル (.CRW, .CR2,
 .CR3) を撮影日時の名前にリネームします。拡張子はそのままです。
 名前が使われているときは拡張子の前に _1, _2, ... を付けます。ファイルを
@@ -177,6 +177,9 @@
 
   -f, --format=形式    1 または datetime: yymmdd_hhmmss (例 041005_092510.CRW、
                        既定)、2 または time: hhmmss (例 092510.CRW)
+  -j, --readers=N      N 個のファイルの撮影日時をリネームより先に同時に読む
+                       (1 から 64、1 は 1 つずつ)。既定は回転ディスクで 1、
+                       それ以外で 16
   -n, --dry-run        何もリネームせず、実際に実行したときの行を表示する
   -q, --quiet          検索したフォルダと集計を表示しない
   -h, --help           この説明を表示する
@@ -211,13 +214,16 @@ SIGINT (Ctrl-C) または SIGTERM で次のファイルかリネームの前に�
 出力を書けなかった、2 使い方の誤り、3 リネームに失敗したファイルがある、
 130 中断した。
 </source>
-        <translation>Usage: kirabo-cli [-f FORMAT] [-n] [-q] [--] FOLDER
+        <translation>Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--] FOLDER
 Renames the Canon raw files (.CRW, .CR2, .CR3) in FOLDER and every folder
 below it after the time the picture was taken, keeping each file's extension.
 A taken name gets _1, _2, ... before the extension; no file is ever replaced.
 
   -f, --format=FORMAT  1 or datetime: yymmdd_hhmmss, e.g. 041005_092510.CRW
                        (the default); 2 or time: hhmmss, e.g. 092510.CRW
+  -j, --readers=N      read the capture times of N files at once, ahead of
+                       the renames (1 to 64; 1 reads one file at a time);
+                       the default is 1 on a spinning disk, 16 elsewhere
   -n, --dry-run        rename nothing; print the lines a real run would print
   -q, --quiet          print neither the folders searched nor the summary
   -h, --help           show this help
@@ -344,6 +350,10 @@ failed, 130 stopped.
     <message>
         <source>不正な形式 '%1' (1, 2, datetime, time のいずれか)</source>
         <translation>invalid format '%1' (use 1, 2, datetime or time)</translation>
+    </message>
+    <message>
+        <source>不正な読み込み数 '%1' (1 から 64)</source>
+        <translation>invalid number of readers '%1' (use 1 to 64)</translation>
     </message>
 </context>
 </TS>

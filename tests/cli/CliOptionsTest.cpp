@@ -78,5 +78,35 @@ TEST(CliOptions, FormsErrorsAndEndOfOptions) {
   }
 }
 
+TEST(CliOptions, ReadersFromOneToSixtyFour) {
+  const struct {
+    std::vector<const char*> args;
+    int32_t readers;  // 0: the medium's choice; -1: a usage error
+  } kCases[] = {
+      {{"pics"}, 0},
+      {{"-j", "1", "pics"}, 1},
+      {{"-j16", "pics"}, 16},
+      {{"--readers=64", "pics"}, 64},
+      {{"--readers", "8", "pics"}, 8},
+      {{"-j", "0", "pics"}, -1},
+      {{"-j", "65", "pics"}, -1},
+      {{"-j", "4x", "pics"}, -1},
+      {{"-j", "-2", "pics"}, -1},
+  };
+  for (const auto& c : kCases) {
+    std::vector<const char*> argv = {"kirabo-cli"};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    CliOptions options = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+    if (c.readers < 0) {
+      EXPECT_EQ(options.action, Action::UsageError) << c.args[1];
+      EXPECT_EQ(WithArgument(TextIn(UiLanguage::English, "Cli", options.error), options.errorArgument),
+                std::string("invalid number of readers '") + c.args[1] + "' (use 1 to 64)");
+    } else {
+      EXPECT_EQ(options.action, Action::Run) << c.args[0];
+      EXPECT_EQ(options.readers, c.readers) << c.args[0];
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kirabo::cli

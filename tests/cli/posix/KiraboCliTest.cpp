@@ -147,15 +147,18 @@ TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
     bool quiet;
     const char* said;
     const char* counts;
-  } kCases[] = {{SIGINT, "ja", true, "中断しました\n", ""},
-                {SIGTERM, "en", false, "Stopped\n", "%1 renamed, 0 already named, 0 without capture time, 0 failed\n"},
-                {SIGINT, "ja", false, "中断しました\n", "リネーム %1 件、正しい名前 0 件、撮影日時なし 0 件、失敗 0 件\n"}};
-  for (const auto& [signal, language, quiet, said, counts] : kCases) {
+    const char* readers;
+  } kCases[] = {{SIGINT, "ja", true, "中断しました\n", "", "-j16"},
+                {SIGTERM, "en", false, "Stopped\n", "%1 renamed, 0 already named, 0 without capture time, 0 failed\n",
+                 "-j1"},
+                {SIGINT, "ja", false, "中断しました\n", "リネーム %1 件、正しい名前 0 件、撮影日時なし 0 件、失敗 0 件\n",
+                 "-j16"}};
+  for (const auto& [signal, language, quiet, said, counts, readers] : kCases) {
     TempFolder tree;
     for (size_t i = 0; i < kFiles; ++i) tree.Write("f" + std::to_string(10000 + i) + ".CRW", CrwFile(kOctober2004));
     CliSetting setting;
     setting.environment = {{"KIRABO_LANG", language}};
-    RunningCli cli(quiet ? Strings{"--quiet", tree.root()} : Strings{tree.root()}, setting);
+    RunningCli cli(quiet ? Strings{"--quiet", readers, tree.root()} : Strings{readers, tree.root()}, setting);
     ASSERT_FALSE(cli.ReadLine().empty());
     // Hold the job still so that the stop surely comes before its end.
     kill(static_cast<pid_t>(cli.pid()), SIGSTOP);

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <system_error>
+#include <thread>
+
+#include "JobHarness.h"
+#include "NativePath.h"
+#include "RawFileBuilder.h"
+#include "TempFolder.h"
+#include "engine/RenameWorker.h"
+
+namespace kirabo::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// What a job did, with the tree's own path cut out so that runs on
+// different trees compare, and '/' for every separator.
+struct Outcome {
+  bool linked = false;  // the tree holds a link (creating one may need rights the test lacks)
+  Strings events;
+  Strings entries;  // every entry below the tree, files and folders, sorted
+};
+
+std::string WithoutRoot(std::string text, const std::string& root) {
+  for (size_t at = text.find(root); at != std::string::npos; at = text.find(root, at)) text.erase(at, root.size());
+  std::replace(text.begin(), text.end(), '\\', '/');
+  return text;
+}
+
+// One folder per naming rule; the file names sort in the order given. True
+// when the link could be made.
+bool BuildTree(const TempFolder& tree) {
+  // Same second: suffixes in list order, filling the gap at _1.
+  for (const char* name : {"a/1.CRW", "a/2.CRW", "a/3.CRW"}) tree.Write(name, CrwFile(kOctober2004));
+  tree.MakeFolder("a/041005_092510.CRW");
+  tree.MakeFolder("a/041005_092510_2.CRW");
+  // A taken name in another letter case.
+  tree.Write("a/4.cr2", Cr2File("2010:05:01 12:00:00"));
+  tree.MakeFolder("a/100501_120000.CR2");
+  // Already named, no capture time, and a name that appears while the job
+  // runs (see RunWith).
+  tree.Write("b/041005_092511.CRW", CrwFile(kOctober2004 + 1));
+  tree.Write("b/5.CRW", "not a raw file");
+  tree.Write("b/6.CRW", CrwFile(kOctober2004 + 3));
+  tree.Write("b/7.CRW", CrwFile(kOctober2004 + 2));
+  // A link to a file the job renames before it reaches the link: the link
+  // then leads nowhere, as it would have when read at its turn.
+  for (int i = 0; i < 40; ++i) tree.Write("c/f" + std::to_string(100 + i) + ".CRW", CrwFile(kOctober2004 + i % 4));
+  tree.Write("d/b.CRW", CrwFile(kOctober2004 + 5));
+  std::error_code noLink;
+  std::filesystem::create_symlink("b.CRW", tree.Path("d/c.CRW"), noLink);
+  return !noLink;
+}
+
+Outcome RunWith(int32_t readers) {
+  TempFolder tree;
+  Outcome outcome;
+  outcome.linked = BuildTree(tree);
+  ScriptedFileSystem fs;
+  fs.onRename = [&](const std::string& from, const std::string&) -> std::optional<RenameResult> {
+    // The first rename waits, so that the readers run ahead of it.
+    if (from == tree.Path("a/1.CRW")) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (from == tree.Path("b/6.CRW")) tree.MakeFolder("b/041005_092512.CRW");
+    return std::nullopt;
+  };
+  RecordedJob run(tree.root(), DateAndTime, &fs);
+  run.job.readers = readers;
+  RenameWorkerProc(&run.job);
+
+  for (const std::string& event : run.events.Events()) outcome.events.push_back(WithoutRoot(event, tree.root()));
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(NativePath(tree.root())))
+    outcome.entries.push_back(WithoutRoot(ProgramPath(entry.path()), tree.root()));
+  std::sort(outcome.entries.begin(), outcome.entries.end());
+  return outcome;
+}
+
+TEST(ReadAhead, NamesAndEventsAreTheSequentialJobsWithAnyNumberOfReaders) {
+  const Outcome sequential = RunWith(1);
+  const Strings& events = sequential.events;
+  const std::string of = "/" + std::to_string(sequential.linked ? 50 : 49) + " ";
+  auto has = [&](const std::string& event) { return std::find(events.begin(), events.end(), event) != events.end(); };
+  // The tree does exercise every rule.
+  EXPECT_TRUE(has("3" + of + "renamed /a/3.CRW > /a/041005_092510_4.CRW"));
+  EXPECT_TRUE(has("4" + of + "renamed /a/4.cr2 > /a/100501_120000_1.cr2"));
+  EXPECT_TRUE(has("5" + of + "already /b/041005_092511.CRW"));
+  EXPECT_TRUE(has("6" + of + "no time /b/5.CRW"));
+  EXPECT_TRUE(has("8" + of + "renamed /b/7.CRW > /b/041005_092512_1.CRW"));
+  if (sequential.linked) {
+    EXPECT_TRUE(has("50" + of + "unreadable /d/c.CRW: " + std::system_category().message(ENOENT)));
+  }
+
+  for (int32_t readers : {2, 16}) {
+    Outcome ahead = RunWith(readers);
+    EXPECT_EQ(ahead.events, sequential.events) << readers << " readers";
+    EXPECT_EQ(ahead.entries, sequential.entries) << readers << " readers";
+  }
+}
+
+bool RequestStop(RenameJob& job) {
+  int32_t running = Running;
+  return job.state.compare_exchange_strong(running, StopRequested);
+}
+
+// The readers are ahead when the stop comes; the renames end there, and the
+// job's end is reported only once every reader has finished its file.
+TEST(ReadAhead, StopEndsBeforeTheNextRenameWithEveryFileWhole) {
+  const int kFiles = 300;
+  TempFolder tree;
+  const std::string crw = CrwFile(kOctober2004);
+  for (int i = 0; i < kFiles; ++i) tree.Write("f" + std::to_string(1000 + i) + ".CRW", crw);
+  ScriptedFileSystem fs;
+  RecordedJob run(tree.root(), DateAndTime, &fs);
+  run.job.readers = 16;
+  fs.onRename = [&](const std::string& from, const std::string&) -> std::optional<RenameResult> {
+    if (from == tree.Path("f1004.CRW")) RequestStop(run.job);
+    return std::nullopt;
+  };
+  RenameWorkerProc(&run.job);
+
+  EXPECT_EQ(fs.Renames().size(), 5u);
+  Strings events = run.events.FileEvents();
+  ASSERT_EQ(events.size(), 6u);
+  EXPECT_EQ(events.back(), "end stopped 5 0 0 0");
+  EXPECT_EQ(run.job.state.load(), Idle);
+  Strings names = tree.Names();
+  ASSERT_EQ(names.size(), static_cast<size_t>(kFiles));
+  for (const std::string& name : names) EXPECT_EQ(tree.Read(name), crw) << name;
+}
+
+}  // namespace
+}  // namespace kirabo::test
