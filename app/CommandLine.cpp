@@ -10,10 +10,17 @@ namespace kirabo {
 namespace {
 
 constexpr char kHelp[] =
-    "Usage: kirabo [-h | --help] [-V | --version]\n"
-    "Opens Kirabo's window, which renames the Canon raw files (.CRW, .CR2) of a\n"
-    "folder and every folder below it after the time each picture was taken.\n"
-    "The last folder and name format are kept in Kirabo.INI in the current folder.\n"
+    "Usage: kirabo [-h | --help] [-V | --version] [FOLDER]\n"
+    "Opens Kirabo's window, which renames the raw files of a folder and every\n"
+    "folder below it after the time each picture was taken: Canon (.CRW, .CR2,\n"
+    ".CR3), Nikon (.NEF, .NRW), Sony (.ARW, .SR2, .SRF), Fujifilm (.RAF), Panasonic\n"
+    "and Leica (.RW2, .RWL), Olympus and OM System (.ORF, .ORI), Pentax (.PEF),\n"
+    "Hasselblad (.3FR, .FFF), Phase One and Leaf (.IIQ, .MOS), Samsung (.SRW),\n"
+    "Minolta (.MRW), Epson (.ERF), Mamiya (.MEF), Kodak (.KDC, .DCR) and DNG.\n"
+    "FOLDER, when given, stands in the folder field instead of the last one used.\n"
+    "The last folder and name format are kept in Kirabo.INI in the current folder,\n"
+    "or in ~/.config/kirabo when the current folder is the home folder (as when\n"
+    "started from the desktop's menu).\n"
     "\n"
     "  -h, --help     show this help\n"
     "  -V, --version  show the version\n"
@@ -38,6 +45,18 @@ std::optional<int> AnswerCommandLine(int argc, const char* const* argv) {
       std::printf("kirabo %s\n", kVersion);
       return ExitStatusOfOutput();
     }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> FolderArgument(const std::vector<std::string>& arguments) {
+  bool optionsEnded = false;
+  for (const std::string& argument : arguments) {
+    if (!optionsEnded && argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (optionsEnded || !argument.starts_with('-')) return argument;
   }
   return std::nullopt;
 }

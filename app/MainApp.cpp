@@ -5,23 +5,31 @@
 #include <new>
 #include <string>
 
+#include "app/CommandLine.h"
 #include "app/MainDialog.h"
 #include "framework/MessageBox.h"
 #include "framework/Translate.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/Path.h"
+#include "platform/SettingsFolder.h"
 
 namespace kirabo {
 
 namespace {
 constexpr size_t kSettingsPathSize = PATH_MAX;
 constexpr char kSettingsFileName[] = "Kirabo.INI";
+constexpr char kSettingsFolderName[] = "Kirabo";
 
-// Current directory + separator + "Kirabo.INI" into `buffer`; false when the
-// directory cannot be had or the whole path does not fit.
+// Folder + separator + "Kirabo.INI" into `buffer`; false when the folder
+// cannot be had or the whole path does not fit. The folder is the current
+// directory, unless that is where the desktop's menus start programs (the
+// home folder, the install folder), which is no place for a settings file:
+// then it is the user's settings folder.
 bool ComposeSettingsPath(char* buffer, size_t size) {
   std::string path;
   if (!CurrentDirectory(path)) return false;
+  std::string userFolder;
+  if (IsDesktopStartFolder(path) && UserSettingsFolder(kSettingsFolderName, userFolder)) path = userFolder;
   path += kPathSeparator;
   path += kSettingsFileName;
   if (path.size() >= size) return false;
@@ -52,6 +60,7 @@ bool CMainApp::UseSettingsInCurrentDirectory() {
 bool CMainApp::InitInstance() {
   if (ProfileName() != nullptr && !UseSettingsInCurrentDirectory()) return false;
   CMainDialog dialog;
+  dialog.folderArgument = FolderArgument(Arguments());
   SetMainWindow(&dialog);
   dialog.DoModal();
   SetMainWindow(nullptr);

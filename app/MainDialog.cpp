@@ -54,6 +54,7 @@ bool CMainDialog::OnInitDialog() {
     folderText = app->GetProfileString(kSection, kFolderKey, "");
     formatIndex = app->GetProfileInt(kSection, kFormatKey, 0);
   }
+  if (folderArgument) folderText = *folderArgument;
   job.state.store(Idle);
   UpdateData(false);
   return true;

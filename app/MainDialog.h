@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/WindowJobObserver.h"
@@ -23,6 +24,8 @@ class CMainDialog : public Dialog {
   PushButton startButtonCtrl;
   StaticText statusLabelCtrl;
   std::string folderText;
+  // The folder named on the command line, shown instead of the stored one.
+  std::optional<std::string> folderArgument;
   int32_t formatIndex = -1;
   Icon appIcon;
   RenameJob job;

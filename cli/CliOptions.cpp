@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/RenameJob.h"
+#include "platform/Path.h"
 
 namespace kirabo::cli {
 
@@ -84,6 +85,11 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
   args.push_back(nullptr);
 
   CliOptions options;
+  // Windows programs answer "/?" with their help.
+  if (kPathSeparator == '\\' && argc == 2 && std::string_view(argv[1]) == "/?") {
+    options.action = CliOptions::Action::Help;
+    return options;
+  }
   optind = 0;  // start afresh, in case the parser ran before
   opterr = 0;  // errors are reported by the caller, in one line
   for (;;) {

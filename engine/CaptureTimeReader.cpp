@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "engine/ExifCaptureTime.h"
+#include "engine/MrwCaptureTime.h"
+#include "engine/RafCaptureTime.h"
 #include "engine/RawFormat.h"
+#include "engine/RawFormatTable.h"
 #include "engine/TiffDateTime.h"
 
 namespace kirabo {
@@ -20,6 +25,39 @@ bool CCaptureTimeReader::Load(const std::string& path) {
   tiffEntryBudget = kMaxTiffEntries;
   tiffValueReadBudget = kMaxTiffValueReads;
 
+  const RawFormat* format = RawFormatOfPath(path, codePage);
+  if (format == nullptr || format->reader != RawReader::Canon) {
+    RawHead head{};  // bytes the file lacks stay 0
+    file.Read(head.data(), head.size());
+    format = RawFormatOfContent(head);
+  }
+  if (format != nullptr) Read(format->reader);
+  file.Close();
+  if (file.Error() != 0) captureTime = -1;
+  return captureTime == -1;
+}
+
+void CCaptureTimeReader::Read(RawReader reader) {
+  std::optional<CaptureTime> time;
+  switch (reader) {
+    case RawReader::Canon:
+      ReadCanonFile();
+      return;
+    case RawReader::ExifTiff:
+      time = ReadExifCaptureTime(file, 0);
+      break;
+    case RawReader::Raf:
+      time = ReadRafCaptureTime(file);
+      break;
+    case RawReader::Mrw:
+      time = ReadMrwCaptureTime(file);
+      break;
+  }
+  if (time) captureTime = *time;
+}
+
+void CCaptureTimeReader::ReadCanonFile() {
+  file.SeekTo(0);
   uint16_t order = file.Read16();
   if (IsCr3File(file)) {
     ReadCr3();
@@ -35,9 +73,6 @@ bool CCaptureTimeReader::Load(const std::string& path) {
       WalkTiffChain(0);
     }
   }
-  file.Close();
-  if (file.Error() != 0) captureTime = -1;
-  return captureTime == -1;
 }
 
 // Records are walked in file order; a nested heap is walked where its record

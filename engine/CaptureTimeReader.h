@@ -6,6 +6,8 @@
 #include "engine/Cr3Boxes.h"
 #include "engine/RawFile.h"
 #include "engine/RawFormat.h"
+#include "engine/RawFormatTable.h"
+#include "platform/Multibyte.h"
 
 namespace kirabo {
 
@@ -14,13 +16,17 @@ namespace kirabo {
 // store, so that times after January 2038 are kept.
 using CaptureTime = int64_t;
 
-// Reads the capture time of one Canon raw file: a CIFF heap (.CRW), a
-// TIFF-structured file (.CR2) or an ISO base media file (.CR3), told apart by
-// their first bytes whatever the file's name. One reader per file; the file
-// is open only inside Load. Never throws on file content, however malformed.
+// Reads the capture time of one raw file. A file named as a Canon raw file
+// (.CRW, .CR2, .CR3) is read by Canon's reader, which tells a CIFF heap, a
+// TIFF structure and an ISO base media file apart by their first bytes; any
+// other file is read by the reader of the format its content shows (see
+// RawFormatTable.h), so a Canon file under another maker's name still gets
+// Canon's reading. One reader per file; the file is open only inside Load.
+// Never throws on file content, however malformed.
 class CCaptureTimeReader {
  public:
-  CCaptureTimeReader() = default;
+  // `codePage`: the one the paths given to Load are in.
+  explicit CCaptureTimeReader(CodePage codePage = ActiveCodePage()) : codePage(codePage) {}
   virtual ~CCaptureTimeReader() = default;
 
   // True when no capture time was found, including when the file cannot be
@@ -33,6 +39,8 @@ class CCaptureTimeReader {
   int GetReadError() const { return file.Error(); }
 
  private:
+  void Read(RawReader reader);
+  void ReadCanonFile();
   void WalkHeap(int64_t start, int64_t length, int depth);
   void ReadCaptureTimeRecord(int64_t position);
   void WalkTiffChain(int64_t base);
@@ -40,6 +48,7 @@ class CCaptureTimeReader {
   void ReadCr3();
   void WalkTiffBlock(const TiffBlock& block, uint16_t dateTag);
 
+  CodePage codePage;
   CaptureTime captureTime = -1;
   std::string model;
   std::string make;

@@ -23,7 +23,6 @@ constexpr UserType kCanonMetadataUuid = {0x85, 0xC0, 0xB6, 0x87, 0x82, 0x0F, 0x1
                                          0x81, 0x11, 0xF4, 0xCE, 0x46, 0x2B, 0x6A, 0x48};
 constexpr uint32_t kImageDirectoryBox = BoxType("CMT1");
 constexpr uint32_t kExifDirectoryBox = BoxType("CMT2");
-constexpr uint16_t kDateTimeOriginalTag = 0x9003;  // in CMT2; same text form as DateTime
 
 // A camera writes about a dozen boxes before CMT2; the budget leaves wide
 // room for that while keeping a hostile file to a few dozen header reads.

@@ -1,5 +1,6 @@
 #include "engine/FolderScanner.h"
 
+#include "engine/RawFormatTable.h"
 #include "platform/Path.h"
 
 namespace kirabo {
@@ -47,13 +48,8 @@ bool CFolderScanner::IsInsideTree(const std::string& folder) {
   return next == kPathSeparator || next == '/';
 }
 
-// The last "." of the whole path, not of the name: a name without a dot then
-// leaves a separator in the tested text and never qualifies.
 bool CFolderScanner::IsRawFilePath(const std::string& path) const {
-  size_t dot = FindLastChar(path, '.', codePage);
-  if (dot == std::string::npos) return false;
-  std::string extension = UpperAscii(std::string_view(path).substr(dot + 1), codePage);
-  return extension == "CRW" || extension == "CR2" || extension == "CR3";
+  return RawFormatOfPath(path, codePage) != nullptr;
 }
 
 bool CFolderScanner::FirstVisit(const FolderIdentity& identity) {

@@ -16,7 +16,7 @@
 namespace kirabo {
 
 // Walks a folder tree depth first and collects the full path of every file
-// whose extension is CRW, CR2 or CR3 in any letter case. One scanner serves one
+// whose extension is a raw format's (RawFormatTable.h) in any letter case. One scanner serves one
 // job: it remembers the folders it has walked, so that a folder reached a
 // second time (through a link, or a link cycle) is not walked again. A link
 // to a folder outside the tree first given is not followed, so that a job

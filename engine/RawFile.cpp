@@ -25,6 +25,17 @@ uint32_t CRawFile::Read32() {
          (static_cast<uint32_t>(b[3]) << 24);
 }
 
+uint16_t CRawFile::Read16(ByteOrder order) {
+  uint16_t value = Read16();
+  return order == ByteOrder::Little ? value : static_cast<uint16_t>(value >> 8 | value << 8);
+}
+
+uint32_t CRawFile::Read32(ByteOrder order) {
+  uint32_t value = Read32();
+  if (order == ByteOrder::Little) return value;
+  return value >> 24 | (value >> 8 & 0xFF00u) | (value << 8 & 0xFF0000u) | value << 24;
+}
+
 std::string CRawFile::ReadString() {
   std::array<char, kStringWindow> window{};  // bytes past the end stay NUL
   Read(window.data(), window.size());

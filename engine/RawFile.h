@@ -8,8 +8,11 @@
 
 namespace kirabo {
 
-// The binary reader of the raw walks. Every integer is little-endian, whatever
-// byte-order mark the file carries; bytes the file does not supply read as 0.
+enum class ByteOrder { Little, Big };
+
+// The binary reader of the raw walks. Integers are little-endian, whatever
+// byte-order mark the file carries, unless a read is given another order;
+// bytes the file does not supply read as 0.
 // A position that would be negative parks the reader past the end, so that
 // the reads there yield nothing and the walk goes on safely.
 class CRawFile : public CFile {
@@ -18,6 +21,8 @@ class CRawFile : public CFile {
 
   uint16_t Read16();
   uint32_t Read32();
+  uint16_t Read16(ByteOrder order);
+  uint32_t Read32(ByteOrder order);
   // A NUL-terminated string read through a 64-byte window, leaving the
   // position just past the NUL. Without a NUL in the window, the whole
   // window (64 bytes) is the string.

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-// Field layouts and tags of the two raw containers, and the limits that keep
-// a walk over a hostile file short.
+// Field layouts and tags of the raw containers read through directories, and
+// the limits that keep a walk over a hostile file short.
 namespace kirabo::raw {
 
 // Byte-order marks at offset 0 of both containers (read little-endian).
@@ -33,6 +33,9 @@ constexpr uint16_t kMakeTag = 0x010F;
 constexpr uint16_t kModelTag = 0x0110;
 constexpr uint16_t kDateTimeTag = 0x0132;  // "YYYY:MM:DD HH:MM:SS"
 constexpr char kCanonMake[] = "Canon";     // ends the directory chain
+constexpr uint16_t kExifDirectoryTag = 0x8769;     // in IFD0: offset of the Exif directory
+constexpr uint16_t kDateTimeOriginalTag = 0x9003;  // in the Exif directory; same text form as DateTime
+constexpr uint16_t kDateTimeDigitizedTag = 0x9004;
 
 // Limits: real files nest heaps three deep, hold a few dozen records and
 // chain four directories; these bounds leave wide room for them while
@@ -47,5 +50,8 @@ constexpr int kMaxTiffDirectories = 256;
 // away from the directory and one back.
 constexpr int64_t kMaxTiffEntries = 65535;
 constexpr int kMaxTiffValueReads = 1024;
+// The Exif walk reads two directories of a few dozen entries each; this
+// bound keeps a hostile pair of directories to 48 KB.
+constexpr int kMaxExifEntries = 4096;
 
 }  // namespace kirabo::raw

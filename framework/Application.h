@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
-
+#include <vector>
 
 namespace kirabo {
 
@@ -26,6 +26,11 @@ class Application {
   // calls InitInstance, runs the event loop only when that returned true,
   // then returns ExitInstance's result.
   int Run(int& argc, char** argv);
+
+  // The command line's arguments after the program's name, in the active
+  // code page, once Run has begun; the window system's own options (Qt's
+  // -platform, -style...) are gone from it.
+  const std::vector<std::string>& Arguments() const { return arguments_; }
 
   virtual bool InitInstance() = 0;
   virtual int ExitInstance() { return 0; }
@@ -54,6 +59,7 @@ class Application {
   // The framework's default: the program's title plus ".INI", no directory.
   void UseDefaultProfileName();
 
+  std::vector<std::string> arguments_;
   std::string language_ = "ja";
   std::string defaultProfileName_;
   const char* profileName_ = nullptr;

@@ -37,6 +37,8 @@ constexpr uint32_t SystemMenu = 1u << 1;
 constexpr uint32_t ModalFrame = 1u << 2;
 constexpr uint32_t Visible = 1u << 3;
 constexpr uint32_t AppWindow = 1u << 4;  // shown in the task bar
+constexpr uint32_t Centred = 1u << 5;    // opens in the middle of its screen
+constexpr uint32_t MinimizeBox = 1u << 6;
 }  // namespace DialogStyle
 
 // Controls without an id of their own (labels, frames) carry this one.

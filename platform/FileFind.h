@@ -35,7 +35,7 @@ class CFileFind {
   // every entry. The folder may be relative and may hold "." and ".." steps
   // and repeated separators. False when the folder cannot be listed (missing,
   // not a folder, unreadable, empty), when its absolute pattern does not fit
-  // the system's path limit (PATH_MAX; MAX_PATH on Windows), when the name
+  // the system's path limit (PATH_MAX; 32,767 on Windows), when the name
   // part is another wildcard, or when memory runs out.
   bool FindFile(const std::string& pattern);
 

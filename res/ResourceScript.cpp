@@ -152,6 +152,8 @@ uint32_t DialogStyleOf(const std::string& name) {
   if (name == "DS_MODALFRAME") return DialogStyle::ModalFrame;
   if (name == "WS_VISIBLE") return DialogStyle::Visible;
   if (name == "WS_EX_APPWINDOW") return DialogStyle::AppWindow;
+  if (name == "DS_CENTER") return DialogStyle::Centred;
+  if (name == "WS_MINIMIZEBOX") return DialogStyle::MinimizeBox;
   return 0;
 }
 

@@ -1,6 +1,7 @@
 # Sourced by the scripts that run kirabo.exe under wine on a virtual X
 # display of their own:
-#   wine_session_start WORK   a display and a throw-away wine prefix in WORK,
+#   wine_session_start WORK   a display (KIRABO_SCREEN_SIZE, 1024x768 unless
+#                             set) and a throw-away wine prefix in WORK,
 #                             one persistent wine server for every step, and
 #                             fonts for the program's Japanese texts
 #   wine_session_end          ends the server and the display it started
@@ -11,7 +12,7 @@ wine_session_xvfb=""
 wine_session_start() {
   local work=$1
   exec 3>"$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${KIRABO_SCREEN_SIZE:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
   wine_session_xvfb=$!
   exec 3>&-
   local tries=100

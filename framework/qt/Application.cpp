@@ -1,5 +1,6 @@
 #include "framework/Application.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <QApplication>
@@ -19,6 +20,7 @@ namespace kirabo {
 
 int Application::Run(int& argc, char** argv) {
   QApplication gui(argc, argv);
+  arguments_.assign(argv + std::min(argc, 1), argv + argc);
   LoadTranslations(Language());
   UseDefaultProfileName();
   if (InitInstance()) gui.exec();

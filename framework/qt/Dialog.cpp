@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
@@ -94,12 +96,14 @@ int Dialog::DoModal() {
     if (owner != nullptr && owner != window) window->setParent(owner, window->windowFlags());
   }
   if (!impl_->initialised) impl_->Initialise();
+  impl_->PlaceOnScreen();
   return window->exec();
 }
 
 bool Dialog::Create() {
   if (!impl_->Build()) return false;
   if (!impl_->initialised) impl_->Initialise();
+  impl_->PlaceOnScreen();
   impl_->window->show();
   return true;
 }
@@ -136,6 +140,16 @@ QMenu* SystemMenuWidget(const Dialog& dialog) {
   return dialog.Internals().systemMenu ? dialog.Internals().systemMenu->Menu() : nullptr;
 }
 
+// A centred dialog opens in the middle of the free area of its owner's
+// screen (the primary screen without an owner), as Windows places it.
+void Dialog::Impl::PlaceOnScreen() {
+  if (!Has(dialogTemplate->style, DialogStyle::Centred) || window->isVisible()) return;
+  const QWidget* owner = window->parentWidget();
+  QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  window->move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), screen->availableGeometry()).topLeft());
+}
+
 bool Dialog::Impl::Build() {
   if (dialogTemplate == nullptr) return false;
   if (systemMenu) return true;
@@ -146,6 +160,7 @@ bool Dialog::Impl::Build() {
   Qt::WindowFlags flags = (Has(style, DialogStyle::AppWindow) ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint;
   if (Has(style, DialogStyle::Caption)) flags |= Qt::WindowTitleHint;
   if (Has(style, DialogStyle::SystemMenu)) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (Has(style, DialogStyle::MinimizeBox)) flags |= Qt::WindowMinimizeButtonHint;
   window->setWindowFlags(flags);
   window->setWindowTitle(TemplateText(DialogTextContext(dialogTemplate->id), dialogTemplate->title));
 

@@ -39,6 +39,7 @@ struct Dialog::Impl {
   bool Build();
   QWidget* CreateControl(const ControlTemplate& control);
   void Initialise();
+  void PlaceOnScreen();
 
   // The hooks, for the window.
   void Ok() { owner.OnOK(); }

@@ -1,5 +1,6 @@
 #include "framework/Application.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/win32/WindowsApi.h"
@@ -11,7 +12,14 @@
 
 namespace kirabo {
 
-int Application::Run(int&, char**) {
+int Application::Run(int& argc, char** argv) {
+  arguments_.assign(argv + std::min(argc, 1), argv + argc);
+  // Quoted as "C:\", a root's final backslash escapes the closing quote,
+  // which then ends the argument; no Windows path holds a quote.
+  for (std::string& argument : arguments_) {
+    if (argument.size() > 1 && argument.back() == '"') argument.back() = '\\';
+  }
+
   // Common controls in the look the manifest asks for, and a single-threaded
   // apartment for the shell's folder dialog.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

@@ -9,6 +9,7 @@
 #include "framework/Controls.h"
 #include "framework/DialogListEntries.h"
 #include "framework/Translate.h"
+#include "framework/win32/DialogFont.h"
 #include "framework/win32/DialogImpl.h"
 
 namespace kirabo {
@@ -24,6 +25,19 @@ std::string WindowText(HWND window) {
   std::vector<char> text(size_t(GetWindowTextLengthA(window)) + 1);
   GetWindowTextA(window, text.data(), int(text.size()));
   return text.data();
+}
+
+// The template as the program's language wants it drawn. A Japanese font
+// draws the backslash as a yen sign, which would turn every path into Z:¥photos¥...
+// in English; there the template gets the system's dialog font instead.
+std::vector<uint8_t> TemplateInLanguage(int templateId) {
+  const Application* app = Application::Instance();
+  if (app == nullptr || app->Language() == "ja") return {};
+  const HRSRC found = FindResourceA(Program(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));  // RT_DIALOG
+  if (found == nullptr) return {};
+  const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(Program(), found)));
+  if (data == nullptr) return {};
+  return ReplaceDialogFont(data, SizeofResource(Program(), found), u"MS Shell Dlg 2", DEFAULT_CHARSET);
 }
 
 }  // namespace
@@ -173,16 +187,26 @@ Dialog::~Dialog() {
 
 int Dialog::DoModal() {
   impl_->modal = true;
-  const INT_PTR result = DialogBoxParamA(Program(), MAKEINTRESOURCEA(impl_->templateId), impl_->OwnerWindow(),
-                                         &Impl::Procedure, reinterpret_cast<LPARAM>(impl_.get()));
+  const std::vector<uint8_t> inLanguage = TemplateInLanguage(impl_->templateId);
+  const LPARAM impl = reinterpret_cast<LPARAM>(impl_.get());
+  const INT_PTR result =
+      inLanguage.empty()
+          ? DialogBoxParamA(Program(), MAKEINTRESOURCEA(impl_->templateId), impl_->OwnerWindow(), &Impl::Procedure, impl)
+          : DialogBoxIndirectParamA(Program(), reinterpret_cast<LPCDLGTEMPLATEA>(inLanguage.data()),
+                                    impl_->OwnerWindow(), &Impl::Procedure, impl);
   impl_->modal = false;
   return int(result);
 }
 
 bool Dialog::Create() {
   if (impl_->window != nullptr) return true;
-  const HWND window = CreateDialogParamA(Program(), MAKEINTRESOURCEA(impl_->templateId), impl_->OwnerWindow(),
-                                         &Impl::Procedure, reinterpret_cast<LPARAM>(impl_.get()));
+  const std::vector<uint8_t> inLanguage = TemplateInLanguage(impl_->templateId);
+  const LPARAM impl = reinterpret_cast<LPARAM>(impl_.get());
+  const HWND window =
+      inLanguage.empty()
+          ? CreateDialogParamA(Program(), MAKEINTRESOURCEA(impl_->templateId), impl_->OwnerWindow(), &Impl::Procedure, impl)
+          : CreateDialogIndirectParamA(Program(), reinterpret_cast<LPCDLGTEMPLATEA>(inLanguage.data()),
+                                       impl_->OwnerWindow(), &Impl::Procedure, impl);
   if (window == nullptr) return false;
   ShowWindow(window, SW_SHOW);
   return true;

@@ -1,5 +1,6 @@
 #include "platform/File.h"
 
+#include "platform/win32/WidePath.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace kirabo {
@@ -13,7 +14,7 @@ HANDLE ToHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length, int& error) {
   // No sharing: a file held open elsewhere is refused, and nobody else opens
   // this one until it is closed.
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = ::CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     error = static_cast<int>(::GetLastError());
     return false;

@@ -1,6 +1,7 @@
 #include "platform/FileFind.h"
 
 #include "platform/Path.h"
+#include "platform/win32/WidePath.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace kirabo {
@@ -14,16 +15,18 @@ struct FindCloser {
 
 }  // namespace
 
-// GetFullPathNameA resolves the folder against the current directory (of its
-// drive), removes "." and ".." steps and turns '/' into '\'.
+// GetFullPathNameW resolves the folder against the current directory (of its
+// drive), removes "." and ".." steps and turns '/' into '\', at any length.
 bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute) {
-  std::string relative = folder.empty() ? std::string(".") : std::string(folder);
-  DWORD needed = ::GetFullPathNameA(relative.c_str(), 0, nullptr, nullptr);
+  const std::wstring relative = WidenPath(folder.empty() ? std::string_view(".") : folder);
+  if (relative.empty()) return false;
+  DWORD needed = ::GetFullPathNameW(relative.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return false;
-  absolute.assign(needed, '\0');
-  DWORD length = ::GetFullPathNameA(relative.c_str(), needed, absolute.data(), nullptr);
+  std::wstring full(needed, L'\0');
+  DWORD length = ::GetFullPathNameW(relative.c_str(), needed, full.data(), nullptr);
   if (length == 0 || length >= needed) return false;
-  absolute.resize(length);
+  full.resize(length);
+  absolute = NarrowPath(full);
   CodePage codePage = ActiveCodePage();
   // "C:" alone would name the current folder of drive C, not its root.
   while (LastCharIs(absolute, kPathSeparator, codePage) && !(absolute.size() == 3 && absolute[1] == ':'))
@@ -37,12 +40,18 @@ bool CFileFind::ReadFolder(std::string_view folder, std::string_view wildcard) {
   std::string pattern = root_;
   if (!LastCharIs(pattern, kPathSeparator, codePage)) pattern += kPathSeparator;
   pattern += wildcard;
-  if (pattern.size() + 1 > MAX_PATH) return false;
+  if (pattern.size() + 1 > kLongestPath) return false;
+  // The wide functions, with the long-path prefix where needed, reach
+  // folders whose paths are longer than MAX_PATH.
+  const std::wstring folderPath = ExtendedPath(root_);
+  std::wstring widePattern = folderPath;
+  if (!widePattern.ends_with(L'\\')) widePattern += L'\\';
+  widePattern += WidenPath(wildcard);
 
   // The folder's identity is that of where it leads: a junction or folder
   // link (a reparse point) is followed here, so a link back up the tree is
   // recognised as a folder already walked.
-  HANDLE folderHandle = ::CreateFileA(root_.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE folderHandle = ::CreateFileW(folderPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (folderHandle == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info{};
@@ -52,8 +61,8 @@ bool CFileFind::ReadFolder(std::string_view folder, std::string_view wildcard) {
   folderDevice_ = info.dwVolumeSerialNumber;
   folderInode_ = (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
 
-  WIN32_FIND_DATAA found{};
-  HANDLE find = ::FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+  WIN32_FIND_DATAW found{};
+  HANDLE find = ::FindFirstFileExW(widePattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                    FIND_FIRST_EX_LARGE_FETCH);
   if (find == INVALID_HANDLE_VALUE) return false;
   FindCloser closer{find};
@@ -61,8 +70,8 @@ bool CFileFind::ReadFolder(std::string_view folder, std::string_view wildcard) {
   // Junctions and folder links carry the directory attribute and are
   // walked like folders.
   do {
-    AddEntry(found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, codePage);
-  } while (::FindNextFileA(find, &found));
+    AddEntry(NarrowPath(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, codePage);
+  } while (::FindNextFileW(find, &found));
   return true;
 }
 

@@ -13,9 +13,11 @@ namespace {
 // The native functions look for a file named without a folder in the Windows
 // folder; a relative path is therefore made absolute first.
 std::string FullPath(const std::string& path) {
-  char full[MAX_PATH];
-  DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  return length == 0 || length >= MAX_PATH ? path : std::string(full, length);
+  const DWORD needed = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::vector<char> full(needed);
+  const DWORD length = ::GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+  return length == 0 || length >= needed ? path : std::string(full.data(), length);
 }
 
 }  // namespace

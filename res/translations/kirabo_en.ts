@@ -356,4 +356,11 @@ failed, 130 stopped.
         <translation>invalid number of readers '%1' (use 1 to 64)</translation>
     </message>
 </context>
+<context>
+    <name>Installer</name>
+    <message>
+        <source>Kirabo でリネーム</source>
+        <translation>Rename with Kirabo</translation>
+    </message>
+</context>
 </TS>

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the .deb into a temporary folder and checks its version, its file
-# list and its dependencies.
+# list, its dependencies and its line in SHA256SUMS.
 #   check_package.sh BUILD_DIR VERSION APP_ID
 set -euo pipefail
 build=$1 version=$2 app_id=$3
@@ -12,6 +12,7 @@ deb=$(echo "$out"/kirabo_*.deb)
 
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+[[ $(cat "$out/SHA256SUMS") == "$(cd "$out" && sha256sum "$(basename "$deb")")" ]] || fail "SHA256SUMS: $(cat "$out/SHA256SUMS")"
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in ./usr/bin/kirabo ./usr/bin/kirabo-cli ./usr/share/man/man1/kirabo.1 ./usr/share/man/man1/kirabo-cli.1 \
   ./usr/share/bash-completion/completions/kirabo-cli ./usr/share/applications/kirabo.desktop \

@@ -45,5 +45,20 @@ int main(int argc, char** argv) {
   Write(folder, "cr3-large-sizes.cr3",
         Cr3FileType() + LargeBox("moov", LargeBox("uuid", kCanonUuid + LargeBox("CMT2", exif))) +
             BoxClaiming(0, "mdat", "image"));
+
+  // Other makers: a TIFF whose IFD0 points to the Exif directory, in each
+  // byte order and magic, and the two containers that wrap one.
+  auto camera = [](TiffFile tiff) {
+    return ExifTiff(std::move(tiff), {Ascii(0x010F, "NIKON"), Ascii(0x0132, "2005:08:25 13:09:05")},
+                    {Ascii(kDateTimeOriginalTag, "2004:10:05 09:25:10"),
+                     Ascii(kDateTimeDigitizedTag, "2004:10:05 09:25:10")});
+  };
+  auto bigEndian = [] { return TiffFile("MM").BigEndian().Magic(std::string("\0*", 2)); };
+  Write(folder, "exif-ii.nef", camera(TiffFile()));
+  Write(folder, "exif-mm.dng", camera(bigEndian()));
+  Write(folder, "exif-olympus.orf", camera(TiffFile().Magic("RO")));
+  Write(folder, "exif-panasonic.rw2", camera(TiffFile().Magic(std::string("U\0", 2))));
+  Write(folder, "raf-preview.raf", RafFile(JpegWithExif(camera(bigEndian()))));
+  Write(folder, "mrw-ttw.mrw", MrwFile(camera(bigEndian())));
   return 0;
 }

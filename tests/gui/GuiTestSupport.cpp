@@ -43,8 +43,9 @@ void GuiTestCase::cleanup() {
   folder_.reset();
 }
 
-OpenedMainDialog::OpenedMainDialog() {
+OpenedMainDialog::OpenedMainDialog(std::optional<std::string> folderArgument) {
   app.UseSettingsInCurrentDirectory();
+  dialog.folderArgument = std::move(folderArgument);
   app.SetMainWindow(&dialog);
   dialog.Create();
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,8 @@ class GuiTestCase : public QObject {
 // The application object with its settings in the current directory and the
 // main dialog opened on screen.
 struct OpenedMainDialog {
-  OpenedMainDialog();
+  // `folderArgument`: as if named on the command line.
+  explicit OpenedMainDialog(std::optional<std::string> folderArgument = std::nullopt);
   ~OpenedMainDialog();
   CMainApp app;
   CMainDialog dialog;

@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
+#include "app/CommandLine.h"
 
 using namespace kirabo;
 using namespace kirabo::test;
@@ -56,6 +57,78 @@ class SettingsTest : public GuiTestCase {
     OpenedMainDialog w;
     QCOMPARE(w.FolderField()->text(), QString("/photos/"));
     QCOMPARE(w.FormatList()->currentIndex(), selected);
+  }
+
+  // `kirabo FOLDER`: which argument is the folder.
+  void folderArgumentIsFirstOperand_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("folder");  // null: none
+    QTest::newRow("none") << QStringList{} << QString();
+    QTest::newRow("one folder") << QStringList{"/photos"} << QString("/photos");
+    QTest::newRow("after an option") << QStringList{"-x", "/photos", "/other"} << QString("/photos");
+    QTest::newRow("options only") << QStringList{"-x", "--y"} << QString();
+    QTest::newRow("after --") << QStringList{"--", "-dash"} << QString("-dash");
+    QTest::newRow("blanks kept") << QStringList{" my photos "} << QString(" my photos ");
+  }
+  void folderArgumentIsFirstOperand() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, folder);
+    std::vector<std::string> list;
+    for (const QString& argument : arguments) list.push_back(argument.toStdString());
+    const std::optional<std::string> found = FolderArgument(list);
+    QCOMPARE(found.has_value(), !folder.isNull());
+    if (found) QCOMPARE(QString::fromStdString(*found), folder);
+  }
+
+  // The folder given stands in the field instead of the stored one and is
+  // what Exit stores; one that does not exist is shown as given and refused
+  // by Start as today.
+  void folderArgumentReplacesStoredFolder() {
+    WriteSettings("[Data]\nFolder=/stored/\nFormat=1\n");
+    const std::string missing = folder_->Path("no such folder");
+    {
+      OpenedMainDialog w(missing);
+      QCOMPARE(w.FolderField()->text(), QString::fromStdString(missing));
+      QCOMPARE(w.FormatList()->currentIndex(), 1);
+      w.StartButton()->click();
+      QVERIFY(messages_->Contains("フォルダが見つかりません"));
+      w.ExitButton()->click();
+    }
+    QVERIFY(ReadSettings().contains("Folder=" + QByteArray::fromStdString(missing) + "\n"));
+  }
+
+  // Started in the home folder, as the desktop's menus start it, the program
+  // keeps its settings in ~/.config/kirabo (or $XDG_CONFIG_HOME/kirabo).
+  void homeFolderMeansUserSettingsFolder_data() {
+    QTest::addColumn<bool>("inHome");
+    QTest::addColumn<QString>("configHome");  // relative to the temporary folder; null: unset
+    QTest::addColumn<QString>("expected");    // likewise
+    QTest::newRow("elsewhere") << false << QString() << QString("Kirabo.INI");
+    QTest::newRow("home") << true << QString() << QString(".config/kirabo/Kirabo.INI");
+    QTest::newRow("home, XDG_CONFIG_HOME") << true << QString("cfg") << QString("cfg/kirabo/Kirabo.INI");
+  }
+  void homeFolderMeansUserSettingsFolder() {
+    QFETCH(bool, inHome);
+    QFETCH(QString, configHome);
+    QFETCH(QString, expected);
+    const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    QVERIFY(mkdir("home", 0700) == 0);
+    qputenv("HOME", QByteArray::fromStdString(folder_->Path(inHome ? "" : "home")));
+    if (configHome.isNull()) {
+      qunsetenv("XDG_CONFIG_HOME");
+    } else {
+      QVERIFY(mkdir(configHome.toUtf8().constData(), 0700) == 0);
+      qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder_->Path(configHome.toStdString())));
+    }
+    {
+      OpenedMainDialog w;
+      QCOMPARE(QString(w.app.ProfileName()), QString::fromStdString(folder_->Path(expected.toStdString())));
+      w.FolderField()->setText("/saved/");
+      w.ExitButton()->click();
+    }
+    qputenv("HOME", home);
+    if (config.isNull()) qunsetenv("XDG_CONFIG_HOME"); else qputenv("XDG_CONFIG_HOME", config);
+    QVERIFY(folder_->Read(expected.toStdString()).find("Folder=/saved/") != std::string::npos);
   }
 
   void exitWritesFolderAndFormat_data() {

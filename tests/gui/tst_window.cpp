@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -161,12 +162,20 @@ class WindowTest : public GuiTestCase {
     QVERIFY(items[1]->isSeparator());
     QCOMPARE(items[2]->text(), QString("Kirabo のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
 
+    // Both open in the middle of the screen (give or take their frames); the
+    // main window can be minimised.
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    QVERIFY((w.Window()->frameGeometry().center() - middle).manhattanLength() <= 8);
+    QVERIFY(w.Window()->windowFlags() & Qt::WindowMinimizeButtonHint);
+
     QString aboutTitle;
     bool mainDisabled = false;
+    QPoint aboutMiddle;
     QTimer::singleShot(0, [&] {
       QWidget* about = QApplication::activeModalWidget();
       QVERIFY(about != nullptr);
       aboutTitle = about->windowTitle();
+      aboutMiddle = about->frameGeometry().center();
       mainDisabled = !w.Window()->isEnabled() || about->parentWidget() == w.Window();
       auto* ok = about->findChild<QPushButton*>();
       QVERIFY(ok != nullptr);
@@ -175,6 +184,7 @@ class WindowTest : public GuiTestCase {
     });
     items[2]->trigger();
     QCOMPARE(aboutTitle, QString("Kiraboのﾊﾞｰｼﾞｮﾝ情報"));
+    QVERIFY((aboutMiddle - middle).manhattanLength() <= 8);
     QVERIFY(mainDisabled);
     QVERIFY(w.Window()->isVisible());
 

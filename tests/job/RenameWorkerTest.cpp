@@ -83,6 +83,32 @@ TEST(RenameWorker, MixedTreeOfCrwCr2AndCr3KeepsEachFilesExtension) {
   ExpectEnd(run, "end completed 7 0 0 0");
 }
 
+TEST(RenameWorker, OtherMakersFilesJoinCanonsInOneJob) {
+  auto sample = [](const std::string& name) {
+    std::ifstream in(kCorpusFolder + "/formats/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  TempFolder tree;
+  tree.Write("a/DSC_0001.NEF", sample("exiftool-Nikon.nef"));
+  tree.Write("a/DSCF0002.raf", sample("exiftool-FujiFilm.raf"));
+  tree.Write("a/PICT0003.Mrw", sample("exiftool-Minolta.mrw"));
+  tree.Write("a/IMG_0004.CRW", CrwFile(kOctober2004));
+  // Read as what the content is; a Canon name keeps Canon's reading (IFD0's
+  // DateTime for a TIFF), and every file keeps its extension.
+  tree.Write("b/IMG_0005.NEF", TiffFile().CanonMark().Directory({Ascii(0x0132, "2010:05:01 12:00:00")}).Build());
+  tree.Write("b/IMG_0006.dng", CrwFile(kOctober2004));
+  tree.Write("b/P0000007.ORF", sample("exiftool-Panasonic.rw2"));
+  tree.Write("b/DSC_0008.CR2", sample("exiftool-Nikon.nef"));
+  tree.Write("b/notes.txt", "2004:10:05 09:25:10");
+  RecordedJob run(tree.root(), DateAndTime);
+  RunJob(run);
+  EXPECT_EQ(tree.Names("a"), (Strings{"040609_160235.NEF", "041005_092510.CRW", "041118_231458.Mrw",
+                                      "070522_135830.raf"}));
+  EXPECT_EQ(tree.Names("b"), (Strings{"041005_092510.dng", "050825_130905.CR2", "080806_152156.ORF",
+                                      "100501_120000.NEF", "notes.txt"}));
+  ExpectEnd(run, "end completed 8 0 0 0");
+}
+
 // One file of each outcome, reported in list order and counted at the end.
 TEST(RenameWorker, ReportsEveryOutcomeAndCountsThem) {
   TempFolder tree;

@@ -23,7 +23,7 @@ void ReadTable(const std::string& folder, std::vector<CorpusFile>& rows) {
 
 std::vector<CorpusFile> CorpusFiles() {
   std::vector<CorpusFile> rows;
-  for (const char* folder : {"", "cr3/"}) ReadTable(folder, rows);
+  for (const char* folder : {"", "cr3/", "formats/"}) ReadTable(folder, rows);
   return rows;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The real camera files and damaged files kept with the tests, each with the
-// value it must give (EXPECTED.tsv beside them; the CR3 files have their own
-// in cr3/).
+// value it must give (EXPECTED.tsv beside them; the CR3 files and the other
+// makers' files have their own in cr3/ and formats/).
 
 #include <string>
 #include <vector>

@@ -87,36 +87,90 @@ TiffFile& TiffFile::FirstOffset(uint32_t offset) {
   return *this;
 }
 
+TiffFile& TiffFile::BigEndian() {
+  bigEndian_ = true;
+  return *this;
+}
+
+TiffFile& TiffFile::Magic(std::string_view twoBytes) {
+  magic_ = std::string(twoBytes);
+  return *this;
+}
+
+TiffFile& TiffFile::CanonMark() {
+  canonMark_ = true;
+  return *this;
+}
+
+std::string TiffFile::Int16(uint16_t v) const { return bigEndian_ ? Be32(v).substr(2) : Le16(v); }
+
+std::string TiffFile::Int32(uint32_t v) const { return bigEndian_ ? Be32(v) : Le32(v); }
+
 uint32_t TiffFile::DirectoryOffsetOf(size_t index) const {
-  uint32_t offset = 8;
+  uint32_t offset = canonMark_ ? 16 : 8;
   for (size_t i = 0; i < index; ++i) offset += static_cast<uint32_t>(2 + 12 * directories_[i].entries.size() + 4);
   return offset;
 }
 
 std::string TiffFile::Build() const {
-  std::string out = byteOrder_ + Le16(42) + Le32(firstOffset_.value_or(directories_.empty() ? 0 : 8));
+  std::string out = byteOrder_ + magic_.value_or(Int16(42)) +
+                    Int32(firstOffset_.value_or(directories_.empty() ? 0 : DirectoryOffsetOf(0)));
+  if (canonMark_) out += std::string("CR\2\0", 4) + Int32(0);
   uint32_t valuesStart = DirectoryOffsetOf(directories_.size());
   std::string values;
   for (size_t d = 0; d < directories_.size(); ++d) {
     const Dir& dir = directories_[d];
-    out += Le16(static_cast<uint16_t>(dir.entries.size()));
+    out += Int16(static_cast<uint16_t>(dir.entries.size()));
     for (const TiffEntry& e : dir.entries) {
-      out += Le16(e.tag) + Le16(e.type) + Le32(e.count);
+      out += Int16(e.tag) + Int16(e.type) + Int32(e.count);
       if (e.rawOffset) {
-        out += Le32(*e.rawOffset);
+        out += Int32(*e.rawOffset);
       } else if (e.value.size() <= 4) {
         std::string inEntry = e.value;
         inEntry.resize(4, '\0');
         out += inEntry;
       } else {
-        out += Le32(valuesStart + static_cast<uint32_t>(values.size()));
+        out += Int32(valuesStart + static_cast<uint32_t>(values.size()));
         values += e.value;
       }
     }
     uint32_t next = d + 1 < directories_.size() ? DirectoryOffsetOf(d + 1) : 0;
-    out += Le32(dir.next.value_or(next));
+    out += Int32(dir.next.value_or(next));
   }
   return out + values;
+}
+
+std::string ExifTiff(TiffFile tiff, std::vector<TiffEntry> ifd0, std::vector<TiffEntry> exif,
+                     std::optional<uint32_t> exifAt) {
+  // The Exif directory follows IFD0, whose size the pointer entry adds to.
+  auto after = static_cast<uint32_t>(tiff.DirectoryOffsetOf(0) + 2 + 12 * (ifd0.size() + 1) + 4);
+  ifd0.push_back({kExifPointerTag, 4, 1, "", exifAt.value_or(after)});
+  return tiff.Directory(std::move(ifd0), 0).Directory(std::move(exif), 0).Build();
+}
+
+std::string JpegSegment(uint16_t marker, std::string_view payload) {
+  return Be32(marker).substr(2) + Be32(static_cast<uint32_t>(payload.size() + 2)).substr(2) + std::string(payload);
+}
+
+std::string JpegWithExif(std::string_view tiff, std::string_view before) {
+  return "\xFF\xD8" + std::string(before) + JpegSegment(0xFFE1, std::string("Exif\0\0", 6) + std::string(tiff)) +
+         JpegSegment(0xFFDA, "scan");
+}
+
+std::string RafFile(std::string_view jpeg, std::optional<uint32_t> offset, std::optional<uint32_t> length) {
+  constexpr uint32_t kPreviewAt = 160;
+  std::string header = "FUJIFILMCCD-RAW 0201FF383501FinePix S5Pro";
+  header.resize(84, '\0');
+  header += Be32(offset.value_or(kPreviewAt)) + Be32(length.value_or(static_cast<uint32_t>(jpeg.size())));
+  header.resize(kPreviewAt, '\0');
+  return header + std::string(jpeg) + std::string(256, '\xAA');
+}
+
+std::string MrwFile(std::string_view tiff, std::optional<uint32_t> ttwLength) {
+  std::string blocks = std::string("\0PRD", 4) + Be32(8) + "27200001" + std::string("\0TTW", 4) +
+                       Be32(ttwLength.value_or(static_cast<uint32_t>(tiff.size()))) + std::string(tiff) +
+                       std::string("\0WBG", 4) + Be32(4) + "\1\1\1\1";
+  return std::string("\0MRM", 4) + Be32(static_cast<uint32_t>(blocks.size())) + blocks + std::string(256, '\xAA');
 }
 
 std::string SharedTableTiff(uint16_t directories, uint16_t entries) {
@@ -198,10 +252,10 @@ std::string Cr3File(std::optional<std::string_view> dateTime, std::optional<std:
   return Cr3FileType() + Box("moov", movie) + Box("mdat", std::string(imageBytes, '\xFF'));
 }
 
-int64_t ReadCaptureTime(std::string_view bytes) {
+int64_t ReadCaptureTime(std::string_view bytes, const std::string& name) {
   TempFolder temp;
   CCaptureTimeReader reader;
-  reader.Load(temp.Write("IMG_0001.CRW", std::string(bytes)));
+  reader.Load(temp.Write(name, std::string(bytes)));
   return reader.GetCaptureTime();
 }
 

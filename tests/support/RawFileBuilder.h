@@ -1,8 +1,9 @@
 #pragma once
 
-// Builds CIFF (.CRW), TIFF (.CR2) and ISO base media (.CR3) files byte by
-// byte, so that each test shows exactly what it feeds the reader. CIFF and
-// TIFF integers are little-endian, box sizes big-endian.
+// Builds CIFF (.CRW), TIFF (.CR2 and other makers'), ISO base media (.CR3),
+// RAF and MRW files byte by byte, so that each test shows exactly what it
+// feeds the reader. CIFF and TIFF integers are little-endian unless a TIFF
+// is made big-endian; box sizes and RAF and MRW fields are big-endian.
 
 #include <cstdint>
 #include <optional>
@@ -75,14 +76,25 @@ TiffEntry Ascii(uint16_t tag, std::string_view text);
 // linked to the next, then the values that do not fit in their entries.
 class TiffFile {
  public:
+  // The mark is written as given; the integers stay little-endian unless
+  // BigEndian is called.
   explicit TiffFile(std::string_view byteOrder = "II") : byteOrder_(byteOrder) {}
   TiffFile& Directory(std::vector<TiffEntry> entries, std::optional<uint32_t> nextOffset = {});
   // Overrides the first-directory offset in the header.
   TiffFile& FirstOffset(uint32_t offset);
+  // Integers big-endian, as in an "MM" file.
+  TiffFile& BigEndian();
+  // The two bytes after the mark, instead of 42 ("RO", "U\0", ...).
+  TiffFile& Magic(std::string_view twoBytes);
+  // Canon's "CR\2\0" and a raw-image offset after the header, as in a CR2.
+  TiffFile& CanonMark();
   std::string Build() const;
 
   // Offset of directory `index` in the built file.
   uint32_t DirectoryOffsetOf(size_t index) const;
+  // A 16- or 32-bit integer in the file's byte order.
+  std::string Int16(uint16_t value) const;
+  std::string Int32(uint32_t value) const;
 
  private:
   struct Dir {
@@ -90,9 +102,37 @@ class TiffFile {
     std::optional<uint32_t> next;
   };
   std::string byteOrder_;
+  bool bigEndian_ = false;
+  std::optional<std::string> magic_;
+  bool canonMark_ = false;
   std::vector<Dir> directories_;
   std::optional<uint32_t> firstOffset_;
 };
+
+// Tags of the Exif layout every maker but Canon relies on.
+constexpr uint16_t kExifPointerTag = 0x8769;
+constexpr uint16_t kDateTimeOriginalTag = 0x9003;
+constexpr uint16_t kDateTimeDigitizedTag = 0x9004;
+
+// `tiff` given two directories: IFD0 with `ifd0` and a pointer (tag 0x8769)
+// to the second, the Exif directory with `exif`; IFD0's chain ends there.
+// `exifAt` overrides the pointer's value.
+std::string ExifTiff(TiffFile tiff, std::vector<TiffEntry> ifd0, std::vector<TiffEntry> exif,
+                     std::optional<uint32_t> exifAt = {});
+
+// A JPEG segment: marker, big-endian length (counting itself), payload.
+std::string JpegSegment(uint16_t marker, std::string_view payload);
+// A JPEG preview: SOI, `before`, an APP1 "Exif\0\0" segment holding `tiff`,
+// then the start of the scan.
+std::string JpegWithExif(std::string_view tiff, std::string_view before = "");
+// A Fujifilm RAF: magic, version, camera id and name, the preview's offset
+// and length at byte 84 (big-endian; the real ones unless given), the
+// preview at byte 160, then raw data.
+std::string RafFile(std::string_view jpeg, std::optional<uint32_t> offset = {}, std::optional<uint32_t> length = {});
+// A Minolta MRW: "\0MRM" and its blocks' length, a PRD block, a TTW block
+// holding `tiff` (its length field the real one unless given), a WBG block,
+// then image data.
+std::string MrwFile(std::string_view tiff, std::optional<uint32_t> ttwLength = {});
 
 // A hostile TIFF file: `directories` chained directories that all walk one
 // shared table, each `entries` entries long, almost every entry a Make text
@@ -133,7 +173,7 @@ std::string Cr2File(std::string_view dateTime);
 std::string Cr3File(std::optional<std::string_view> dateTime, std::optional<std::string_view> dateTimeOriginal,
                     size_t imageBytes = 64);
 
-// CaptureTime of a file, through a fresh reader.
-int64_t ReadCaptureTime(std::string_view bytes);
+// CaptureTime of a file saved under `name`, through a fresh reader.
+int64_t ReadCaptureTime(std::string_view bytes, const std::string& name = "IMG_0001.CRW");
 
 }  // namespace kirabo::test
