@@ -20,8 +20,12 @@ std::string CliText(UiLanguage language, const char* source) { return TextIn(lan
 std::string UsageText(UiLanguage language) {
   return CliText(language,
                  "使い方: kirabo-cli [-f 形式] [-j N] [-n] [-q] [--] フォルダ\n"
-                 "フォルダとその下のすべてのフォルダにある Canon の RAW ファイル (.CRW, .CR2,\n"
-                 ".CR3) を撮影日時の名前にリネームします。拡張子はそのままです。\n"
+                 "フォルダとその下のすべてのフォルダにある RAW ファイルを撮影日時の名前に\n"
+                 "リネームします。拡張子はそのままです。RAW ファイル: Canon (.CRW, .CR2, .CR3)、\n"
+                 "Nikon (.NEF, .NRW)、Sony (.ARW, .SR2, .SRF)、Fujifilm (.RAF)、Panasonic と\n"
+                 "Leica (.RW2, .RWL)、Olympus と OM System (.ORF, .ORI)、Pentax (.PEF)、\n"
+                 "Hasselblad (.3FR, .FFF)、Phase One と Leaf (.IIQ, .MOS)、Samsung (.SRW)、\n"
+                 "Minolta (.MRW)、Epson (.ERF)、Mamiya (.MEF)、Kodak (.KDC, .DCR)、DNG。\n"
                  "名前が使われているときは拡張子の前に _1, _2, ... を付けます。ファイルを\n"
                  "置き換えることはありません。\n"
                  "\n"

@@ -170,8 +170,12 @@
     </message>
     <message>
         <source>使い方: kirabo-cli [-f 形式] [-j N] [-n] [-q] [--] フォルダ
-フォルダとその下のすべてのフォルダにある Canon の RAW ファイル (.CRW, .CR2,
-.CR3) を撮影日時の名前にリネームします。拡張子はそのままです。
+フォルダとその下のすべてのフォルダにある RAW ファイルを撮影日時の名前に
+リネームします。拡張子はそのままです。RAW ファイル: Canon (.CRW, .CR2, .CR3)、
+Nikon (.NEF, .NRW)、Sony (.ARW, .SR2, .SRF)、Fujifilm (.RAF)、Panasonic と
+Leica (.RW2, .RWL)、Olympus と OM System (.ORF, .ORI)、Pentax (.PEF)、
+Hasselblad (.3FR, .FFF)、Phase One と Leaf (.IIQ, .MOS)、Samsung (.SRW)、
+Minolta (.MRW)、Epson (.ERF)、Mamiya (.MEF)、Kodak (.KDC, .DCR)、DNG。
 名前が使われているときは拡張子の前に _1, _2, ... を付けます。ファイルを
 置き換えることはありません。
 
@@ -215,8 +219,13 @@ SIGINT (Ctrl-C) または SIGTERM で次のファイルかリネームの前に�
 130 中断した。
 </source>
         <translation>Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--] FOLDER
-Renames the Canon raw files (.CRW, .CR2, .CR3) in FOLDER and every folder
-below it after the time the picture was taken, keeping each file's extension.
+Renames the raw files in FOLDER and every folder below it after the time
+the picture was taken, keeping each file's extension. Raw files: Canon (.CRW,
+.CR2, .CR3), Nikon (.NEF, .NRW), Sony (.ARW, .SR2, .SRF), Fujifilm (.RAF),
+Panasonic and Leica (.RW2, .RWL), Olympus and OM System (.ORF, .ORI), Pentax
+(.PEF), Hasselblad (.3FR, .FFF), Phase One and Leaf (.IIQ, .MOS), Samsung
+(.SRW), Minolta (.MRW), Epson (.ERF), Mamiya (.MEF), Kodak (.KDC, .DCR) and
+DNG, in any letter case.
 A taken name gets _1, _2, ... before the extension; no file is ever replaced.
 
   -f, --format=FORMAT  1 or datetime: yymmdd_hhmmss, e.g. 041005_092510.CRW
