@@ -1,5 +1,6 @@
 #include "app/JobTexts.h"
 
+#include "engine/UndoWorker.h"
 #include "framework/Translate.h"
 #include "platform/Multibyte.h"
 #include "res/translations/TextTable.h"
@@ -36,14 +37,17 @@ std::string ShortenedInTheMiddle(const std::string& path, size_t limit) {
   return path.substr(0, starts[head]) + kEllipsis + path.substr(starts[starts.size() - tail]);
 }
 
-std::string WhatHappened(const FileReport& report) {
+std::string WhatHappened(const FileReport& report, bool undo) {
   switch (report.outcome) {
     case FileOutcome::NoCaptureTime:
       return Translate(kContext, "撮影日時がありません");
     case FileOutcome::CannotRead:
       return Translate(kContext, "読み込めません") + ": " + report.reason;
-    case FileOutcome::RenameFailed:
-      return Translate(kContext, "リネームできません") + ": " + report.reason;
+    case FileOutcome::RenameFailed: {
+      if (!undo) return Translate(kContext, "リネームできません") + ": " + report.reason;
+      const char* own = UndoReasonText(report.reason);
+      return Translate(kContext, "元に戻せません") + ": " + (own != nullptr ? Translate(kContext, own) : report.reason);
+    }
     case FileOutcome::Renamed:
     case FileOutcome::AlreadyNamed:
       break;
@@ -51,15 +55,23 @@ std::string WhatHappened(const FileReport& report) {
   return {};
 }
 
+// The files in `left` after a blank line, or nothing when there are none.
+std::string LeftLines(const LeftFiles& left) {
+  std::string files;
+  for (const std::string& line : left.lines) AddLine(files, line);
+  if (left.more > 0) AddLine(files, WithArgument(Translate(kContext, "他 %1 件"), std::to_string(left.more)));
+  return files.empty() ? files : "\n\n" + files;
+}
+
 }  // namespace
 
-void LeftFiles::Add(const FileReport& report) {
+void LeftFiles::Add(const FileReport& report, bool undo) {
   if (report.outcome == FileOutcome::Renamed || report.outcome == FileOutcome::AlreadyNamed) return;
   if (lines.size() == kNamed) {
     ++more;
     return;
   }
-  lines.push_back(ShortenedInTheMiddle(report.path, kPathCharacters) + ": " + WhatHappened(report));
+  lines.push_back(ShortenedInTheMiddle(report.path, kPathCharacters) + ": " + WhatHappened(report, undo));
 }
 
 std::string SearchingText(const std::string& folder) {
@@ -87,12 +99,25 @@ FinalMessage FinalMessageOf(const JobCounts& counts, const LeftFiles& left) {
   const bool allNamed = counts.Found() > 0 && counts.renamed + counts.alreadyNamed == counts.Found();
   const std::string finished = Translate(kContext, kFinished);
   if (allNamed) return {finished, MessageIcon::Information};
-  std::string files;
-  for (const std::string& line : left.lines) AddLine(files, line);
-  if (left.more > 0) AddLine(files, WithArgument(Translate(kContext, "他 %1 件"), std::to_string(left.more)));
-  std::string text = finished + "\n\n" + CountLines(counts, JobEnd::Completed);
-  if (!files.empty()) text += "\n\n" + files;
+  std::string text = finished + "\n\n" + CountLines(counts, JobEnd::Completed) + LeftLines(left);
   return {text, counts.renameFailed > 0 || counts.cannotRead > 0 ? MessageIcon::Exclamation : MessageIcon::Information};
+}
+
+std::string UndoCountLines(const JobCounts& counts) {
+  std::string lines;
+  AddCount(lines, "元に戻したファイル: %1 件", counts.renamed);
+  AddCount(lines, "元に戻せなかったファイル: %1 件", counts.renameFailed);
+  return lines;
+}
+
+FinalMessage UndoFinalMessageOf(const JobCounts& counts, const LeftFiles& left) {
+  const std::string restored = Translate(kContext, "元に戻しました");
+  if (counts.renameFailed == 0) return {restored, MessageIcon::Information};
+  return {restored + "\n\n" + UndoCountLines(counts) + LeftLines(left), MessageIcon::Exclamation};
+}
+
+std::string JournalFailedText(const std::string& reason) {
+  return WithArgument(Translate(kContext, "取り消し用の記録を書き込めません:\n%1"), reason);
 }
 
 }  // namespace kirabo

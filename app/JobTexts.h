@@ -20,13 +20,14 @@ std::string ProgressText(const FileReport& report);
 
 // The files a job left with their old names, as its final message names
 // them: one line for each of the first ten, "PATH: what happened" with the
-// path shortened in the middle, and how many more there were.
+// path shortened in the middle, and how many more there were. Of an undo,
+// the files that could not be restored.
 struct LeftFiles {
   static constexpr size_t kNamed = 10;
   std::vector<std::string> lines;
   size_t more = 0;
   // Counts a file that kept its old name; a renamed or named file is no concern.
-  void Add(const FileReport& report);
+  void Add(const FileReport& report, bool undo = false);
 };
 
 // One line for each kind of outcome the job met, without a final line feed.
@@ -44,5 +45,17 @@ struct FinalMessage {
 // another blank line and the files left with their old names, with the
 // exclamation icon when a file could not be read or renamed.
 FinalMessage FinalMessageOf(const JobCounts& counts, const LeftFiles& left = {});
+
+// Of an undo, whose restored files are counted as renamed and the others as
+// failed: one line for each kind met.
+std::string UndoCountLines(const JobCounts& counts);
+
+// The message at an undo's normal end: "元に戻しました" alone when every file
+// was restored; otherwise followed by a blank line, the counts, another blank
+// line and the files that could not be restored, with the exclamation icon.
+FinalMessage UndoFinalMessageOf(const JobCounts& counts, const LeftFiles& left = {});
+
+// The message when the job's journal cannot be written, with the system's reason.
+std::string JournalFailedText(const std::string& reason);
 
 }  // namespace kirabo

@@ -1,11 +1,14 @@
 #include "app/MainDialog.h"
 
 #include <chrono>
+#include <system_error>
 #include <thread>
 
 #include "app/AboutDialog.h"
 #include "app/FolderPicker.h"
+#include "app/JobTexts.h"
 #include "engine/RenameWorker.h"
+#include "engine/UndoWorker.h"
 #include "framework/Application.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
@@ -13,8 +16,11 @@
 #include "framework/Resources.h"
 #include "framework/Translate.h"
 #include "framework/Window.h"
+#include "res/translations/TextTable.h"
 #include "platform/FolderExists.h"
 #include "platform/HomeFolder.h"
+#include "platform/RealPath.h"
+#include "platform/StateFolder.h"
 #include "res/ResourceIds.h"
 
 namespace kirabo {
@@ -33,6 +39,7 @@ CMainDialog::~CMainDialog() { EndJobBeforeClosing(); }
 
 void CMainDialog::DoDataExchange(DataExchange& exchange) {
   ExchangeControl(exchange, IDOK, startButtonCtrl);
+  ExchangeControl(exchange, kUndoButton, undoButtonCtrl);
   ExchangeControl(exchange, kStatusText, statusLabelCtrl);
   ExchangeText(exchange, kFolderField, folderText);
   ExchangeListIndex(exchange, kFormatList, formatIndex);
@@ -56,7 +63,9 @@ bool CMainDialog::OnInitDialog() {
   }
   if (folderArgument) folderText = *folderArgument;
   job.state.store(Idle);
+  if (JobJournalFolder(journalFolder_) != 0) journalFolder_.clear();
   UpdateData(false);
+  RefreshUndoButton(folderText);
   return true;
 }
 
@@ -65,6 +74,8 @@ void CMainDialog::OnOK() { OnStartStop(); }
 void CMainDialog::OnCommand(int id) {
   if (id == kBrowseButton)
     OnBrowse();
+  else if (id == kUndoButton)
+    OnUndo();
   else if (id == kExitButton)
     OnExit();
   else
@@ -82,6 +93,7 @@ void CMainDialog::OnStartStop() {
     if (closing_) return;
     ShowMessageBox(this, Translate(kContext, "中断しました"), MessageIcon::Information);
     startButtonCtrl.SetText(Translate(kContext, "開始"));
+    JobEnded();
     return;
   }
 
@@ -94,10 +106,72 @@ void CMainDialog::OnStartStop() {
     return;
   }
 
+  if (!PrepareJournal()) return;
   job.folder = WithHomeFolder(folderText);
   job.format = formatIndex;
+  job.undoJournal.clear();
+  jobView_.SetUndo(false);
+  StartWorker(RenameWorkerProc);
+}
+
+void CMainDialog::OnUndo() {
+  UpdateData(true);
+  if (jobActive_ || worker_.IsRunning()) return;
+  std::optional<KeptJournal> undoable = UndoableJob(folderText);
+  if (!undoable) {
+    RefreshUndoButton(folderText);
+    return;
+  }
+  const std::string count = std::to_string(undoable->journal.MadeRenames());
+  if (!AskYesNo(this, WithArgument(Translate(kContext, "%1 件のファイル名を元に戻しますか?"), count))) return;
+  if (!PrepareJournal()) return;
+  job.folder = WithHomeFolder(folderText);
+  job.undoJournal = undoable->path;
+  jobView_.SetUndo(true);
+  StartWorker(UndoWorkerProc);
+}
+
+// The folder of the journal the job writes before any rename; a job that
+// could not keep one does not start.
+bool CMainDialog::PrepareJournal() {
+  if (int error = JobJournalFolder(journalFolder_)) {
+    ShowMessageBox(this, JournalFailedText(std::system_category().message(error)), MessageIcon::Exclamation);
+    return false;
+  }
+  job.journalFolder = journalFolder_;
   job.observer = &jobView_;
-  if (worker_.Start(RenameWorkerProc, &job)) startButtonCtrl.SetText(Translate(kContext, "中断"));
+  return true;
+}
+
+void CMainDialog::StartWorker(uint32_t (*proc)(void*)) {
+  if (!worker_.Start(proc, &job)) return;
+  jobActive_ = true;
+  undoButtonCtrl.Enable(false);
+  startButtonCtrl.SetText(Translate(kContext, "中断"));
+}
+
+// Window thread, once the worker has told of the end of a job or an undo.
+void CMainDialog::JobEnded() {
+  jobActive_ = false;
+  EditField field(GetDlgItem(kFolderField));
+  RefreshUndoButton(field.GetText());
+}
+
+void CMainDialog::OnEditChange(int id) {
+  if (id != kFolderField) return;
+  EditField field(GetDlgItem(kFolderField));
+  RefreshUndoButton(field.GetText());
+}
+
+std::optional<KeptJournal> CMainDialog::UndoableJob(const std::string& folder) const {
+  std::string realFolder;
+  if (journalFolder_.empty() || folder.empty() || !ResolveRealPath(WithHomeFolder(folder), realFolder))
+    return std::nullopt;
+  return LatestUndoable(journalFolder_, realFolder);
+}
+
+void CMainDialog::RefreshUndoButton(const std::string& folder) {
+  undoButtonCtrl.Enable(!jobActive_ && UndoableJob(folder).has_value());
 }
 
 // What keeps the fields from making a job, or null. A job on a folder that

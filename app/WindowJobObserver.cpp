@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/Translate.h"
+#include "framework/Window.h"
 
 namespace kirabo {
 
@@ -10,7 +11,7 @@ void WindowJobObserver::OnSearching(const std::string& folder) { statusLabel_.Se
 
 void WindowJobObserver::OnFile(const FileReport& report) {
   if (report.outcome != FileOutcome::Renamed && report.outcome != FileOutcome::AlreadyNamed) {
-    left_.Add(report);
+    left_.Add(report, undo_);
     return;
   }
   lastShown_ = report;
@@ -26,15 +27,18 @@ void WindowJobObserver::OnJobEnd(JobEnd end, const JobCounts& counts) {
     if (end == JobEnd::Completed) last->number = last->count;
     progress = ProgressText(*last);
   }
-  statusLabel_.SetText(progress + CountLines(counts, end));
+  statusLabel_.SetText(progress + (undo_ ? UndoCountLines(counts) : CountLines(counts, end)));
   // Up before whatever follows: the final message, or the dialog's own.
   statusLabel_.Flush();
+  PostToWindowThread(startButton_.Window(), ended_);
   if (end == JobEnd::Stopped) return;
   startButton_.SetText(Translate("MainDialog", "開始"));
   startButton_.Flush();
   if (end == JobEnd::Completed) {
-    const FinalMessage message = FinalMessageOf(counts, left);
+    const FinalMessage message = undo_ ? UndoFinalMessageOf(counts, left) : FinalMessageOf(counts, left);
     messages_.Show(message.text, message.icon);
+  } else if (end == JobEnd::JournalFailed) {
+    messages_.Show(JournalFailedText(journalError_), MessageIcon::Exclamation);
   }
 }
 

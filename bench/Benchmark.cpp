@@ -4,6 +4,7 @@
 //
 //   kirabo-bench [--files=N] [--folders=N] [--readers=LIST] [--floor=PATH]
 //                [--latency-ms=N --latency-fs=PATH] [--drop-caches] [--dir=PARENT] [--keep]
+//                [--journal] [--small] [--build-only]
 //
 // --readers=1,8 runs one job per count on identical trees, in that order (0:
 // the count the folder's medium suggests, the default). --floor runs the
@@ -13,7 +14,11 @@
 // system at PATH (kirabo-latency-fs, run as root) and unmounts it at the end.
 // --drop-caches (root) empties the page cache before each run, so the files
 // come from the disk; otherwise they were just written and are in the cache,
-// and the numbers measure the job's own cost.
+// and the numbers measure the job's own cost. --journal has each job keep
+// its undo journal, to weigh what it costs; --small writes files of a few
+// kilobytes, cheap to compare byte for byte, instead of sparse ones of camera
+// size; --build-only builds the trees, keeps them and runs no job (for
+// scripts such as bench/kill-undo).
 
 #include <fcntl.h>
 #include <signal.h>
@@ -76,6 +81,8 @@ struct Options {
   int latencyMs = 0;
   bool dropCaches = false;
   bool keep = false;
+  bool journal = false;
+  bool buildOnly = false;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -106,6 +113,12 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.parent = value("--dir=");
     } else if (arg == "--keep") {
       options.keep = true;
+    } else if (arg == "--journal") {
+      options.journal = true;
+    } else if (arg == "--small") {
+      options.shape.small = true;
+    } else if (arg == "--build-only") {
+      options.buildOnly = options.keep = true;
     } else {
       return false;
     }
@@ -142,20 +155,24 @@ void DropCaches() {
 }
 
 // Runs in a child process, so that its peak memory is the job's alone.
-int RunJobInChild(const std::string& folder, int32_t readers, size_t files) {
+int RunJobInChild(const std::string& folder, int32_t readers, size_t files, bool journal) {
   CountingObserver observer;
   kirabo::RenameJob job;
   job.folder = folder;
   job.observer = &observer;
   job.readers = readers;
+  if (journal) {
+    job.journalFolder = folder + "-journals";
+    std::filesystem::create_directory(job.journalFolder);
+  }
   uint64_t readsBefore = kirabo::CFile::SystemReadCount();
   Clock::time_point start = Clock::now();
   kirabo::RenameWorkerProc(&job);
   Clock::time_point end = Clock::now();
   uint64_t reads = kirabo::CFile::SystemReadCount() - readsBefore;
   double total = Seconds(end - start);
-  std::printf("readers %-2d  %zu of %zu renamed, %zu with _1, %.3f s (scan %.3f s), %.0f files/s, %.2f reads/file",
-              readers, observer.renamed, files, observer.suffixed, total, Seconds(observer.firstFile - start),
+  std::printf("readers %-2d%s  %zu of %zu renamed, %zu with _1, %.3f s (scan %.3f s), %.0f files/s, %.2f reads/file",
+              readers, journal ? " journal" : "", observer.renamed, files, observer.suffixed, total, Seconds(observer.firstFile - start),
               static_cast<double>(observer.renamed) / total, static_cast<double>(reads) / static_cast<double>(files));
   std::fflush(stdout);
   return observer.completed && observer.renamed == files ? 0 : 1;
@@ -170,7 +187,7 @@ bool RunContender(const std::string& folder, int32_t readers, const Options& opt
   } else {
     std::fflush(stdout);
     pid = fork();
-    if (pid == 0) _exit(RunJobInChild(folder, readers, files));
+    if (pid == 0) _exit(RunJobInChild(folder, readers, files, options.journal));
   }
   int status = 0;
   struct rusage usage {};
@@ -187,7 +204,8 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "Usage: kirabo-bench [--files=N] [--folders=N] [--readers=LIST] [--floor=PATH]\n"
-                 "                    [--latency-ms=N --latency-fs=PATH] [--drop-caches] [--dir=PARENT] [--keep]\n");
+                 "                    [--latency-ms=N --latency-fs=PATH] [--drop-caches] [--dir=PARENT] [--keep]\n"
+                 "                    [--journal] [--small] [--build-only]\n");
     return 2;
   }
   std::string pattern = options.parent + "/kirabo-bench-XXXXXX";
@@ -231,7 +249,7 @@ int main(int argc, char** argv) {
       std::printf("mounted through %s, %d ms per request\n", options.latencyFs.c_str(), options.latencyMs);
     }
   }
-  for (size_t c = 0; c < contenders.size() && exitCode == 0; ++c) {
+  for (size_t c = 0; c < contenders.size() && exitCode == 0 && !options.buildOnly; ++c) {
     if (!RunContender(seen + "/tree" + std::to_string(c), contenders[c], options, built.files)) exitCode = 1;
   }
   if (fs > 0) {

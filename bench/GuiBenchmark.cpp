@@ -84,6 +84,7 @@ double WindowJob(const std::string& root, std::string& finalMessage) {
   kirabo::SetMessageBoxHook([&](const kirabo::MessageBoxCall& call) {
     finalMessage = call.text;
     ended = true;
+    return true;
   });
   const Clock::time_point start = Clock::now();
   dialog.OnStartStop();

@@ -31,7 +31,8 @@ void Put32(std::string& bytes, uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
 }
 
-uint64_t FileSize(size_t index) {
+uint64_t FileSize(size_t index, bool small) {
+  if (small) return 4096 + index * 7919 % 4096;
   const uint64_t megabyte = 1 << 20;
   return 10 * megabyte + (index * 7919 % (15 * megabyte));
 }
@@ -125,7 +126,7 @@ bool BuildSyntheticTree(const std::string& root, const TreeShape& shape, BuiltTr
     bool crw = i % 2 == 0;
     char name[32];
     std::snprintf(name, sizeof name, "IMG_%05zu.%s", i, crw ? "CRW" : "CR2");
-    uint64_t size = FileSize(i);
+    uint64_t size = FileSize(i, shape.small);
     if (!WriteRawFile(folders[folder] + "/" + name, crw, captureTime, size)) return false;
     ++built.files;
     built.apparentBytes += size;

@@ -9,6 +9,7 @@ struct TreeShape {
   size_t files = 10000;
   int depth = 5;    // folder levels below the root
   int branches = 3; // sub-folders per folder
+  bool small = false;  // files of a few kilobytes written out in full, cheap to compare byte for byte
 };
 
 struct BuiltTree {

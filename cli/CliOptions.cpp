@@ -14,6 +14,9 @@ namespace kirabo::cli {
 
 namespace {
 
+// Options without a letter.
+enum : int { kUndo = 256, kJobs, kNoJournal };
+
 constexpr char kShortOptions[] = ":f:j:nqhV";
 constexpr int32_t kMostReaders = 64;  // leading ':' tells a missing value from an unknown option
 
@@ -22,6 +25,9 @@ const option kLongOptions[] = {
     {"readers", required_argument, nullptr, 'j'},
     {"dry-run", no_argument, nullptr, 'n'},
     {"quiet", no_argument, nullptr, 'q'},
+    {"undo", no_argument, nullptr, kUndo},
+    {"jobs", no_argument, nullptr, kJobs},
+    {"no-journal", no_argument, nullptr, kNoJournal},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -85,6 +91,7 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
   args.push_back(nullptr);
 
   CliOptions options;
+  bool jobs = false;
   // Windows programs answer "/?" with their help.
   if (kPathSeparator == '\\' && argc == 2 && std::string_view(argv[1]) == "/?") {
     options.action = CliOptions::Action::Help;
@@ -111,6 +118,15 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
       case 'q':
         options.quiet = true;
         break;
+      case kUndo:
+        options.action = CliOptions::Action::Undo;
+        break;
+      case kJobs:
+        jobs = true;
+        break;
+      case kNoJournal:
+        options.journal = false;
+        break;
       case 'h':
         options.action = CliOptions::Action::Help;
         return options;
@@ -126,6 +142,12 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
       default:
         return UnknownOption(optopt, args[optind - 1]);
     }
+  }
+  if (jobs) {
+    if (options.action == CliOptions::Action::Undo) return UsageError("--jobs と --undo は一緒に使えません");
+    if (optind != argc) return UsageError("--jobs はフォルダを取りません");
+    options.action = CliOptions::Action::Jobs;
+    return options;
   }
   if (optind == argc) return UsageError("フォルダが指定されていません");
   if (argc - optind > 1) return UsageError("フォルダが 2 つ以上指定されています");

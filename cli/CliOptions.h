@@ -6,11 +6,12 @@
 namespace kirabo::cli {
 
 struct CliOptions {
-  enum class Action { Run, Help, Version, UsageError };
+  enum class Action { Run, Undo, Jobs, Help, Version, UsageError };
   Action action = Action::Run;
   int32_t format = 0;  // a NameFormat
   bool dryRun = false;
   bool quiet = false;
+  bool journal = true;  // false: --no-journal
   int32_t readers = 0;  // 0: as the folder's medium suits
   std::string folder;
   // UsageError: what was wrong, a text of the translation file whose "%1"

@@ -17,13 +17,15 @@ std::string CliText(UiLanguage language, const char* source);
 std::string UsageText(UiLanguage language);
 
 // What became of a file left with its old name, after "kirabo-cli: PATH: ":
-// "no capture time", "cannot rename: REASON" or "cannot read: REASON".
-std::string OutcomeText(const FileReport& report, UiLanguage language);
+// "no capture time", "cannot rename: REASON" or "cannot read: REASON"; of
+// an undo, "cannot undo: REASON".
+std::string OutcomeText(const FileReport& report, bool undo, UiLanguage language);
 
 // The job's counts in one line: "N renamed, N already named, N without
 // capture time, N failed" (a dry run: "N would be renamed, ...", "N would
 // fail"), then ", N could not be read" when some could not; or "no raw files
-// found".
-std::string SummaryLine(const JobCounts& counts, bool dryRun, UiLanguage language);
+// found". Of an undo: "N restored, N could not be restored" (a dry run: "N
+// would be restored, N would not be restored").
+std::string SummaryLine(const JobCounts& counts, bool dryRun, bool undo, UiLanguage language);
 
 }  // namespace kirabo::cli

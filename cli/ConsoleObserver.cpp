@@ -27,13 +27,46 @@ bool WriteLine(FILE* stream, const std::string& line) {
 // a doubled separator in every path would only confuse the reader.
 constexpr bool kEscapeBackslash = kPathSeparator != '\\';
 
+namespace {
+
+// Characters a terminal would act on rather than show: C1 controls (which
+// xterm obeys in single-byte locales, and as U+0080 to U+009F in UTF-8),
+// bytes that are no character of the code page, and the bidirectional
+// embeddings, overrides and isolates, which reorder what follows them.
+bool ActsOnTerminal(std::string_view character, CodePage codePage) {
+  auto byte = [&](size_t i) { return static_cast<unsigned char>(character[i]); };
+  if (character.size() == 1) {
+    if (byte(0) < 0x80) return false;
+    if (codePage == CodePage::Cp932) return byte(0) < 0xA1 || byte(0) > 0xDF;  // not half-width katakana
+    return codePage == CodePage::Utf8 || byte(0) <= 0x9F;
+  }
+  if (codePage != CodePage::Utf8) return false;
+  if (character.size() == 2) return byte(0) == 0xC2 && byte(1) <= 0x9F;  // U+0080 to U+009F
+  if (character.size() != 3 || byte(0) != 0xE2) return false;
+  return (byte(1) == 0x80 && byte(2) >= 0xAA && byte(2) <= 0xAE) ||  // U+202A to U+202E
+         (byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9);    // U+2066 to U+2069
+}
+
+void AppendHex(std::string& out, std::string_view bytes) {
+  for (char c : bytes) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
+    out += hex;
+  }
+}
+
+}  // namespace
+
 std::string EscapeForLine(std::string_view path, CodePage codePage) {
   std::string escaped;
   escaped.reserve(path.size());
   for (size_t i = 0; i < path.size();) {
     size_t length = CharLength(path, i, codePage);
     auto byte = static_cast<unsigned char>(path[i]);
-    if (length > 1 || (byte >= 0x20 && byte != 0x7F && (byte != '\\' || !kEscapeBackslash))) {
+    std::string_view character = path.substr(i, length);
+    if (kEscapeBackslash && ActsOnTerminal(character, codePage)) {
+      AppendHex(escaped, character);
+    } else if (length > 1 || (byte >= 0x20 && byte != 0x7F && (byte != '\\' || !kEscapeBackslash))) {
       escaped.append(path.substr(i, length));
     } else if (byte == '\\') {
       escaped += "\\\\";
@@ -42,9 +75,7 @@ std::string EscapeForLine(std::string_view path, CodePage codePage) {
     } else if (byte == '\t') {
       escaped += "\\t";
     } else {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-      escaped += hex;
+      AppendHex(escaped, character);
     }
     i += length;
   }
@@ -93,7 +124,7 @@ void ConsoleObserver::OnFile(const FileReport& report) {
 
 void ConsoleObserver::Warn(const FileReport& report) {
   progress.Clear();
-  WriteLine(stderr, "kirabo-cli: " + Shown(report.path) + ": " + OutcomeText(report, settings.language));
+  WriteLine(stderr, "kirabo-cli: " + Shown(report.path) + ": " + OutcomeText(report, settings.undo, settings.language));
 }
 
 void ConsoleObserver::OnJobEnd(JobEnd jobEnd, const JobCounts& jobCounts) {

@@ -18,6 +18,10 @@ bool DryRunFileSystem::ResolveFolder(const std::string& folder, std::string& res
   return disk.ResolveFolder(folder, resolved);
 }
 
+bool DryRunFileSystem::Identify(const std::string& path, FileIdentity& identity) {
+  return disk.Identify(path, identity);
+}
+
 RenameResult DryRunFileSystem::Rename(const std::string& from, const std::string&) {
   size_t separator = FindLastChar(from, kPathSeparator, ActiveCodePage());
   std::string folder = from.substr(0, separator == std::string::npos ? 0 : separator + 1);

@@ -19,6 +19,7 @@ class DryRunFileSystem : public JobFileSystem {
   bool ResolveFolder(const std::string& folder, std::string& resolved) override;
   RenameResult Rename(const std::string& from, const std::string& to) override;
   CaptureTimeRead ReadCaptureTime(const std::string& path) override { return disk.ReadCaptureTime(path); }
+  bool Identify(const std::string& path, FileIdentity& identity) override;
 
  private:
   JobFileSystem& disk;

@@ -8,7 +8,9 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <system_error>
 
 #include "cli/CliOptions.h"
 #include "cli/CliTexts.h"
@@ -16,8 +18,12 @@
 #include "cli/DryRunFileSystem.h"
 #include "cli/SystemConsole.h"
 #include "engine/JobFileSystem.h"
+#include "engine/JournalFolder.h"
 #include "engine/RenameJob.h"
 #include "engine/RenameWorker.h"
+#include "engine/UndoWorker.h"
+#include "platform/RealPath.h"
+#include "platform/StateFolder.h"
 #include "platform/UiLanguage.h"
 #include "res/Version.h"
 #include "res/translations/TextTable.h"
@@ -50,17 +56,25 @@ bool CheckFolder(const std::string& folder, UiLanguage language) {
   return true;
 }
 
-int RunJob(const CliOptions& options, UiLanguage language) {
+// Where the journals are kept; false, said, when it cannot be made.
+bool JournalFolder(std::string& folder, UiLanguage language) {
+  if (int error = kirabo::JobJournalFolder(folder)) {
+    Complain(CliText(language, "取り消し用の記録を書き込めません") + ": " + std::system_category().message(error));
+    return false;
+  }
+  return true;
+}
+
+// Runs `proc` on `job` and says how it went; the exit status.
+int RunJob(const CliOptions& options, UiLanguage language, uint32_t (*proc)(void*), kirabo::RenameJob& job) {
   kirabo::cli::DryRunFileSystem dryRun(kirabo::RealFileSystem());
-  kirabo::RenameJob job;
-  job.folder = options.folder;
-  job.format = options.format;
-  job.readers = options.readers;
+  job.pretend = options.dryRun;
   if (options.dryRun) job.fileSystem = &dryRun;
 
   kirabo::cli::ConsoleSettings settings;
   settings.folder = options.folder;
   settings.quiet = options.quiet;
+  settings.undo = options.action == CliOptions::Action::Undo;
   settings.progress = !options.quiet && ::isatty(STDERR_FILENO) == 1;
   settings.stdoutIsTerminal = ::isatty(STDOUT_FILENO) == 1;
   settings.codePage = kirabo::ActiveCodePage();
@@ -69,7 +83,7 @@ int RunJob(const CliOptions& options, UiLanguage language) {
   job.observer = &observer;
 
   kirabo::cli::InstallStopHandlers(job.state);
-  kirabo::RenameWorkerProc(&job);
+  proc(&job);
   kirabo::cli::RemoveStopHandlers();
 
   int outputError = observer.OutputError();
@@ -78,11 +92,15 @@ int RunJob(const CliOptions& options, UiLanguage language) {
     Complain(CliText(language, "出力を書き込めません") + ": " + std::strerror(outputError));
     return kExitFailure;
   }
+  if (observer.End() == kirabo::JobEnd::JournalFailed) {
+    Complain(CliText(language, "取り消し用の記録を書き込めません") + ": " + observer.JournalError());
+    return kExitFailure;
+  }
   if (observer.End() == kirabo::JobEnd::Failed) {
     Complain(CliText(language, "メモリが足りません"));
     return kExitFailure;
   }
-  const std::string summary = kirabo::cli::SummaryLine(observer.Counts(), options.dryRun, language);
+  const std::string summary = kirabo::cli::SummaryLine(observer.Counts(), options.dryRun, settings.undo, language);
   if (kirabo::cli::StopWasRequested()) {
     // A terminal has echoed ^C where the cursor stood: the line is cleared
     // so the message starts one of its own.
@@ -93,6 +111,51 @@ int RunJob(const CliOptions& options, UiLanguage language) {
   }
   if (!options.quiet) std::fprintf(stderr, "%s\n", summary.c_str());
   return observer.Counts().renameFailed > 0 ? kExitRenameFailed : kExitDone;
+}
+
+int Rename(const CliOptions& options, UiLanguage language) {
+  kirabo::RenameJob job;
+  job.folder = options.folder;
+  job.format = options.format;
+  job.readers = options.readers;
+  if (options.journal && !options.dryRun && !JournalFolder(job.journalFolder, language)) return kExitFailure;
+  return RunJob(options, language, kirabo::RenameWorkerProc, job);
+}
+
+int Undo(const CliOptions& options, UiLanguage language) {
+  std::string journals;
+  std::string realFolder;
+  if (!JournalFolder(journals, language)) return kExitFailure;
+  std::optional<kirabo::KeptJournal> latest;
+  if (kirabo::ResolveRealPath(options.folder, realFolder)) latest = kirabo::LatestUndoable(journals, realFolder);
+  if (!latest) {
+    Complain(kirabo::WithArgument(CliText(language, "%1: 取り消すジョブがありません"), options.folder));
+    return kExitFailure;
+  }
+  kirabo::RenameJob job;
+  job.folder = options.folder;
+  job.undoJournal = latest->path;
+  if (options.journal) job.journalFolder = journals;
+  return RunJob(options, language, kirabo::UndoWorkerProc, job);
+}
+
+// One line per kept journal: start time, folder, files renamed, taken back.
+// Its words stay English in every language: scripts read them.
+int ListJobs(UiLanguage language) {
+  std::string journals;
+  if (!JournalFolder(journals, language)) return kExitFailure;
+  kirabo::CodePage codePage = kirabo::ActiveCodePage();
+  for (const kirabo::KeptJournal& kept : kirabo::ReadJournals(journals)) {
+    const kirabo::Journal& journal = kept.journal;
+    std::printf("%s\t%s\t%zu %s\t%s\n", journal.started.c_str(),
+                kirabo::cli::EscapeForLine(journal.folder, codePage).c_str(), journal.MadeRenames(),
+                journal.undoes.empty() ? "renamed" : "restored", journal.takenBack ? "taken back" : "not taken back");
+  }
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    Complain(CliText(language, "出力を書き込めません") + ": " + std::strerror(errno));
+    return kExitFailure;
+  }
+  return kExitDone;
 }
 
 int Main(int argc, char** argv, UiLanguage language) {
@@ -108,12 +171,15 @@ int Main(int argc, char** argv, UiLanguage language) {
       Complain(kirabo::WithArgument(CliText(language, options.error), options.errorArgument));
       std::fprintf(stderr, "%s\n", CliText(language, "詳しくは 'kirabo-cli --help' を実行してください。").c_str());
       return kExitUsage;
+    case CliOptions::Action::Jobs:
+      return ListJobs(language);
     case CliOptions::Action::Run:
+    case CliOptions::Action::Undo:
       break;
   }
   if (!CheckFolder(options.folder, language)) return kExitFailure;
   kirabo::cli::PrepareConsole();
-  return RunJob(options, language);
+  return options.action == CliOptions::Action::Undo ? Undo(options, language) : Rename(options, language);
 }
 
 }  // namespace

@@ -12,9 +12,11 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Kirabo renames the raw photographs of Canon, Nikon, Sony, Fujifilm, Panasonic, Olympus, Pentax, Leica, Hasselblad, Phase One, Samsung and Minolta cameras, and DNG files, after the moment they were taken, read from inside each file, in a small Japanese window (kirabo) or from the command line (kirabo-cli). No file is ever replaced and no file's contents are changed.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_STRIP_FILES ON)
-# `package_source` takes the checkout, not the build folders inside it.
+# `package_source` takes the checkout, not the build folders inside it. Dots
+# are matched by [.]: CPack writes the patterns into a file of its own, which
+# would read a backslash as an escape.
 set(CPACK_SOURCE_GENERATOR TGZ)
-set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/\\.git$" "/build[^/]*/" "/out/" "\\.swp$")
+set(CPACK_SOURCE_IGNORE_FILES "/[.]git/" "/[.]git$" "/build[^/]*/" "/out/" "[.]swp$")
 
 if(WIN32)
   # kirabo-<version>-win64.zip: one folder holding the programs, the README

@@ -193,7 +193,9 @@ void CCaptureTimeReader::WalkTiffDirectory(int64_t base, uint16_t dateTag) {
     // The size is taken as a signed 32-bit product, so a huge count that
     // wraps negative reads the value from the entry itself.
     auto size = static_cast<int32_t>(valueCount * static_cast<uint32_t>(BytesPerValue(type)));
-    bool wanted = tag == kMakeTag || tag == kModelTag || tag == kDateTimeTag;
+    // Every value read may cost a block read away from the directory and one
+    // back, whichever container and tag it is for.
+    bool wanted = tag == kMakeTag || tag == kModelTag || tag == dateTag;
     if (wanted && tiffValueReadBudget-- <= 0) return;
     if (size > kTiffInlineValueBytes) file.SeekTo(base + file.Read32());
 

@@ -3,12 +3,24 @@
 #include <charconv>
 #include <limits>
 
+#include "engine/JobFileSystem.h"
 #include "engine/NewName.h"
 
 namespace kirabo {
 
 FolderNames::FolderNames(const std::vector<std::string>& listed, CodePage codePage) : codePage(codePage) {
   for (const std::string& name : listed) Take(name);
+}
+
+FolderNames NamesListedIn(JobFileSystem& fileSystem, const std::string& folder, CodePage codePage) {
+  std::vector<std::string> listed;
+  FolderListing listing;
+  if (fileSystem.ListFolder(folder, listing)) {
+    for (FolderEntry& entry : listing.entries) {
+      if (!entry.isDots) listed.push_back(std::move(entry.name));
+    }
+  }
+  return FolderNames(listed, codePage);
 }
 
 std::string FolderNames::Fold(std::string_view name) const { return UpperAscii(name, codePage); }

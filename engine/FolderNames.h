@@ -10,6 +10,8 @@
 
 namespace kirabo {
 
+class JobFileSystem;
+
 // The names one folder holds as a rename job sees them: its listing, then
 // the job's own renames. Names that differ only in ASCII letter case count as
 // the same name, since they clash once the folder is copied to a file system
@@ -36,5 +38,9 @@ class FolderNames {
   // Folded stem + extension -> an attempt below which every candidate is taken.
   std::unordered_map<std::string, int32_t> hints;
 };
+
+// The names `folder` holds now, from its listing. A folder that cannot be
+// listed starts with none: the no-replace rename still refuses every taken name.
+FolderNames NamesListedIn(JobFileSystem& fileSystem, const std::string& folder, CodePage codePage);
 
 }  // namespace kirabo

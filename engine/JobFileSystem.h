@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/FileIdentity.h"
+
 namespace kirabo {
 
 struct FolderEntry {
@@ -59,6 +61,8 @@ class JobFileSystem {
   // The capture time inside the raw file at `path`; by default read from the
   // host's file system. Called from several threads at once when a job reads ahead.
   virtual CaptureTimeRead ReadCaptureTime(const std::string& path);
+  // The identity of the entry at `path`; false when there is none.
+  virtual bool Identify(const std::string& path, FileIdentity& identity) = 0;
 };
 
 // The host's file system.

@@ -37,6 +37,7 @@ enum class JobEnd {
   Completed,  // every listed file was dealt with
   Stopped,    // a stop request ended the job early
   Failed,     // the job could not go on (memory ran out); nothing is half done
+  JournalFailed,  // the journal could not be written: no rename was made that it does not hold
 };
 
 // Receives what a job does, on the job's thread, as it happens. The worker
@@ -64,6 +65,8 @@ class JobObserver {
   // record that was already Running belongs to another worker: handing it
   // to a second one gives no event at all.
   virtual void OnJobEnd(JobEnd end, const JobCounts& counts) = 0;
+  // Just before OnJobEnd of a JournalFailed end: the system's reason.
+  virtual void OnJournalFailed(const std::string& reason) { (void)reason; }
 };
 
 }  // namespace kirabo

@@ -46,8 +46,8 @@ constexpr int kMaxTiffDirectories = 256;
 // Directories of one file may overlap and share their entries, so the chain
 // and entry-count bounds alone would allow 256 x 65,535 entries. The work of a
 // whole file is bounded as well: entries visited (a full directory fits), and
-// Make, Model and DateTime values read, each of which may cost a block read
-// away from the directory and one back.
+// Make, Model and date values read, in every directory of every container,
+// each of which may cost a block read away from the directory and one back.
 constexpr int64_t kMaxTiffEntries = 65535;
 constexpr int kMaxTiffValueReads = 1024;
 // The Exif walk reads two directories of a few dozen entries each; this

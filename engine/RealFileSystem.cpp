@@ -47,6 +47,8 @@ class HostFileSystem final : public JobFileSystem {
     return {RenameOutcome::Failed, std::system_category().message(error)};
   }
 
+  bool Identify(const std::string& path, FileIdentity& identity) override { return IdentifyFile(path, identity); }
+
   bool ResolveFolder(const std::string& folder, std::string& resolved) override {
     return ResolveRealPath(folder, resolved);
   }

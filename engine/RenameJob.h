@@ -34,6 +34,13 @@ struct RenameJob {
   // Threads reading capture times ahead of the renames; 1 reads each file at
   // its turn, 0 leaves the choice to the folder's medium (DefaultReadersFor).
   int32_t readers = 0;
+  // The folder that keeps the journals; empty: this job writes none.
+  std::string journalFolder;
+  // A dry run: the file system only pretends to rename, and no journal is
+  // written or marked.
+  bool pretend = false;
+  // For UndoWorkerProc: the journal of the job to take back.
+  std::string undoJournal;
 };
 
 }  // namespace kirabo

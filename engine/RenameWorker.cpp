@@ -9,6 +9,8 @@
 #include "engine/FolderNames.h"
 #include "engine/FolderScanner.h"
 #include "engine/JobFileSystem.h"
+#include "engine/JobJournal.h"
+#include "engine/JobSteps.h"
 #include "engine/JobObserver.h"
 #include "engine/NewName.h"
 #include "engine/ReadAhead.h"
@@ -25,9 +27,15 @@ class JobRun {
   explicit JobRun(RenameJob& job)
       : job(job),
         fileSystem(job.fileSystem != nullptr ? *job.fileSystem : RealFileSystem()),
-        codePage(ActiveCodePage()) {}
+        codePage(ActiveCodePage()),
+        journal(job) {}
 
   JobEnd Run() {
+    if (journal.IsOn()) {
+      std::string realFolder;
+      if (!fileSystem.ResolveFolder(job.folder, realFolder)) realFolder = job.folder;
+      if (!journal.Start(realFolder)) return JobEnd::JournalFailed;
+    }
     std::vector<std::string> list;
     {
       CFolderScanner scanner(fileSystem, codePage);
@@ -43,7 +51,7 @@ class JobRun {
       report.number = i + 1;
       report.count = list.size();
       report.path = list[i];
-      if (!DealWith(report, readAhead.CaptureTimeOf(i))) return JobEnd::Stopped;
+      if (!DealWith(report, readAhead.CaptureTimeOf(i))) return journalFailed ? JobEnd::JournalFailed : JobEnd::Stopped;
       Count(report.outcome);
       if (job.observer != nullptr) job.observer->OnFile(report);
     }
@@ -53,12 +61,13 @@ class JobRun {
   }
 
   const JobCounts& Counts() const { return counts; }
+  JobJournal& Journal() { return journal; }
 
  private:
   bool StopRequestedNow() const { return job.state.load() == StopRequested; }
 
-  // Fills in the outcome; false when a stop came first and the file was left
-  // as it was, unreported.
+  // Fills in the outcome; false when a stop came first, or the journal could
+  // not hold the rename, and the file was left as it was, unreported.
   bool DealWith(FileReport& report, CaptureTimeRead read) {
     if (!read.readable) {
       report.outcome = FileOutcome::CannotRead;
@@ -68,6 +77,13 @@ class JobRun {
     std::optional<std::string> stem = NameStem(read.captureTime, job.format);
     if (!stem) {
       report.outcome = FileOutcome::NoCaptureTime;
+      return true;
+    }
+    // The journal tells the file by its identity, which the rename keeps.
+    FileIdentity identity;
+    if (journal.IsOn() && !fileSystem.Identify(report.path, identity)) {
+      report.outcome = FileOutcome::RenameFailed;
+      report.reason = std::strerror(ENOENT);
       return true;
     }
     RenameParts parts = SplitForRename(report.path, codePage);
@@ -96,7 +112,13 @@ class JobRun {
         return true;
       }
       std::string candidate = parts.folderPrefix + name;
+      if (!journal.Before(report.path, candidate, identity)) {
+        names.Take(ownName);
+        journalFailed = true;
+        return false;
+      }
       RenameResult result = fileSystem.Rename(report.path, candidate);
+      if (result.outcome != RenameOutcome::Renamed) journal.NotMade();
       if (result.outcome == RenameOutcome::Failed) {
         // Any other failure would fail again for every suffix.
         names.Take(ownName);
@@ -119,15 +141,8 @@ class JobRun {
   // rename still refuses every taken name.
   FolderNames& NamesIn(const std::string& folderPrefix) {
     auto known = folders.find(folderPrefix);
-    if (known != folders.end()) return known->second;
-    std::vector<std::string> listed;
-    FolderListing listing;
-    if (fileSystem.ListFolder(folderPrefix, listing)) {
-      for (FolderEntry& entry : listing.entries) {
-        if (!entry.isDots) listed.push_back(std::move(entry.name));
-      }
-    }
-    return folders.try_emplace(folderPrefix, listed, codePage).first->second;
+    if (known == folders.end()) known = folders.try_emplace(folderPrefix, NamesListedIn(fileSystem, folderPrefix, codePage)).first;
+    return known->second;
   }
 
   void Count(FileOutcome outcome) {
@@ -154,42 +169,26 @@ class JobRun {
   JobFileSystem& fileSystem;
   CodePage codePage;
   JobCounts counts;
+  JobJournal journal;
+  bool journalFailed = false;
   std::unordered_map<std::string, FolderNames> folders;  // by folder prefix
 };
-
-// Idle first: on a stop that write is the acknowledgement the caller waits
-// for. A stop requested since the last check is acknowledged by the same
-// write, so the end it reports is Stopped.
-void EndJob(RenameJob& job, JobEnd end, const JobCounts& counts) {
-  if (job.state.exchange(Idle) == StopRequested && end == JobEnd::Completed) end = JobEnd::Stopped;
-  if (job.observer == nullptr) return;
-  try {
-    job.observer->OnJobEnd(end, counts);
-  } catch (...) {
-    // The front end could not say it (out of memory); the job is over all the same.
-  }
-}
 
 }  // namespace
 
 uint32_t RenameWorkerProc(void* param) {
   auto& job = *static_cast<RenameJob*>(param);
-  // Claim the record without overwriting a stop requested before the worker
-  // ran; a record already Running belongs to another worker.
-  int32_t expected = Idle;
-  if (!job.state.compare_exchange_strong(expected, Running)) {
-    if (expected == StopRequested) EndJob(job, JobEnd::Stopped, {});
-    return 0;
-  }
+  if (!ClaimJob(job)) return 0;
   JobRun run(job);
   JobEnd end = JobEnd::Failed;
   try {
     end = run.Run();
+    end = run.Journal().Finish(end, run.Counts().renameFailed);
   } catch (...) {
     // Out of memory while the list or a name grew: end the job rather than
     // the process.
   }
-  EndJob(job, end, run.Counts());
+  EndJob(job, end, run.Counts(), run.Journal().Error());
   return 0;
 }
 

@@ -17,6 +17,9 @@ class Control {
 
   void Attach(NativeWindow* window) { window_ = window; }
   NativeWindow* Window() const { return window_; }
+  // Window thread: whether the user can use the control.
+  void Enable(bool enabled);
+  bool IsEnabled() const;
 
  protected:
   NativeWindow* window_ = nullptr;

@@ -23,4 +23,6 @@ void Dialog::OnCommand(int id) {
     OnCancel();
 }
 
+void Dialog::OnEditChange(int) {}
+
 }  // namespace kirabo

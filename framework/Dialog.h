@@ -58,6 +58,8 @@ class Dialog {
   virtual void OnCancel();
   // A push button was clicked. IDOK and IDCANCEL go to OnOK and OnCancel.
   virtual void OnCommand(int id);
+  // The text of an edit field changed, by the user or by the program.
+  virtual void OnEditChange(int id);
   // A system-menu item was chosen; the platform handles its own items.
   virtual void OnSysCommand(int commandId);
   // The window needs painting; the default paints the dialog as usual.

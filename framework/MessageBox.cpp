@@ -13,12 +13,18 @@ MessageBoxHook& Hook() {
 
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
 
+namespace {
+bool Show(Dialog* parent, const MessageBoxCall& call) {
+  return Hook() ? Hook()(call) : detail::ShowNativeMessageBox(parent, call);
+}
+}  // namespace
+
 void ShowMessageBox(Dialog* parent, const std::string& text, MessageIcon icon) {
-  const MessageBoxCall call{ApplicationTitle(), text, icon};
-  if (Hook())
-    Hook()(call);
-  else
-    detail::ShowNativeMessageBox(parent, call);
+  Show(parent, {ApplicationTitle(), text, icon});
+}
+
+bool AskYesNo(Dialog* parent, const std::string& text) {
+  return Show(parent, {ApplicationTitle(), text, MessageIcon::Question});
 }
 
 }  // namespace kirabo

@@ -17,6 +17,7 @@ enum MainDialogControlId : int {
   kStatusText = 1002,
   kFormatList = 1003,
   kExitButton = 1004,
+  kUndoButton = 1005,
 };
 
 // Control id of the About box: the line with the program's name and version.

@@ -36,6 +36,15 @@ std::string WindowTextOf(const NativeWindow* window) {
   return std::string();
 }
 
+void Control::Enable(bool enabled) {
+  if (QWidget* widget = ToWidget(window_)) widget->setEnabled(enabled);
+}
+
+bool Control::IsEnabled() const {
+  const QWidget* widget = ToWidget(window_);
+  return widget != nullptr && widget->isEnabled();
+}
+
 std::string EditField::GetText() const {
   auto* edit = qobject_cast<QLineEdit*>(ToWidget(window_));
   return edit != nullptr ? FromQString(edit->text()) : std::string();

@@ -229,6 +229,8 @@ QWidget* Dialog::Impl::CreateControl(const ControlTemplate& control) {
     case ControlKind::EditField: {
       auto* edit = new QLineEdit(window);
       edit->setFrame(Has(control.style, ControlStyle::Border));
+      const int id = control.id;
+      QObject::connect(edit, &QLineEdit::textChanged, window, [this, id] { EditChange(id); });
       item = edit;
       break;
     }

@@ -45,6 +45,7 @@ struct Dialog::Impl {
   void Ok() { owner.OnOK(); }
   void Cancel() { owner.OnCancel(); }
   void Command(int id) { owner.OnCommand(id); }
+  void EditChange(int id) { owner.OnEditChange(id); }
   void SysCommand(int id) { owner.OnSysCommand(id); }
   void Help() { owner.OnHelp(); }
   void Paint(QPaintEvent* event);

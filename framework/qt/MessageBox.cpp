@@ -1,21 +1,32 @@
 #include "framework/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
 #include "framework/qt/QtWindow.h"
+#include "framework/Translate.h"
 #include "framework/qt/Text.h"
 
 namespace kirabo {
 
 namespace detail {
 
-void ShowNativeMessageBox(Dialog* parent, const MessageBoxCall& call) {
+bool ShowNativeMessageBox(Dialog* parent, const MessageBoxCall& call) {
   QWidget* owner = parent != nullptr ? DialogWidget(*parent) : nullptr;
-  QMessageBox box(call.icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning,
-                  ToQString(call.caption), ToQString(call.text), QMessageBox::Ok,
+  const bool question = call.icon == MessageIcon::Question;
+  const QMessageBox::Icon icon = question                                 ? QMessageBox::Question
+                                 : call.icon == MessageIcon::Information ? QMessageBox::Information
+                                                                         : QMessageBox::Warning;
+  QMessageBox box(icon, ToQString(call.caption), ToQString(call.text),
+                  question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   owner != nullptr ? owner : QApplication::activeWindow());
-  box.exec();
+  if (question) {
+    // Windows names them in the system's language; here they are ours.
+    box.button(QMessageBox::Yes)->setText(ToQString(Translate("MessageBox", "はい(&Y)")));
+    box.button(QMessageBox::No)->setText(ToQString(Translate("MessageBox", "いいえ(&N)")));
+  }
+  return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace detail

@@ -14,6 +14,12 @@ LRESULT Send(NativeWindow* window, UINT message, WPARAM wParam = 0, LPARAM lPara
 
 }  // namespace
 
+void Control::Enable(bool enabled) {
+  if (window_ != nullptr) EnableWindow(ToHandle(window_), enabled ? TRUE : FALSE);
+}
+
+bool Control::IsEnabled() const { return window_ != nullptr && IsWindowEnabled(ToHandle(window_)); }
+
 std::string EditField::GetText() const { return WindowTextOf(window_); }
 
 void EditField::SetText(const std::string& text) {

@@ -71,6 +71,7 @@ INT_PTR Dialog::Impl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // Clicks, and Enter and Esc, which the dialog turns into IDOK and
       // IDCANCEL; edit and list notifications carry other codes.
       if (HIWORD(wParam) == BN_CLICKED) owner.OnCommand(LOWORD(wParam));
+      if (HIWORD(wParam) == EN_CHANGE) owner.OnEditChange(LOWORD(wParam));
       return TRUE;
     case WM_SYSCOMMAND:
       passOn = false;

@@ -7,11 +7,13 @@ namespace kirabo {
 
 namespace detail {
 
-void ShowNativeMessageBox(Dialog* parent, const MessageBoxCall& call) {
+bool ShowNativeMessageBox(Dialog* parent, const MessageBoxCall& call) {
   HWND owner = parent != nullptr ? ToHandle(parent->Window()) : nullptr;
   if (owner == nullptr) owner = GetActiveWindow();
-  const UINT icon = call.icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONEXCLAMATION;
-  MessageBoxA(owner, call.text.c_str(), call.caption.c_str(), MB_OK | icon);
+  UINT style = MB_OK | MB_ICONINFORMATION;
+  if (call.icon == MessageIcon::Exclamation) style = MB_OK | MB_ICONEXCLAMATION;
+  if (call.icon == MessageIcon::Question) style = MB_YESNO | MB_ICONQUESTION;
+  return MessageBoxA(owner, call.text.c_str(), call.caption.c_str(), style) == IDYES;
 }
 
 }  // namespace detail

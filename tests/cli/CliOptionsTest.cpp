@@ -36,6 +36,12 @@ TEST(CliOptions, FormsErrorsAndEndOfOptions) {
       {{"-q", "--", "-n"}, Action::Run, DateAndTime, false, true, "-n"},
       {{"--", "--help"}, Action::Run, DateAndTime, false, false, "--help"},
       {{"-"}, Action::Run, DateAndTime, false, false, "-"},
+      {{"--undo", "-n", "pics"}, Action::Undo, DateAndTime, true, false, "pics"},
+      {{"--no-journal", "pics"}, Action::Run, DateAndTime, false, false, "pics"},
+      {{"--jobs"}, Action::Jobs},
+      {{"--jobs", "pics"}, Action::UsageError, DateAndTime, false, false, "--jobs takes no FOLDER"},
+      {{"--undo", "--jobs"}, Action::UsageError, DateAndTime, false, false, "--jobs and --undo do not go together"},
+      {{"--jobs=all"}, Action::UsageError, DateAndTime, false, false, "option '--jobs' takes no value"},
       {{"-h"}, Action::Help},
       {{"pics", "--help", "--bogus"}, Action::Help},
       {{"-V"}, Action::Version},
@@ -66,7 +72,8 @@ TEST(CliOptions, FormsErrorsAndEndOfOptions) {
 
     CliOptions options = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
     EXPECT_EQ(options.action, c.action);
-    if (c.action == Action::Run) {
+    if (c.action == Action::Run || c.action == Action::Undo) {
+      EXPECT_EQ(options.journal, c.args[0] != std::string("--no-journal"));
       EXPECT_EQ(options.format, c.format);
       EXPECT_EQ(options.dryRun, c.dryRun);
       EXPECT_EQ(options.quiet, c.quiet);

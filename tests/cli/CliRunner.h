@@ -21,6 +21,8 @@ struct CliSetting {
   // Nobody reads stdout: every write to it fails (EPIPE).
   bool outputClosed = false;
   // Set in the program's environment; an empty value unsets the variable.
+  // On Linux every run also gets an XDG_STATE_HOME of the test program's
+  // own, so that no test touches the user's journals.
   std::vector<std::pair<std::string, std::string>> environment{{"KIRABO_LANG", "en"}};
 };
 

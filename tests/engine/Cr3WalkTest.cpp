@@ -47,6 +47,18 @@ std::string DateTextPastItsBox() {
   return layout(static_cast<uint32_t>(textAt - cmt2Data));
 }
 
+// A CMT2 whose one directory holds 65,535 DateTimeOriginal entries, each
+// pointing at the same unusable text beyond them all: every value read is a
+// block away from the directory.
+std::string FarDateTextsInEveryEntry() {
+  constexpr uint32_t kEntries = 65535;
+  const uint32_t text = 8 + 2 + 12 * kEntries + 4;
+  std::string tiff = "II" + Le16(42) + Le32(8) + Le16(static_cast<uint16_t>(kEntries));
+  tiff += Repeat(Le16(0x9003) + Le16(2) + Le32(20) + Le32(text), kEntries);
+  tiff += Le32(0) + std::string("0000:00:00 00:00:00\0", 20);
+  return WithMovie(Canon(Cmt1Box(kDateTime) + Box("CMT2", tiff)));
+}
+
 struct Layout {
   const char* what;
   std::string bytes;
@@ -98,6 +110,9 @@ TEST(Cr3Walk, LayoutsGiveTheirTimeWithinFewReads) {
                        Box("CMT2", TiffFile().FirstOffset(0xFFFFFFF0u).Directory({Ascii(0x9003, kOriginal)}).Build()))),
        kDateTimeTime, 1},
       {"date text past its CMT2 box, in the image data", DateTextPastItsBox(), -1, 1},
+      // The entries themselves (96 blocks) and two blocks for each of the
+      // 1,024 values read; CMT1 gets none left.
+      {"65,535 far DateTimeOriginal texts", FarDateTextsInEveryEntry(), -1, 2200},
   };
   TempFolder temp;
   for (const Layout& layout : layouts) {

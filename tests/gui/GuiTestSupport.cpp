@@ -15,6 +15,7 @@ MessageLog::MessageLog() {
   SetMessageBoxHook([this](const MessageBoxCall& call) {
     calls.push_back(call);
     if (onShow) onShow(call);
+    return answer;
   });
 }
 
@@ -33,11 +34,13 @@ QString GuiTestCase::FolderPath(const std::string& relative) const {
 void GuiTestCase::init() {
   folder_ = std::make_unique<TempFolder>();
   inside_ = std::make_unique<CurrentFolder>(folder_->root());
+  qputenv("XDG_STATE_HOME", folder_->Path("state").c_str());
   messages_ = std::make_unique<MessageLog>();
 }
 
 void GuiTestCase::cleanup() {
   SetFolderDialogHook(nullptr);
+  qunsetenv("XDG_STATE_HOME");
   messages_.reset();
   inside_.reset();
   folder_.reset();
@@ -56,6 +59,7 @@ QDialog* OpenedMainDialog::Window() const { return DialogWidget(dialog); }
 QWidget* OpenedMainDialog::Item(int id) const { return ToWidget(dialog.GetDlgItem(id)); }
 
 QPushButton* OpenedMainDialog::StartButton() const { return qobject_cast<QPushButton*>(Item(1)); }
+QPushButton* OpenedMainDialog::UndoButton() const { return qobject_cast<QPushButton*>(Item(kUndoButton)); }
 QPushButton* OpenedMainDialog::ExitButton() const { return qobject_cast<QPushButton*>(Item(kExitButton)); }
 QPushButton* OpenedMainDialog::BrowseButton() const {
   return qobject_cast<QPushButton*>(Item(kBrowseButton));

@@ -32,12 +32,13 @@ class MessageLog {
   ~MessageLog();
   std::vector<MessageBoxCall> calls;
   std::function<void(const MessageBoxCall&)> onShow;
+  bool answer = true;  // to every question
   bool Contains(const std::string& text) const;
 };
 
 // Runs each test inside a fresh temporary current directory, where the
-// application keeps its settings file Kirabo.INI, with message boxes
-// recorded and no folder dialog hooked.
+// application keeps its settings file Kirabo.INI and its journals (as
+// XDG_STATE_HOME), with message boxes recorded and no folder dialog hooked.
 class GuiTestCase : public QObject {
   Q_OBJECT
 
@@ -68,6 +69,7 @@ struct OpenedMainDialog {
   QDialog* Window() const;
   QWidget* Item(int id) const;
   QPushButton* StartButton() const;
+  QPushButton* UndoButton() const;
   QPushButton* ExitButton() const;
   QPushButton* BrowseButton() const;
   QLineEdit* FolderField() const;

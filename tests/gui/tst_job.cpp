@@ -1,4 +1,4 @@
-// Start, Stop, Browse and Exit around a running rename job.
+// Start, Stop, Undo, Browse and Exit around a running rename job.
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -130,6 +130,62 @@ class JobTest : public GuiTestCase {
     for (const QString& name : names) QVERIFY2(IsCaptureTimeName(name), qPrintable(name));
     QVERIFY2(w.StatusText()->text().startsWith("3/3\n" + root), qPrintable(w.StatusText()->text()));
     QCOMPARE(w.dialog.job.format, int32_t(DateAndTime));
+  }
+
+  // Undo is on only for a folder with a job to take back and never while a
+  // job runs; it asks first, then runs like a job and can itself be undone.
+  void undoAsksThenRestoresTheNames() {
+    const QString root = MakeTree(2);
+    OpenedMainDialog w;
+    QPushButton* undo = w.UndoButton();
+    w.FolderField()->setText(root);
+    w.FormatList()->setCurrentIndex(0);
+    QVERIFY(!undo->isEnabled());
+    w.StartButton()->click();
+    QVERIFY(!undo->isEnabled());
+    QTRY_VERIFY(messages_->Contains("リネーム終了"));
+    QTRY_VERIFY(undo->isEnabled());
+    const QStringList renamed = AllFiles();
+    w.FolderField()->setText(FolderPath("photos/sub"));
+    QVERIFY(!undo->isEnabled());
+    w.FolderField()->setText(root + "/");
+    QVERIFY(undo->isEnabled());
+
+    messages_->answer = false;
+    undo->click();
+    QCOMPARE(messages_->calls.back().text, std::string("2 件のファイル名を元に戻しますか?"));
+    QCOMPARE(messages_->calls.back().icon, MessageIcon::Question);
+    QCOMPARE(AllFiles(), renamed);
+    messages_->answer = true;
+    undo->click();
+    QCOMPARE(w.StartButton()->text(), QString("中断"));
+    QVERIFY(!undo->isEnabled());
+    QTRY_VERIFY(messages_->Contains("元に戻しました"));
+    QCOMPARE(messages_->calls.back().icon, MessageIcon::Information);
+    QCOMPARE(AllFiles(), (QStringList{"IMG_0000.CR2", "IMG_0001.CR2"}));
+    QTRY_COMPARE(w.StartButton()->text(), QString("開始"));
+    QTRY_VERIFY(undo->isEnabled());
+    QVERIFY2(w.StatusText()->text().endsWith("\n元に戻したファイル: 2 件"), qPrintable(w.StatusText()->text()));
+  }
+
+  void undoThatLeavesFilesSaysHowMany() {
+    const QString root = MakeTree(2);
+    OpenedMainDialog w;
+    w.FolderField()->setText(root);
+    w.FormatList()->setCurrentIndex(0);
+    w.StartButton()->click();
+    QTRY_VERIFY(messages_->Contains("リネーム終了"));
+    folder_->Write("photos/img_0000.cr2", "taken since");
+    QTRY_VERIFY(w.UndoButton()->isEnabled());
+    w.UndoButton()->click();
+    // The counts, then the file that kept its new name, and why.
+    const std::string expected = "元に戻しました\n\n元に戻したファイル: 1 件\n元に戻せなかったファイル: 1 件\n\n";
+    QTRY_VERIFY(messages_->calls.back().text.starts_with("元に戻しました"));
+    const std::string& text = messages_->calls.back().text;
+    QVERIFY2(text.starts_with(expected) && text.ends_with("/041005_092510.CR2: 元に戻せません: 元の名前が使われています"),
+             text.c_str());
+    QCOMPARE(messages_->calls.back().icon, MessageIcon::Exclamation);
+    QCOMPARE(folder_->Names("photos/sub"), std::vector<std::string>{"IMG_0001.CR2"});
   }
 
   void stopShowsMessageThenRestoresCaption() {

@@ -18,11 +18,13 @@
 #include "GuiTestSupport.h"
 #include "app/FolderPicker.h"
 #include "app/JobTexts.h"
+#include "engine/UndoWorker.h"
 #include "framework/Application.h"
 #include "framework/FolderDialog.h"
 #include "framework/Translate.h"
 #include "framework/qt/QtWindow.h"
 #include "res/Version.h"
+#include "res/translations/TextTable.h"
 
 using namespace kirabo;
 using namespace kirabo::test;
@@ -162,6 +164,15 @@ class LanguageTest : public GuiTestCase {
     everyOutcome.renameFailed = 1;
     JobCounts allRenamed;
     allRenamed.renamed = 2;
+    JobCounts partlyRestored;
+    partlyRestored.renamed = 4;
+    partlyRestored.renameFailed = 1;
+    LeftFiles notRestored;
+    FileReport changed;
+    changed.path = "/p/041005_092510.CRW";
+    changed.outcome = FileOutcome::RenameFailed;
+    changed.reason = kUndoChanged;
+    notRestored.Add(changed, true);
     // Twelve files left with their old names, one with a path too long for
     // a line: ten are named, shortened in the middle, then how many more.
     JobCounts unreadable;
@@ -198,14 +209,15 @@ class LanguageTest : public GuiTestCase {
         {"format 2", w.FormatList()->itemText(1), "2:hhmmss (092510.CRW)", "2:hhmmss (092510.CRW)"},
         {"status", w.StatusText()->text(), "", ""},
         {"start", w.StartButton()->text(), "開始", "Start"},
+        {"undo", w.UndoButton()->text(), "元に戻す", "Undo"},
         {"exit", w.ExitButton()->text(), "終了", "Exit"},
         {"menu close", menu.value(0)->text(), "閉じる(&C)", "&Close"},
         {"menu about", menu.value(2)->text(), "Kirabo のﾊﾞｰｼﾞｮﾝ情報(&A)...", "&About Kirabo..."},
         {"about title", aboutTitle, "Kiraboのﾊﾞｰｼﾞｮﾝ情報", "About Kirabo"},
         {"about button", aboutButton, "OK", "OK"},
         {"about name", aboutLines.value(0), "Kirabo バージョン" + version, "Kirabo version" + version},
-        {"about what", aboutLines.value(1), "Canon の RAW 写真を撮影した日時の名前にリネームします。",
-         "Renames Canon raw photographs after the moment they were taken."},
+        {"about what", aboutLines.value(1), "RAW 写真を撮影した日時の名前にリネームします。",
+         "Renames raw photographs after the moment they were taken."},
         {"about copyright and licence", aboutLines.value(2), "© The Kirabo authors・MIT ライセンス",
          "© The Kirabo authors · MIT License"},
         {"chooser title", Shown(chooserTitle), "フォルダの選択", "Choose a folder"},
@@ -218,6 +230,21 @@ class LanguageTest : public GuiTestCase {
         {"stopped", Shown(Translate("MainDialog", "中断しました")), "中断しました", "Stopped"},
         {"out of memory", Shown(Translate("MainApp", "メモリ不足エラーです。")), "メモリ不足エラーです。",
          "Out of memory."},
+        {"undo question", Shown(WithArgument(Translate("MainDialog", "%1 件のファイル名を元に戻しますか?"), "3")),
+         "3 件のファイル名を元に戻しますか?", "Restore the names of 3 files?"},
+        {"yes", Shown(Translate("MessageBox", "はい(&Y)")), "はい(&Y)", "&Yes"},
+        {"no", Shown(Translate("MessageBox", "いいえ(&N)")), "いいえ(&N)", "&No"},
+        {"restored", Shown(UndoFinalMessageOf(allRenamed).text), "元に戻しました", "Names restored"},
+        {"restored with counts", Shown(UndoFinalMessageOf(partlyRestored).text),
+         "元に戻しました\n\n元に戻したファイル: 4 件\n元に戻せなかったファイル: 1 件",
+         "Names restored\n\nFiles restored: 4\nFiles that could not be restored: 1"},
+        {"restored with files", Shown(UndoFinalMessageOf(partlyRestored, notRestored).text),
+         "元に戻しました\n\n元に戻したファイル: 4 件\n元に戻せなかったファイル: 1 件\n\n"
+         "/p/041005_092510.CRW: 元に戻せません: 変更されています",
+         "Names restored\n\nFiles restored: 4\nFiles that could not be restored: 1\n\n"
+         "/p/041005_092510.CRW: cannot undo: changed since"},
+        {"no journal", Shown(JournalFailedText("Permission denied")), "取り消し用の記録を書き込めません:\nPermission denied",
+         "Cannot write the undo journal:\nPermission denied"},
         {"searching", Shown(SearchingText("/photos/2004")), "/photos/2004\nを検索中・・・", "Searching\n/photos/2004"},
         {"finished", Shown(FinalMessageOf(allRenamed).text), "リネーム終了", "Renaming finished"},
         {"finished with counts", Shown(FinalMessageOf(everyOutcome).text),
@@ -248,7 +275,7 @@ class LanguageTest : public GuiTestCase {
     QVERIFY(LoadTranslations(language.toStdString()));
     OpenedMainDialog w;
     QStringList overflows;
-    QCOMPARE(CheckFits(w.Window(), overflows), 6);  // three buttons, two frames, the list
+    QCOMPARE(CheckFits(w.Window(), overflows), 7);  // four buttons, two frames, the list
     int aboutChecked = 0;
     WithAboutBox(w, [&](QDialog* about) { aboutChecked = CheckFits(about, overflows); });
     QCOMPARE(aboutChecked, 4);  // OK and three lines

@@ -4,8 +4,8 @@
 # titled Kirabo appears, Enter starts a job over a small tree of sample raw
 # files, the final message appears, the files carry their new names, the
 # system menu opens the About box, and the Exit button (終了) writes
-# Kirabo.INI. Then F1 opens the About box, Stop during a longer job, and Esc,
-# which saves nothing.
+# Kirabo.INI. Then F1 opens the About box, Stop during a longer job, Undo
+# of what it renamed, and Esc, which saves nothing.
 #   wine-smoke.sh KIRABO_EXE SAMPLE_DIR
 set -euo pipefail
 
@@ -89,8 +89,9 @@ wait_for 10 has_window 'Kiraboのﾊﾞｰｼﾞｮﾝ情報' || fail "no About 
 press 'Kiraboのﾊﾞｰｼﾞｮﾝ情報' Return
 wait_for 10 no_window 'Kiraboのﾊﾞｰｼﾞｮﾝ情報' || fail "the About box did not close"
 
-# Tab from Start reaches Exit; space presses it.
-press Kirabo Tab space
+# Tab from Start reaches Undo (on now that the folder has a job), then Exit;
+# space presses it.
+press Kirabo Tab Tab space
 wait_for 20 eval '! kill -0 "$app_pid" 2>/dev/null' || fail "the program did not end on Exit"
 app_pid=""
 ini="$(tr -d '\r' <"$work/cwd/Kirabo.INI")"
@@ -120,6 +121,15 @@ wait_for 30 has_window kirabo || fail "no message after Stop"
 [[ -n "$(find "$work/many" -name 'IMG_*' -print -quit)" ]] || fail "the job was not stopped before its end"
 press kirabo Return
 wait_for 10 no_window kirabo || fail "the stop message did not close"
+# Undo, next to Start, asks first; Enter says Yes, and the names stopped
+# half way come back.
+press Kirabo Tab space
+wait_for 10 has_window kirabo || fail "Undo asked nothing"
+press kirabo Return
+wait_for 60 eval '[[ "$(find "$work/many" -name "IMG_*" | wc -l)" -eq 3000 ]]' || fail "Undo restored only $(find "$work/many" -name 'IMG_*' | wc -l) names"
+wait_for 30 has_window kirabo || fail "no message after Undo"
+press kirabo Return
+wait_for 10 no_window kirabo || fail "the undo message did not close"
 press Kirabo Escape
 wait_for 20 eval '! kill -0 "$app_pid" 2>/dev/null' || fail "the program did not end on Esc"
 app_pid=""

@@ -41,6 +41,7 @@ class ListedFileSystem : public JobFileSystem {
     return folders_.contains(folder);
   }
   RenameResult Rename(const std::string&, const std::string&) override { return RenameOutcome::Failed; }
+  bool Identify(const std::string&, FileIdentity&) override { return false; }
 
  private:
   std::map<std::string, FolderListing> folders_;

@@ -80,8 +80,8 @@ TEST(ResourceScript, ProgramScriptHoldsBothDialogsAndTheMenuText) {
   ASSERT_EQ(parsed.dialogs.count(102), 1u);
   EXPECT_EQ(parsed.strings.at(101), "Kirabo のﾊﾞｰｼﾞｮﾝ情報(&A)...");
   const DialogTemplate& main = parsed.dialogs.at(102);
-  EXPECT_EQ(main.controls.size(), 8u);
-  EXPECT_EQ(main.controls[6].items,
+  EXPECT_EQ(main.controls.size(), 9u);
+  EXPECT_EQ(main.controls[7].items,
             (std::vector<std::string>{"1:yymmdd_hhmmss (041005_092510.CRW)", "2:hhmmss (092510.CRW)"}));
   EXPECT_EQ(parsed.dialogs.at(100).title, "Kiraboのﾊﾞｰｼﾞｮﾝ情報");
 }

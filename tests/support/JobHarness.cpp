@@ -30,7 +30,10 @@ void RecordingObserver::OnFile(const FileReport& report) {
 }
 
 void RecordingObserver::OnJobEnd(JobEnd end, const JobCounts& counts) {
-  const char* name = end == JobEnd::Completed ? "completed" : end == JobEnd::Stopped ? "stopped" : "failed";
+  const char* name = end == JobEnd::Completed       ? "completed"
+                     : end == JobEnd::Stopped       ? "stopped"
+                     : end == JobEnd::JournalFailed ? "journal failed"
+                                                    : "failed";
   Add(std::string("end ") + name + " " + std::to_string(counts.renamed) + " " + std::to_string(counts.alreadyNamed) +
       " " + std::to_string(counts.noCaptureTime) + " " + std::to_string(counts.renameFailed) +
       (counts.cannotRead > 0 ? " unreadable " + std::to_string(counts.cannotRead) : ""));
@@ -85,6 +88,13 @@ CaptureTimeRead ScriptedFileSystem::ReadCaptureTime(const std::string& path) {
     if (std::optional<CaptureTimeRead> scripted = onRead(path)) return *scripted;
   }
   return RealFileSystem().ReadCaptureTime(path);
+}
+
+bool ScriptedFileSystem::Identify(const std::string& path, FileIdentity& identity) {
+  if (onIdentify) {
+    if (std::optional<bool> scripted = onIdentify(path, identity)) return *scripted;
+  }
+  return RealFileSystem().Identify(path, identity);
 }
 
 std::vector<std::pair<std::string, std::string>> ScriptedFileSystem::Renames() const {

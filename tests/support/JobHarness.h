@@ -57,11 +57,14 @@ class ScriptedFileSystem : public JobFileSystem {
   std::function<void(const std::string& folder)> onList;
   std::function<std::optional<RenameResult>(const std::string& from, const std::string& to)> onRename;
   std::function<std::optional<CaptureTimeRead>(const std::string& path)> onRead;
+  // May answer an identity look-up instead of the real one.
+  std::function<std::optional<bool>(const std::string& path, FileIdentity& identity)> onIdentify;
 
   bool ListFolder(const std::string& folder, FolderListing& listing) override;
   bool ResolveFolder(const std::string& folder, std::string& resolved) override;
   RenameResult Rename(const std::string& from, const std::string& to) override;
   CaptureTimeRead ReadCaptureTime(const std::string& path) override;
+  bool Identify(const std::string& path, FileIdentity& identity) override;
   std::vector<std::pair<std::string, std::string>> Renames() const;
 
  private:

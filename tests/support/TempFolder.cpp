@@ -28,6 +28,15 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
+  // A test may have taken a folder's write permission away; the folder goes
+  // only once its owner may change it again. Each folder is mended before
+  // the walk enters it.
+  std::error_code walkError;
+  fs::recursive_directory_iterator walk(NativePath(root_), walkError);
+  for (; !walkError && walk != fs::recursive_directory_iterator(); walk.increment(walkError)) {
+    if (walk->symlink_status(ignored).type() == fs::file_type::directory)
+      fs::permissions(walk->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+  }
   fs::remove_all(NativePath(root_), ignored);
 }
 

@@ -233,7 +233,10 @@ TEST(KiraboCli, UsageAndFolderErrorsInEachLanguage) {
            {{tree.root(), tree.root()}, 2, "more than one FOLDER given", "フォルダが 2 つ以上指定されています"},
            {{tree.Path("missing")}, 1, tree.Path("missing") + ": No such file or directory",
             tree.Path("missing") + ": No such file or directory"},
-           {{file}, 1, file + ": not a folder", file + ": フォルダではありません"}}) {
+           {{file}, 1, file + ": not a folder", file + ": フォルダではありません"},
+           {{"--jobs", "--undo"}, 2, "--jobs and --undo do not go together", "--jobs と --undo は一緒に使えません"},
+           {{"--undo", tree.root()}, 1, tree.root() + ": no job to undo",
+            tree.root() + ": 取り消すジョブがありません"}}) {
     for (const char* language : {"en", "ja"}) {
       CliSetting setting;
       setting.environment = {{"KIRABO_LANG", language}, {"LC_ALL", "C.UTF-8"}};
@@ -256,6 +259,10 @@ TEST(KiraboCli, UsageAndFolderErrorsInEachLanguage) {
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: kirabo-cli [-f FORMAT]"));
   EXPECT_NE(help.out.find("1 or datetime"), std::string::npos);
+  // Every part of it is translated: its one Japanese text is the example.
+  std::string english = help.out;
+  english.erase(english.find("を検索中・・・"), std::string("を検索中・・・").size());
+  EXPECT_TRUE(std::all_of(english.begin(), english.end(), [](char c) { return (c & 0x80) == 0; })) << english;
   CliSetting japanese;
   japanese.environment = {{"KIRABO_LANG", "ja"}};
   EXPECT_TRUE(RunCli({"--help"}, japanese).out.starts_with("使い方: kirabo-cli [-f 形式]"));
@@ -286,6 +293,82 @@ TEST(KiraboCli, FilesNeverLeaveAFolderWhoseNameEndsInALeadByte) {
   EXPECT_EQ(tree.Names(), Strings{album});
   EXPECT_EQ(tree.Names(album), (Strings{"041005_092510.CRW", album}));
   EXPECT_EQ(tree.Names(album + "/" + album), Strings{"041005_092511.CRW"});
+}
+
+}  // namespace
+}  // namespace kirabo::test
+
+namespace kirabo::test {
+namespace {
+
+TEST(KiraboCli, UndoTakesBackTheLatestJobAndCanBeTakenBackInTurn) {
+  TempFolder tree;
+  tree.Write("photos/IMG_0001.CRW", CrwFile(kOctober2004));
+  tree.Write("photos/IMG_0002.CRW", CrwFile(kOctober2004 + 1));
+  CliSetting setting;
+  setting.environment = {{"KIRABO_LANG", "en"}, {"XDG_STATE_HOME", tree.Path("state")}};
+  const std::string photos = tree.Path("photos");
+  const Strings renamed{"041005_092510.CRW", "041005_092511.CRW"}, original{"IMG_0001.CRW", "IMG_0002.CRW"};
+
+  CliResult none = RunCli({"--undo", photos}, setting);
+  EXPECT_EQ(none.exitCode, 1);
+  EXPECT_EQ(none.err, "kirabo-cli: " + photos + ": no job to undo\n");
+  ASSERT_EQ(RunCli({"-q", photos}, setting).exitCode, 0);
+  ASSERT_EQ(tree.Names("photos"), renamed);
+  EXPECT_EQ(tree.Names("state/kirabo/jobs").size(), 1u);
+
+  CliResult dry = RunCli({"--undo", "--dry-run", photos}, setting);
+  EXPECT_EQ(dry.exitCode, 0);
+  EXPECT_EQ(dry.out, "1/2\t" + photos + "/041005_092511.CRW\t" + photos + "/IMG_0002.CRW\n" + "2/2\t" + photos +
+                         "/041005_092510.CRW\t" + photos + "/IMG_0001.CRW\n");
+  EXPECT_EQ(dry.err, "2 would be restored, 0 would not be restored\n");
+  EXPECT_EQ(tree.Names("photos"), renamed);
+
+  CliResult undo = RunCli({"--undo", photos}, setting);
+  EXPECT_EQ(undo.exitCode, 0);
+  EXPECT_EQ(undo.out, dry.out);
+  EXPECT_EQ(tree.Names("photos"), original);
+  CliResult jobs = RunCli({"--jobs"}, setting);
+  EXPECT_EQ(jobs.exitCode, 0);
+  ASSERT_EQ(std::count(jobs.out.begin(), jobs.out.end(), '\n'), 2);
+  EXPECT_NE(jobs.out.find("Z\t" + photos + "\t2 renamed\ttaken back\n"), std::string::npos) << jobs.out;
+  EXPECT_NE(jobs.out.find("Z\t" + photos + "\t2 restored\tnot taken back\n"), std::string::npos) << jobs.out;
+
+  // The redo meets a name taken since: that file stays, the other goes.
+  tree.Write("photos/041005_092511.CRW", "mine");
+  CliSetting japanese = setting;
+  japanese.environment[0].second = "ja";
+  CliResult dryRedo = RunCli({"--undo", "--dry-run", photos}, japanese);
+  EXPECT_EQ(dryRedo.exitCode, 3);
+  EXPECT_EQ(dryRedo.err, "kirabo-cli: " + photos + "/IMG_0002.CRW: 元に戻せません: 元の名前が使われています\n" +
+                             "元に戻す予定 1 件、元に戻せない予定 1 件\n");
+  CliResult redo = RunCli({"--undo", photos}, setting);
+  EXPECT_EQ(redo.exitCode, 3);
+  EXPECT_EQ(redo.err, "kirabo-cli: " + photos + "/IMG_0002.CRW: cannot undo: old name taken\n" +
+                          "1 restored, 1 could not be restored\n");
+  EXPECT_EQ(tree.Names("photos"), (Strings{"041005_092510.CRW", "041005_092511.CRW", "IMG_0002.CRW"}));
+}
+
+TEST(KiraboCli, JournalThatCannotBeWrittenStopsTheJobBeforeAnyRename) {
+  TempFolder tree;
+  tree.Write("photos/IMG_0001.CRW", CrwFile(kOctober2004));
+  tree.MakeFolder("state");
+  std::filesystem::permissions(tree.Path("state"), std::filesystem::perms::owner_all |
+                                                       std::filesystem::perms::group_exec |
+                                                       std::filesystem::perms::others_exec);
+  std::filesystem::permissions(tree.root(), std::filesystem::perms::all);
+  std::filesystem::permissions(tree.Path("photos"), std::filesystem::perms::all);
+  CliSetting setting;
+  setting.unprivileged = true;
+  setting.environment = {{"KIRABO_LANG", "en"}, {"XDG_STATE_HOME", tree.Path("state")}};
+  CliResult result = RunCli({tree.Path("photos")}, setting);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "kirabo-cli: cannot write the undo journal: Permission denied\n");
+  EXPECT_EQ(tree.Names("photos"), Strings{"IMG_0001.CRW"});
+
+  CliResult unjournalled = RunCli({"--no-journal", "-q", tree.Path("photos")}, setting);
+  EXPECT_EQ(unjournalled.exitCode, 0);
+  EXPECT_EQ(tree.Names("photos"), Strings{"041005_092510.CRW"});
 }
 
 }  // namespace

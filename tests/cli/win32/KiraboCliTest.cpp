@@ -48,5 +48,20 @@ TEST(KiraboCli, FileHeldOpenElsewhereCannotBeRead) {
   EXPECT_EQ(tree.Names(), Strings{"IMG_0001.CRW"});
 }
 
+// The help speaks of Windows' own ways, in both languages.
+TEST(KiraboCli, HelpNamesSlashQuestionMarkAndCtrlBreak) {
+  for (const char* language : {"en", "ja"}) {
+    SCOPED_TRACE(language);
+    CliSetting setting;
+    setting.environment = {{"KIRABO_LANG", language}};
+    CliResult help = RunCli({"/?"}, setting);
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("  -h, --help, /?  "), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("Ctrl-C "), std::string::npos);
+    EXPECT_NE(help.out.find(" Ctrl-Break "), std::string::npos);
+    EXPECT_EQ(help.out.find("SIGTERM"), std::string::npos);
+  }
+}
+
 }  // namespace
 }  // namespace kirabo::test

@@ -7,7 +7,9 @@
 #include "JobHarness.h"
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
+#include "engine/JournalFolder.h"
 #include "engine/RenameWorker.h"
+#include "engine/UndoWorker.h"
 #include "platform/Multibyte.h"
 
 namespace kirabo::test {
@@ -35,6 +37,25 @@ TEST(Cp932, FoldersEndingInTheSeparatorsByteAreWalkedAndTheirFilesRenamed) {
                      "1/2 renamed " + tree.Path(kOmote + "/IMG_0001.CRW") + " > " + tree.Path(kOmote + "/041005_092510.CRW"),
                      "2/2 renamed " + tree.Path(inner + "/IMG_0002.CRW") + " > " + tree.Path(inner + "/041005_092511.CRW"),
                      "end completed 2 0 0 0"}));
+}
+
+// The journal is UTF-8: the name's bytes are kept as escapes and come back
+// exactly.
+TEST(Cp932, UndoRestoresNamesInCodePage932) {
+  TempFolder tree;
+  tree.MakeFolder("journals");
+  tree.Write(kOmote + "/" + kOmote + ".CRW", CrwFile(kOctober2004));
+  RecordedJob run(tree.Path(kOmote), DateAndTime);
+  run.job.journalFolder = tree.Path("journals");
+  RenameWorkerProc(&run.job);
+  EXPECT_EQ(tree.Names(kOmote), Strings{"041005_092510.CRW"});
+  std::optional<KeptJournal> latest = LatestUndoable(tree.Path("journals"), tree.Path(kOmote));
+  ASSERT_TRUE(latest);
+  EXPECT_NE(tree.Read("journals/" + JournalName(latest->path)).find("\\x95\\\\.CRW"), std::string::npos);
+  RecordedJob undo(tree.Path(kOmote), DateAndTime);
+  undo.job.undoJournal = latest->path;
+  UndoWorkerProc(&undo.job);
+  EXPECT_EQ(tree.Names(kOmote), Strings{kOmote + ".CRW"});
 }
 
 }  // namespace

@@ -1,0 +1,147 @@
+#include "engine/Journal.h"
+
+#include <charconv>
+#include <optional>
+
+#include "engine/JournalText.h"
+#include "platform/File.h"
+
+namespace kirabo {
+
+namespace {
+
+constexpr char kMagic[] = "kirabo-journal";
+// Bounds what one read takes in: a journal of a million renames is far below it.
+constexpr int64_t kMaxJournalBytes = int64_t{1} << 30;
+constexpr size_t kHeaderBytes = 64 * 1024;
+
+std::vector<std::string_view> SplitFields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (size_t start = 0;;) {
+    size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+    if (tab == std::string_view::npos) return fields;
+    start = tab + 1;
+  }
+}
+
+template <typename Number>
+bool ParseNumber(std::string_view text, Number& value) {
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+bool ParseRename(const std::vector<std::string_view>& fields, JournalRename& rename) {
+  if (fields.size() < 7) return false;
+  std::optional<std::string> from = UnescapeJournalField(fields[1]);
+  std::optional<std::string> to = UnescapeJournalField(fields[2]);
+  if (!from || !to) return false;
+  rename.from = std::move(*from);
+  rename.to = std::move(*to);
+  FileIdentity& id = rename.identity;
+  return ParseNumber(fields[3], id.device) && ParseNumber(fields[4], id.index) && ParseNumber(fields[5], id.size) &&
+         ParseNumber(fields[6], id.modified);
+}
+
+// Fills in one header field; false for a broken one.
+bool ParseText(const std::vector<std::string_view>& fields, std::string& value) {
+  if (fields.size() < 2) return false;
+  std::optional<std::string> text = UnescapeJournalField(fields[1]);
+  if (!text) return false;
+  value = std::move(*text);
+  return true;
+}
+
+bool ParseLine(std::string_view line, Journal& journal) {
+  std::vector<std::string_view> fields = SplitFields(line);
+  std::string_view kind = fields[0];
+  if (kind == "program") return ParseText(fields, journal.program);
+  if (kind == "folder") return ParseText(fields, journal.folder);
+  if (kind == "started") return ParseText(fields, journal.started);
+  if (kind == "undoes") return ParseText(fields, journal.undoes);
+  if (kind == "rename") {
+    JournalRename rename;
+    if (!ParseRename(fields, rename)) return false;
+    journal.renames.push_back(std::move(rename));
+    return true;
+  }
+  if (kind == "not-made") {
+    if (!journal.renames.empty()) journal.renames.back().made = false;
+    return true;
+  }
+  if (kind == "end") {
+    if (fields.size() < 3 || !ParseNumber(fields[2], journal.failures)) return false;
+    journal.end = fields[1];
+    return true;
+  }
+  if (kind == "taken-back") journal.takenBack = true;
+  return true;
+}
+
+}  // namespace
+
+size_t Journal::MadeRenames() const {
+  size_t made = 0;
+  for (const JournalRename& rename : renames) made += rename.made ? 1 : 0;
+  return made;
+}
+
+std::string JournalHeaderLines(const Journal& journal) {
+  std::string lines = std::string(kMagic) + "\t" + std::to_string(journal.version) + "\n";
+  lines += "program\t" + EscapeJournalField(journal.program) + "\n";
+  lines += "folder\t" + EscapeJournalField(journal.folder) + "\n";
+  lines += "started\t" + EscapeJournalField(journal.started) + "\n";
+  if (!journal.undoes.empty()) lines += "undoes\t" + EscapeJournalField(journal.undoes) + "\n";
+  return lines;
+}
+
+std::string JournalRenameLine(const std::string& from, const std::string& to, const FileIdentity& identity) {
+  return "rename\t" + EscapeJournalField(from) + "\t" + EscapeJournalField(to) + "\t" +
+         std::to_string(identity.device) + "\t" + std::to_string(identity.index) + "\t" +
+         std::to_string(identity.size) + "\t" + std::to_string(identity.modified) + "\n";
+}
+
+std::string JournalNotMadeLine() { return "not-made\n"; }
+
+std::string JournalEndLine(std::string_view end, size_t failures) {
+  return "end\t" + std::string(end) + "\t" + std::to_string(failures) + "\n";
+}
+
+std::string JournalTakenBackLine(std::string_view time, std::string_view byJournal) {
+  return "taken-back\t" + EscapeJournalField(time) + "\t" + EscapeJournalField(byJournal) + "\n";
+}
+
+bool ParseJournal(std::string_view text, Journal& journal, bool headerOnly) {
+  journal = Journal{};
+  size_t start = 0;
+  bool first = true;
+  // A last line without its line feed was cut short: it is not there.
+  for (size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n', start)) {
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    if (first) {
+      std::vector<std::string_view> fields = SplitFields(line);
+      if (fields.size() != 2 || fields[0] != kMagic || !ParseNumber(fields[1], journal.version) ||
+          journal.version < 1 || journal.version > kJournalVersion) {
+        return false;
+      }
+      first = false;
+      continue;
+    }
+    if (headerOnly && line.starts_with("rename\t")) break;
+    if (!ParseLine(line, journal)) return false;
+  }
+  return !first && !journal.folder.empty();
+}
+
+bool ReadJournalFile(const std::string& path, Journal& journal, bool headerOnly) {
+  CFile file;
+  if (!file.Open(path) || file.GetLength() > kMaxJournalBytes) return false;
+  size_t wanted = static_cast<size_t>(file.GetLength());
+  if (headerOnly && wanted > kHeaderBytes) wanted = kHeaderBytes;
+  std::string text(wanted, '\0');
+  text.resize(file.Read(text.data(), text.size()));
+  return ParseJournal(text, journal, headerOnly);
+}
+
+}  // namespace kirabo

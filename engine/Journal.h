@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/FileIdentity.h"
+
+namespace kirabo {
+
+// A job's journal: plain UTF-8 text, one record a line, fields split by tabs
+// and escaped by EscapeJournalField:
+//   kirabo-journal<TAB>VERSION
+//   program<TAB>kirabo VERSION
+//   folder<TAB>the chosen folder, every link resolved
+//   started<TAB>2026-12-09T17:38:11Z                (UTC)
+//   undoes<TAB>JOURNAL FILE NAME                     (only in an undo's journal)
+//   rename<TAB>OLD PATH<TAB>NEW PATH<TAB>DEVICE<TAB>INDEX<TAB>SIZE<TAB>MODIFIED
+//   not-made                                         (the rename above was refused)
+//   end<TAB>completed|stopped|failed|journal-failed<TAB>FILES NOT DEALT WITH
+//   taken-back<TAB>TIME<TAB>JOURNAL FILE NAME OF THE UNDO
+// A rename line is written before the rename is tried; a line without its
+// line feed (cut by a crash) counts as not written. Readers skip kinds of
+// line they do not know; a newer version they refuse.
+inline constexpr int kJournalVersion = 1;
+
+struct JournalRename {
+  std::string from;
+  std::string to;
+  FileIdentity identity;  // of the file before the rename
+  bool made = true;       // false when a not-made line follows
+};
+
+struct Journal {
+  int version = kJournalVersion;
+  std::string program;
+  std::string folder;
+  std::string started;
+  std::string undoes;  // empty for a rename job
+  std::vector<JournalRename> renames;
+  std::string end;  // empty while the job runs, or when it never ended (killed)
+  size_t failures = 0;
+  bool takenBack = false;
+
+  size_t MadeRenames() const;
+  // An undo that did not take everything back is never offered for undoing:
+  // the job it undid is offered again instead.
+  bool IsCleanUndo() const { return !undoes.empty() && end == "completed" && failures == 0; }
+};
+
+std::string JournalHeaderLines(const Journal& journal);
+std::string JournalRenameLine(const std::string& from, const std::string& to, const FileIdentity& identity);
+std::string JournalNotMadeLine();
+std::string JournalEndLine(std::string_view end, size_t failures);
+std::string JournalTakenBackLine(std::string_view time, std::string_view byJournal);
+
+// Reads a journal's text; false when it is not a journal this program can
+// read. With `headerOnly`, stops before the first rename line.
+bool ParseJournal(std::string_view text, Journal& journal, bool headerOnly = false);
+
+// The same from a file; the header alone reads only the file's beginning.
+bool ReadJournalFile(const std::string& path, Journal& journal, bool headerOnly = false);
+
+}  // namespace kirabo

@@ -1,0 +1,58 @@
+#include "platform/AppendFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace kirabo {
+
+namespace {
+
+int OpenWith(const std::string& path, int flags, intptr_t& handle) {
+  int fd = ::open(path.c_str(), flags | O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) return errno;
+  handle = fd;
+  return 0;
+}
+
+}  // namespace
+
+CAppendFile::~CAppendFile() { Close(); }
+
+int CAppendFile::Create(const std::string& path) {
+  Close();
+  return OpenWith(path, O_CREAT | O_EXCL, handle_);
+}
+
+int CAppendFile::OpenExisting(const std::string& path) {
+  Close();
+  return OpenWith(path, 0, handle_);
+}
+
+int CAppendFile::Append(std::string_view bytes) {
+  if (!IsOpen()) return EBADF;
+  while (!bytes.empty()) {
+    ssize_t written = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return 0;
+}
+
+int CAppendFile::Sync() {
+  if (!IsOpen()) return EBADF;
+  return ::fdatasync(static_cast<int>(handle_)) == 0 ? 0 : errno;
+}
+
+void CAppendFile::Close() {
+  if (IsOpen()) ::close(static_cast<int>(handle_));
+  handle_ = kNoHandle;
+}
+
+bool CAppendFile::IsNameTaken(int error) { return error == EEXIST; }
+
+}  // namespace kirabo
