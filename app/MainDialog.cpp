@@ -7,6 +7,7 @@
 #include "app/AboutDialog.h"
 #include "app/FolderPicker.h"
 #include "app/JobTexts.h"
+#include "engine/NameFormats.h"
 #include "engine/RenameWorker.h"
 #include "engine/UndoWorker.h"
 #include "framework/Application.h"
@@ -31,6 +32,21 @@ constexpr char kSection[] = "Data";
 constexpr char kFolderKey[] = "Folder";
 constexpr char kFormatKey[] = "Format";
 constexpr auto kPollInterval = std::chrono::milliseconds(1);
+
+// The list shows the name-format table's rows in its order; -1 stands for
+// no entry and for no format.
+int32_t FormatAt(int32_t index) {
+  const auto rows = NameFormats();
+  return index >= 0 && size_t(index) < rows.size() ? int32_t(rows[size_t(index)].format) : -1;
+}
+
+int32_t IndexOf(int32_t format) {
+  const auto rows = NameFormats();
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].format == format) return int32_t(i);
+  }
+  return -1;
+}
 }  // namespace
 
 CMainDialog::CMainDialog() : Dialog(kMainDialogTemplate), appIcon(LoadResourceIcon(kAppIcon)) {}
@@ -57,9 +73,11 @@ bool CMainDialog::OnInitDialog() {
   }
   SetIcon(appIcon);
 
+  ComboBox formatList(GetDlgItem(kFormatList));
+  for (const NameFormatRow& row : NameFormats()) formatList.AddString(LoadResourceString(row.listTextId));
   if (Application* app = Application::Instance()) {
     folderText = app->GetProfileString(kSection, kFolderKey, "");
-    formatIndex = app->GetProfileInt(kSection, kFormatKey, 0);
+    formatIndex = IndexOf(app->GetProfileInt(kSection, kFormatKey, NameFormats()[0].format));
   }
   if (folderArgument) folderText = *folderArgument;
   job.state.store(Idle);
@@ -108,7 +126,7 @@ void CMainDialog::OnStartStop() {
 
   if (!PrepareJournal()) return;
   job.folder = WithHomeFolder(folderText);
-  job.format = formatIndex;
+  job.format = FormatAt(formatIndex);
   job.undoJournal.clear();
   jobView_.SetUndo(false);
   StartWorker(RenameWorkerProc);
@@ -181,7 +199,7 @@ const char* CMainDialog::StartProblem() const {
   if (folderText.empty()) return "フォルダを指定してください";
   const std::string folder = WithHomeFolder(folderText);
   if (!FolderExists(folder)) return PathExists(folder) ? "フォルダではありません" : "フォルダが見つかりません";
-  if (formatIndex != DateAndTime && formatIndex != TimeOnly) return "ファイル名形式を選択してください";
+  if (FormatAt(formatIndex) == -1) return "ファイル名形式を選択してください";
   return nullptr;
 }
 
@@ -214,7 +232,7 @@ void CMainDialog::OnExit() {
   EndJobBeforeClosing();
   if (Application* app = Application::Instance()) {
     app->WriteProfileString(kSection, kFolderKey, folderText);
-    app->WriteProfileInt(kSection, kFormatKey, formatIndex);
+    app->WriteProfileInt(kSection, kFormatKey, FormatAt(formatIndex));
   }
   EndDialog(IDCANCEL);
 }

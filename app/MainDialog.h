@@ -29,7 +29,7 @@ class CMainDialog : public Dialog {
   std::string folderText;
   // The folder named on the command line, shown instead of the stored one.
   std::optional<std::string> folderArgument;
-  int32_t formatIndex = -1;
+  int32_t formatIndex = -1;  // of the entry chosen in the format list
   Icon appIcon;
   RenameJob job;
 

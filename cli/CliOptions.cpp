@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/RenameJob.h"
+#include "engine/NameFormats.h"
 #include "platform/Path.h"
 
 namespace kirabo::cli {
@@ -17,8 +17,8 @@ namespace {
 // Options without a letter.
 enum : int { kUndo = 256, kJobs, kNoJournal };
 
-constexpr char kShortOptions[] = ":f:j:nqhV";
-constexpr int32_t kMostReaders = 64;  // leading ':' tells a missing value from an unknown option
+constexpr char kShortOptions[] = ":f:j:nqhV";  // leading ':' tells a missing value from an unknown option
+constexpr int32_t kMostReaders = 64;
 
 const option kLongOptions[] = {
     {"format", required_argument, nullptr, 'f'},
@@ -45,16 +45,21 @@ const char* LongName(int shortOption) {
   return o == nullptr ? nullptr : o->name;
 }
 
-// The numbers are the ones the window's format list shows.
 bool ParseFormat(std::string_view value, int32_t& format) {
-  if (value == "1" || value == "datetime") {
-    format = DateAndTime;
-  } else if (value == "2" || value == "time") {
-    format = TimeOnly;
-  } else {
-    return false;
+  for (const NameFormatRow& row : NameFormats()) {
+    if (value == row.cliNumber || value == row.cliName) {
+      format = row.format;
+      return true;
+    }
   }
-  return true;
+  return false;
+}
+
+// "1, 2, datetime, time"
+std::string FormatChoices() {
+  std::string choices;
+  for (const std::string& word : FormatWords()) choices += (choices.empty() ? "" : ", ") + word;
+  return choices;
 }
 
 bool ParseReaders(std::string_view value, int32_t& readers) {
@@ -65,23 +70,30 @@ bool ParseReaders(std::string_view value, int32_t& readers) {
   return true;
 }
 
-CliOptions UsageError(const char* error, std::string argument = {}) {
+CliOptions UsageError(const char* error, std::vector<std::string> arguments = {}) {
   CliOptions options;
   options.action = CliOptions::Action::UsageError;
   options.error = error;
-  options.errorArgument = std::move(argument);
+  options.errorArguments = std::move(arguments);
   return options;
 }
 
 // getopt reports a long option given a value it does not take with that
 // option's short letter, and an unknown short letter with the letter itself.
 CliOptions UnknownOption(int shortOption, const char* element) {
-  if (shortOption == 0) return UsageError("不明なオプション '%1'", element);
-  if (const char* name = LongName(shortOption)) return UsageError("オプション '--%1' は値を取りません", name);
-  return UsageError("不正なオプション -- '%1'", std::string(1, static_cast<char>(shortOption)));
+  if (shortOption == 0) return UsageError("不明なオプション '%1'", {element});
+  if (const char* name = LongName(shortOption)) return UsageError("オプション '--%1' は値を取りません", {name});
+  return UsageError("不正なオプション -- '%1'", {std::string(1, static_cast<char>(shortOption))});
 }
 
 }  // namespace
+
+std::vector<std::string> FormatWords() {
+  std::vector<std::string> words;
+  for (const NameFormatRow& row : NameFormats()) words.emplace_back(row.cliNumber);
+  for (const NameFormatRow& row : NameFormats()) words.emplace_back(row.cliName);
+  return words;
+}
 
 CliOptions ParseCommandLine(int argc, const char* const* argv) {
   // getopt reorders its array so that options may follow FOLDER; it does so
@@ -105,12 +117,12 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     switch (c) {
       case 'f':
         if (!ParseFormat(optarg, options.format)) {
-          return UsageError("不正な形式 '%1' (1, 2, datetime, time のいずれか)", optarg);
+          return UsageError("不正な形式 '%1' (%2 のいずれか)", {optarg, FormatChoices()});
         }
         break;
       case 'j':
         static_assert(kMostReaders == 64, "the usage error names the limit");
-        if (!ParseReaders(optarg, options.readers)) return UsageError("不正な読み込み数 '%1' (1 から 64)", optarg);
+        if (!ParseReaders(optarg, options.readers)) return UsageError("不正な読み込み数 '%1' (1 から 64)", {optarg});
         break;
       case 'n':
         options.dryRun = true;
@@ -138,7 +150,7 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
         // unknown option.
         if (const option* o = LongOption(optopt); o != nullptr && o->has_arg == no_argument)
           return UnknownOption(optopt, args[optind - 1]);
-        return UsageError("オプション '--%1' には値が必要です", LongName(optopt));
+        return UsageError("オプション '--%1' には値が必要です", {LongName(optopt)});
       default:
         return UnknownOption(optopt, args[optind - 1]);
     }

@@ -1,5 +1,8 @@
 #include "cli/CliTexts.h"
 
+#include <algorithm>
+
+#include "engine/NameFormats.h"
 #include "engine/UndoWorker.h"
 #include "res/translations/TextTable.h"
 
@@ -42,6 +45,30 @@ constexpr char kStopping[] =
       "標準出力への書き込みの失敗 (閉じたパイプ) でも中断します。\n";
 #endif
 
+// The time the examples of the formats are taken at, as in the window.
+constexpr UtcDateTime kExampleTime{2004, 10, 5, 9, 25, 10};
+
+// One line per format, as -f takes it, with its pattern and an example:
+// "1, datetime  yymmdd_hhmmss  (041005_092510.CRW)".
+std::string FormatLines() {
+  size_t spellingWidth = 0;
+  size_t patternWidth = 0;
+  for (const NameFormatRow& row : NameFormats()) {
+    spellingWidth = std::max(spellingWidth, row.cliNumber.size() + 2 + row.cliName.size());
+    patternWidth = std::max(patternWidth, ShownPattern(row.pattern).size());
+  }
+  std::string lines;
+  for (const NameFormatRow& row : NameFormats()) {
+    std::string spelling = std::string(row.cliNumber) + ", " + std::string(row.cliName);
+    std::string pattern = ShownPattern(row.pattern);
+    spelling.resize(spellingWidth + 2, ' ');
+    pattern.resize(patternWidth + 2, ' ');
+    lines += "                         " + spelling + pattern + "(" + StemFromPattern(row.pattern, kExampleTime) +
+             ".CRW)\n";
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::string CliText(UiLanguage language, const char* source) { return TextIn(language, kContext, source); }
@@ -60,9 +87,11 @@ std::string UsageText(UiLanguage language) {
                  "大文字と小文字は区別しません。\n"
                  "名前が使われているときは拡張子の前に _1, _2, ... を付けます。ファイルを\n"
                  "置き換えることはありません。\n"
-                 "\n"
-                 "  -f, --format=形式    1 または datetime: yymmdd_hhmmss (例 041005_092510.CRW、\n"
-                 "                       既定)、2 または time: hhmmss (例 092510.CRW)\n"
+                 "\n") +
+         CliText(language,
+                 "  -f, --format=形式    新しい名前の形式。最初のものが既定:\n") +
+         FormatLines() +
+         CliText(language,
                  "  -j, --readers=N      N 個のファイルの撮影日時をリネームより先に同時に読む\n"
                  "                       (1 から 64、1 は 1 つずつ)。既定は回転ディスクで 1、\n"
                  "                       それ以外で 16\n"
@@ -117,6 +146,15 @@ std::string UsageText(UiLanguage language) {
                  "終了コード: 0 リネームの失敗なし、1 フォルダがない・フォルダではない・\n"
                  "出力か記録を書けなかった・取り消すジョブがない、2 使い方の誤り、3 リネーム\n"
                  "(または元に戻すこと) に失敗したファイルがある、130 中断した。\n");
+}
+
+std::string UsageErrorText(const CliOptions& options, UiLanguage language) {
+  std::string text = CliText(language, options.error);
+  for (size_t i = 0; i < options.errorArguments.size(); ++i) {
+    const std::string mark = "%" + std::to_string(i + 1);
+    if (size_t at = text.find(mark); at != std::string::npos) text.replace(at, mark.size(), options.errorArguments[i]);
+  }
+  return text;
 }
 
 std::string OutcomeText(const FileReport& report, bool undo, UiLanguage language) {

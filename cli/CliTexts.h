@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "cli/CliOptions.h"
 #include "engine/JobObserver.h"
 #include "platform/UiLanguage.h"
 
@@ -13,8 +14,11 @@ namespace kirabo::cli {
 // `source`, one of kirabo-cli's texts, in `language`.
 std::string CliText(UiLanguage language, const char* source);
 
-// The --help text.
+// The --help text; its list of formats comes from the name-format table.
 std::string UsageText(UiLanguage language);
+
+// The usage error of `options` (a UsageError), its arguments put in.
+std::string UsageErrorText(const CliOptions& options, UiLanguage language);
 
 // What became of a file left with its old name, after "kirabo-cli: PATH: ":
 // "no capture time", "cannot rename: REASON" or "cannot read: REASON"; of

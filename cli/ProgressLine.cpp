@@ -34,7 +34,12 @@ void ProgressLine::Show(size_t number, size_t count, const std::string& name) {
   if (!enabled) return;
   auto now = std::chrono::steady_clock::now();
   if (everShown && now - lastShown < kInterval) return;
-  std::string line = "[" + std::to_string(number) + "/" + std::to_string(count) + "] " + name;
+  std::string line = "[";
+  line += std::to_string(number);
+  line += '/';
+  line += std::to_string(count);
+  line += "] ";
+  line += name;
   std::fprintf(stderr, "%s%s", kClear, FitToRow(line, TerminalColumns(), codePage).c_str());
   std::fflush(stderr);
   shown = true;

@@ -1,7 +1,6 @@
 // kirabo-cli: runs one rename job from the command line, for scripts,
 // headless machines and large batches.
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,6 +21,7 @@
 #include "engine/RenameJob.h"
 #include "engine/RenameWorker.h"
 #include "engine/UndoWorker.h"
+#include "platform/FolderExists.h"
 #include "platform/RealPath.h"
 #include "platform/StateFolder.h"
 #include "platform/UiLanguage.h"
@@ -44,16 +44,10 @@ constexpr int kExitStopped = 130;
 void Complain(const std::string& text) { std::fprintf(stderr, "kirabo-cli: %s\n", text.c_str()); }
 
 bool CheckFolder(const std::string& folder, UiLanguage language) {
-  struct stat info {};
-  if (stat(folder.c_str(), &info) != 0) {
-    Complain(folder + ": " + std::strerror(errno));
-    return false;
-  }
-  if (!S_ISDIR(info.st_mode)) {
-    Complain(folder + ": " + CliText(language, "フォルダではありません"));
-    return false;
-  }
-  return true;
+  int error = 0;
+  if (kirabo::FolderExists(folder, &error)) return true;
+  Complain(folder + ": " + (error != 0 ? std::string(std::strerror(error)) : CliText(language, "フォルダではありません")));
+  return false;
 }
 
 // Where the journals are kept; false, said, when it cannot be made.
@@ -168,7 +162,7 @@ int Main(int argc, char** argv, UiLanguage language) {
       std::printf("kirabo-cli %s\n", kirabo::kVersion);
       return kExitDone;
     case CliOptions::Action::UsageError:
-      Complain(kirabo::WithArgument(CliText(language, options.error), options.errorArgument));
+      Complain(kirabo::cli::UsageErrorText(options, language));
       std::fprintf(stderr, "%s\n", CliText(language, "詳しくは 'kirabo-cli --help' を実行してください。").c_str());
       return kExitUsage;
     case CliOptions::Action::Jobs:

@@ -37,7 +37,10 @@ std::string FileName(const UtcNow& now, int attempt) {
   std::snprintf(name, sizeof name, "%04d%02d%02dT%02d%02d%02d.%06ldZ", t.year, t.month, t.day, t.hour, t.minute,
                 t.second, now.microseconds);
   std::string fileName = name;
-  if (attempt > 0) fileName += "_" + std::to_string(attempt);
+  if (attempt > 0) {
+    fileName += '_';
+    fileName += std::to_string(attempt);
+  }
   return fileName + ".journal";
 }
 

@@ -1,24 +1,15 @@
 #include "engine/NewName.h"
 
-#include <cstdio>
-
-#include "engine/RenameJob.h"
+#include "engine/NameFormats.h"
 #include "platform/Path.h"
 #include "platform/UtcTime.h"
 
 namespace kirabo {
 
 std::optional<std::string> NameStem(CaptureTime time, int32_t format) {
-  if (time < 0 || (format != DateAndTime && format != TimeOnly)) return std::nullopt;
-  UtcDateTime t = BreakDownUtc(time);
-  char stem[32];
-  if (format == DateAndTime) {
-    std::snprintf(stem, sizeof stem, "%02d%02d%02d_%02d%02d%02d", t.year % 100, t.month, t.day, t.hour, t.minute,
-                  t.second);
-  } else {
-    std::snprintf(stem, sizeof stem, "%02d%02d%02d", t.hour, t.minute, t.second);
-  }
-  return std::string(stem);
+  const NameFormatRow* row = FindNameFormat(format);
+  if (time < 0 || row == nullptr) return std::nullopt;
+  return StemFromPattern(row->pattern, BreakDownUtc(time));
 }
 
 RenameParts SplitForRename(const std::string& path, CodePage codePage) {
@@ -34,13 +25,14 @@ RenameParts SplitForRename(const std::string& path, CodePage codePage) {
 }
 
 std::string CandidateName(const std::string& stem, const std::string& extension, int32_t attempt) {
+  // Appended piece by piece: GCC 12 warns (-Wrestrict, wrongly) of
+  // "_" + std::to_string(...) once inlined.
   std::string candidate = stem;
-  if (attempt > 0) candidate += "_" + std::to_string(attempt);
+  if (attempt > 0) {
+    candidate += '_';
+    candidate += std::to_string(attempt);
+  }
   return candidate + extension;
-}
-
-std::string CandidatePath(const RenameParts& parts, const std::string& stem, int32_t attempt) {
-  return parts.folderPrefix + CandidateName(stem, parts.extension, attempt);
 }
 
 }  // namespace kirabo

@@ -9,9 +9,9 @@
 
 namespace kirabo {
 
-// The stem of a new name: yymmdd_hhmmss for DateAndTime, hhmmss for TimeOnly,
-// from `time` broken down with UTC rules. Nothing for a negative time or for
-// any other format, so that such a job renames no file.
+// The stem of a new name in `format`'s pattern, from `time` broken down with
+// UTC rules. Nothing for a negative time or for a format the table lacks, so
+// that such a job renames no file.
 std::optional<std::string> NameStem(CaptureTime time, int32_t format);
 
 // A listed path cut into what every candidate name keeps: the folder with
@@ -24,8 +24,7 @@ struct RenameParts {
 RenameParts SplitForRename(const std::string& path, CodePage codePage);
 
 // Attempt 0 is stem + extension; attempt j > 0 puts "_j" before the
-// extension. CandidatePath puts the folder before it.
+// extension.
 std::string CandidateName(const std::string& stem, const std::string& extension, int32_t attempt);
-std::string CandidatePath(const RenameParts& parts, const std::string& stem, int32_t attempt);
 
 }  // namespace kirabo

@@ -16,7 +16,7 @@ enum JobState : int32_t {
   StopRequested = 2,
 };
 
-// Index of the chosen name format; -1 when the caller selected none.
+// The chosen name format (see NameFormats.h); -1 when the caller chose none.
 enum NameFormat : int32_t {
   DateAndTime = 0,  // yymmdd_hhmmss
   TimeOnly = 1,     // hhmmss

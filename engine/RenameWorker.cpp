@@ -12,6 +12,7 @@
 #include "engine/JobJournal.h"
 #include "engine/JobSteps.h"
 #include "engine/JobObserver.h"
+#include "engine/NameFormats.h"
 #include "engine/NewName.h"
 #include "engine/ReadAhead.h"
 #include "engine/RenameJob.h"
@@ -19,8 +20,6 @@
 namespace kirabo {
 
 namespace {
-
-bool IsKnownFormat(int32_t format) { return format == DateAndTime || format == TimeOnly; }
 
 class JobRun {
  public:
@@ -41,7 +40,7 @@ class JobRun {
       CFolderScanner scanner(fileSystem, codePage);
       scanner.CollectRawFiles(job.folder, list, job.observer, job.state);
     }
-    if (!IsKnownFormat(job.format)) list.clear();
+    if (FindNameFormat(job.format) == nullptr) list.clear();
 
     // Ends before the job does: its readers are joined when the renames stop.
     CReadAhead readAhead(list, job.readers > 0 ? job.readers : DefaultReadersFor(job.folder), fileSystem, job.state);

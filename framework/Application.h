@@ -53,6 +53,8 @@ class Application {
 
   // The window that owns dialogs opened without a parent.
   Dialog* MainWindow() const { return mainWindow_; }
+  // The main window of the process's application object; null without either.
+  static Dialog* MainWindowOfInstance() { return Instance() != nullptr ? Instance()->MainWindow() : nullptr; }
   void SetMainWindow(Dialog* window) { mainWindow_ = window; }
 
  private:

@@ -66,10 +66,9 @@ class EditField : public Control {
 class ComboBox : public Control {
  public:
   using Control::Control;
-  // Appends, or inserts in sorted order when the list sorts; returns the index.
+  // Appends; returns the new entry's index.
   int AddString(const std::string& text);
   int GetCount() const;
-  std::string GetItemText(int index) const;
   int GetCurSel() const;
   // An index that names no entry leaves no entry selected.
   void SetCurSel(int index);

@@ -19,26 +19,20 @@ enum class ControlKind { PushButton, StaticText, GroupBox, EditField, ComboBox, 
 // Control styles a template may carry; combine with |.
 namespace ControlStyle {
 constexpr uint32_t TabStop = 1u << 0;
-constexpr uint32_t Group = 1u << 1;          // starts a group of controls
-constexpr uint32_t DefaultButton = 1u << 2;  // Enter presses it
-constexpr uint32_t LeftWordWrap = 1u << 3;   // static text, left-aligned, wrapped
-constexpr uint32_t Border = 1u << 4;
-constexpr uint32_t AutoHScroll = 1u << 5;
-constexpr uint32_t DropDownList = 1u << 6;  // combo box without typing
-constexpr uint32_t Sort = 1u << 7;          // list entries kept in sorted order
-constexpr uint32_t VScroll = 1u << 8;
-constexpr uint32_t PathEllipsis = 1u << 9;  // static text: too-wide lines shortened in the middle
+constexpr uint32_t DefaultButton = 1u << 1;  // Enter presses it
+constexpr uint32_t LeftWordWrap = 1u << 2;   // static text, left-aligned, wrapped
+constexpr uint32_t Border = 1u << 3;
+constexpr uint32_t DropDownList = 1u << 4;  // combo box without typing
+constexpr uint32_t PathEllipsis = 1u << 5;  // static text: too-wide lines shortened in the middle
 }  // namespace ControlStyle
 
 // Window styles of a dialog template.
 namespace DialogStyle {
 constexpr uint32_t Caption = 1u << 0;
 constexpr uint32_t SystemMenu = 1u << 1;
-constexpr uint32_t ModalFrame = 1u << 2;
-constexpr uint32_t Visible = 1u << 3;
-constexpr uint32_t AppWindow = 1u << 4;  // shown in the task bar
-constexpr uint32_t Centred = 1u << 5;    // opens in the middle of its screen
-constexpr uint32_t MinimizeBox = 1u << 6;
+constexpr uint32_t AppWindow = 1u << 2;  // shown in the task bar
+constexpr uint32_t Centred = 1u << 3;    // opens in the middle of its screen
+constexpr uint32_t MinimizeBox = 1u << 4;
 }  // namespace DialogStyle
 
 // Controls without an id of their own (labels, frames) carry this one.
@@ -50,7 +44,6 @@ struct ControlTemplate {
   uint32_t style = 0;
   std::string text;               // UTF-8
   DialogRect rect;
-  std::vector<std::string> items;  // initial list entries (combo boxes)
   int iconId = 0;                  // icon controls: the icon resource shown
 };
 

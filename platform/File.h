@@ -24,7 +24,6 @@ class CFile {
   // and no one else can open it while it is open here.
   bool Open(const std::string& path);
   void Close();
-  bool IsOpen() const { return handle_ != kNoHandle; }
   // The system's error code of the open or read that failed since the last
   // Open, 0 when none did. A file that opened but is no regular file (a
   // FIFO, a device) is refused without one.

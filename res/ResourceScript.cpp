@@ -1,10 +1,9 @@
 #include "res/ResourceScript.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
-#include "framework/DialogListEntries.h"
 
 namespace kirabo {
 
@@ -16,7 +15,6 @@ struct Token {
   Kind kind;
   std::string text;  // Word and String (unescaped)
   int64_t value = 0;  // Number
-  bool isLong = false;  // Number with an L suffix: four bytes in raw data
 };
 
 bool IsWordStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
@@ -114,7 +112,7 @@ class Lexer {
       if (value < (int64_t(1) << 40)) value = value * base + digit;  // ids and sizes are far smaller
       ++pos_;
     }
-    if (pos_ < text_.size() && (text_[pos_] == 'L' || text_[pos_] == 'l')) token.isLong = true, ++pos_;
+    if (pos_ < text_.size() && (text_[pos_] == 'L' || text_[pos_] == 'l')) ++pos_;  // a long number's suffix
     token.value = negative ? -value : value;
     return token;
   }
@@ -135,13 +133,9 @@ std::optional<int64_t> NamedId(const std::string& name) {
 uint32_t ControlStyleOf(const std::string& name) {
   using namespace ControlStyle;
   if (name == "WS_TABSTOP") return TabStop;
-  if (name == "WS_GROUP") return Group;
   if (name == "BS_DEFPUSHBUTTON") return DefaultButton;
   if (name == "WS_BORDER") return Border;
-  if (name == "ES_AUTOHSCROLL") return AutoHScroll;
   if (name == "CBS_DROPDOWNLIST") return DropDownList;
-  if (name == "CBS_SORT") return Sort;
-  if (name == "WS_VSCROLL") return VScroll;
   if (name == "SS_PATHELLIPSIS") return PathEllipsis;
   return 0;
 }
@@ -149,8 +143,6 @@ uint32_t ControlStyleOf(const std::string& name) {
 uint32_t DialogStyleOf(const std::string& name) {
   if (name == "WS_CAPTION") return DialogStyle::Caption;
   if (name == "WS_SYSMENU") return DialogStyle::SystemMenu;
-  if (name == "DS_MODALFRAME") return DialogStyle::ModalFrame;
-  if (name == "WS_VISIBLE") return DialogStyle::Visible;
   if (name == "WS_EX_APPWINDOW") return DialogStyle::AppWindow;
   if (name == "DS_CENTER") return DialogStyle::Centred;
   if (name == "WS_MINIMIZEBOX") return DialogStyle::MinimizeBox;
@@ -168,7 +160,7 @@ struct ControlStatement {
 constexpr ControlStatement kControlStatements[] = {
     {"DEFPUSHBUTTON", ControlKind::PushButton, ControlStyle::DefaultButton | ControlStyle::TabStop, true},
     {"PUSHBUTTON", ControlKind::PushButton, ControlStyle::TabStop, true},
-    {"LTEXT", ControlKind::StaticText, ControlStyle::LeftWordWrap | ControlStyle::Group, true},
+    {"LTEXT", ControlKind::StaticText, ControlStyle::LeftWordWrap, true},
     {"GROUPBOX", ControlKind::GroupBox, 0, true},
     {"EDITTEXT", ControlKind::EditField, ControlStyle::Border | ControlStyle::TabStop, false},
     {"COMBOBOX", ControlKind::ComboBox, ControlStyle::TabStop, false},
@@ -177,7 +169,7 @@ constexpr ControlStatement kControlStatements[] = {
 
 class Parser {
  public:
-  explicit Parser(std::string_view text) : lexer_(text) { Advance(); }
+  Parser(std::string_view text, const ResourceSymbols& symbols) : lexer_(text), symbols_(symbols) { Advance(); }
 
   ResourceScript Parse() {
     while (token_.kind != Token::End && Statement()) {
@@ -200,6 +192,10 @@ class Parser {
     std::optional<int64_t> value;
     if (token_.kind == Token::Number) value = token_.value;
     else if (token_.kind == Token::Word) value = NamedId(token_.text);
+    if (!value && token_.kind == Token::Word) {
+      const auto symbol = symbols_.find(token_.text);
+      if (symbol != symbols_.end()) value = symbol->second;
+    }
     if (value) Advance();
     return value;
   }
@@ -259,7 +255,6 @@ class Parser {
     const std::optional<int64_t> id = Number();
     if (!id || token_.kind == Token::End) return false;
     if (IsWord("DIALOGEX") || IsWord("DIALOG")) return Dialog(int(*id));
-    if (IsWord("DLGINIT")) return ListEntries(int(*id));
     Advance();  // the type
     if (token_.kind == Token::String) return String().has_value();  // a file
     return SkipBlock();
@@ -319,7 +314,6 @@ class Parser {
     }
     Advance();
     script_.dialogs[id] = std::move(dialog);
-    ApplyListEntries();
     return true;
   }
 
@@ -351,59 +345,35 @@ class Parser {
     return true;
   }
 
-  // Raw data: WORDs, DWORDs (with L) and the bytes of strings, laid out as
-  // records of control id, message, text length and text, ending in id 0.
-  bool ListEntries(int dialogId) {
-    Advance();
-    if (!IsWord("BEGIN")) return false;
-    Advance();
-    std::vector<uint8_t> data;
-    while (!IsWord("END")) {
-      if (token_.kind == Token::Number) {
-        for (int byte = 0; byte < (token_.isLong ? 4 : 2); ++byte) data.push_back(uint8_t(token_.value >> (8 * byte)));
-      } else if (token_.kind == Token::String) {
-        data.insert(data.end(), token_.text.begin(), token_.text.end());
-      } else if (token_.kind != Token::Comma) {
-        return false;
-      }
-      Advance();
-    }
-    Advance();
-    pendingEntries_[dialogId] = std::move(data);
-    ApplyListEntries();
-    return true;
-  }
-
-  // Entries may come before or after their dialog.
-  void ApplyListEntries() {
-    for (auto entries = pendingEntries_.begin(); entries != pendingEntries_.end();) {
-      auto dialog = script_.dialogs.find(entries->first);
-      if (dialog == script_.dialogs.end()) {
-        ++entries;
-        continue;
-      }
-      AddListEntries(dialog->second, entries->second);
-      entries = pendingEntries_.erase(entries);
-    }
-  }
-
-  static void AddListEntries(DialogTemplate& dialog, const std::vector<uint8_t>& data) {
-    for (const DialogListEntry& entry : ReadDialogListEntries(data.data(), data.size())) {
-      for (ControlTemplate& control : dialog.controls)
-        if (control.id == entry.controlId) control.items.push_back(entry.text);
-    }
-  }
-
   Lexer lexer_;
+  const ResourceSymbols& symbols_;
   Token token_;
   ResourceScript script_;
-  std::map<int, std::vector<uint8_t>> pendingEntries_;
 };
 
 }  // namespace
 
-ResourceScript ParseResourceScript(std::string_view script) {
-  return Parser(script).Parse();
+ResourceSymbols ReadDefines(std::string_view header) {
+  ResourceSymbols symbols;
+  constexpr std::string_view kDefine = "#define";
+  size_t start = 0;
+  while (start < header.size()) {
+    const size_t end = std::min(header.find('\n', start), header.size());
+    std::string_view line = header.substr(start, end - start);
+    start = end + 1;
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    if (line.substr(0, kDefine.size()) != kDefine) continue;
+    // The rest of the line read as the script's tokens: a name, then a number.
+    Lexer lexer(line.substr(kDefine.size()));
+    const Token name = lexer.Next();
+    const Token value = lexer.Next();
+    if (name.kind == Token::Word && value.kind == Token::Number) symbols[name.text] = value.value;
+  }
+  return symbols;
+}
+
+ResourceScript ParseResourceScript(std::string_view script, const ResourceSymbols& symbols) {
+  return Parser(script, symbols).Parse();
 }
 
 }  // namespace kirabo

@@ -4,7 +4,9 @@
 
 namespace kirabo {
 
-// The text of res/kirabo.rc, built into the program.
+// The texts of res/kirabo.rc and of res/ResourceIds.h, whose ids the script
+// names, built into the program.
 extern const std::string_view kResourceScriptText;
+extern const std::string_view kResourceIdsText;
 
 }  // namespace kirabo

@@ -13,7 +13,7 @@ namespace kirabo {
 
 namespace {
 const ResourceScript& Script() {
-  static const ResourceScript script = ParseResourceScript(kResourceScriptText);
+  static const ResourceScript script = ParseResourceScript(kResourceScriptText, ReadDefines(kResourceIdsText));
   return script;
 }
 }  // namespace

@@ -57,28 +57,17 @@ void EditField::SetText(const std::string& text) {
 int ComboBox::AddString(const std::string& text) {
   QComboBox* combo = List(window_);
   if (combo == nullptr) return -1;
-  const QString entry = ToQString(text);
-  int index = combo->count();
-  if (combo->property(kSortedProperty).toBool()) {
-    index = 0;
-    while (index < combo->count() && QString::compare(combo->itemText(index), entry, Qt::CaseInsensitive) <= 0) ++index;
-  }
   const int selected = combo->currentIndex();
-  combo->insertItem(index, entry);
-  // Inserting into an empty list would select the new entry; a list starts
-  // with nothing selected.
-  combo->setCurrentIndex(selected >= index ? selected + 1 : selected);
-  return index;
+  combo->addItem(ToQString(text));
+  // Adding to an empty list would select the new entry; a list starts with
+  // nothing selected.
+  combo->setCurrentIndex(selected);
+  return combo->count() - 1;
 }
 
 int ComboBox::GetCount() const {
   QComboBox* combo = List(window_);
   return combo != nullptr ? combo->count() : 0;
-}
-
-std::string ComboBox::GetItemText(int index) const {
-  QComboBox* combo = List(window_);
-  return combo != nullptr ? FromQString(combo->itemText(index)) : std::string();
 }
 
 int ComboBox::GetCurSel() const {

@@ -90,9 +90,7 @@ int Dialog::DoModal() {
   if (impl_->parent == nullptr) {
     // A dialog opened without a parent belongs to the main window, which
     // stays disabled while it is open.
-    Dialog* mainWindow = Application::Instance() != nullptr ? Application::Instance()->MainWindow() : nullptr;
-    QWidget* owner = mainWindow != nullptr ? DialogWidget(*mainWindow) : nullptr;
-    if (owner == nullptr) owner = QApplication::activeWindow();
+    QWidget* owner = DefaultOwner();
     if (owner != nullptr && owner != window) window->setParent(owner, window->windowFlags());
   }
   if (!impl_->initialised) impl_->Initialise();
@@ -133,6 +131,12 @@ void Dialog::SetIcon(const Icon& icon) {
 }
 
 QDialog* DialogWidget(const Dialog& dialog) { return dialog.Internals().window.data(); }
+
+QWidget* DefaultOwner() {
+  Dialog* mainWindow = Application::MainWindowOfInstance();
+  QWidget* owner = mainWindow != nullptr ? DialogWidget(*mainWindow) : nullptr;
+  return owner != nullptr ? owner : QApplication::activeWindow();
+}
 
 DialogBaseUnits BaseUnitsOf(const Dialog& dialog) { return dialog.Internals().baseUnits; }
 
@@ -237,7 +241,6 @@ QWidget* Dialog::Impl::CreateControl(const ControlTemplate& control) {
     case ControlKind::ComboBox: {
       auto* list = new QComboBox(window);
       list->setEditable(!Has(control.style, ControlStyle::DropDownList));
-      list->setProperty(kSortedProperty, Has(control.style, ControlStyle::Sort));
       item = list;
       break;
     }
@@ -277,11 +280,6 @@ void Dialog::Impl::Initialise() {
 }
 
 bool Dialog::OnInitDialog() {
-  for (const ControlTemplate& control : impl_->dialogTemplate->controls) {
-    if (control.items.empty()) continue;
-    ComboBox list(GetDlgItem(control.id));
-    for (const std::string& item : control.items) list.AddString(item);
-  }
   UpdateData(false);
   return true;
 }

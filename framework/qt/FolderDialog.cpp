@@ -1,10 +1,8 @@
 #include "framework/FolderDialog.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include "framework/Application.h"
 #include "framework/qt/QtWindow.h"
 #include "framework/qt/Text.h"
 
@@ -16,10 +14,7 @@ std::optional<std::string> ShowNativeFolderDialog(const std::string& title, cons
   // Owned by the main window and modal to it alone, so that it stays above
   // the window and a second one cannot be opened beside it. Qt's own chooser,
   // not the desktop's, so that it speaks the program's language.
-  Dialog* mainWindow = Application::Instance() != nullptr ? Application::Instance()->MainWindow() : nullptr;
-  QWidget* owner = mainWindow != nullptr ? DialogWidget(*mainWindow) : nullptr;
-  if (owner == nullptr) owner = QApplication::activeWindow();
-  QFileDialog chooser(owner, ToQString(title));
+  QFileDialog chooser(DefaultOwner(), ToQString(title));
   chooser.setWindowModality(Qt::WindowModal);
   chooser.setFileMode(QFileDialog::Directory);
   chooser.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);

@@ -23,9 +23,6 @@ inline QWidget* ToWidget(NativeWindow* window) { return reinterpret_cast<QWidget
 inline const QWidget* ToWidget(const NativeWindow* window) { return reinterpret_cast<const QWidget*>(window); }
 inline NativeWindow* ToNative(QWidget* widget) { return reinterpret_cast<NativeWindow*>(widget); }
 
-// Set on list windows whose entries stay sorted.
-inline constexpr char kSortedProperty[] = "kiraboSorted";
-
 inline Icon MakeIcon(const QIcon& icon) { return Icon(std::make_shared<const NativeIcon>(NativeIcon{icon})); }
 
 // Makes the program and the standard dialogs that the framework borrows (the
@@ -40,6 +37,9 @@ bool LoadTranslations(const std::string& language);
 
 // The dialog's window; null before it is built.
 QDialog* DialogWidget(const Dialog& dialog);
+// What owns a window opened without a parent: the main window, else the
+// active window; null for neither.
+QWidget* DefaultOwner();
 DialogBaseUnits BaseUnitsOf(const Dialog& dialog);
 // The widget behind the dialog's system menu.
 QMenu* SystemMenuWidget(const Dialog& dialog);

@@ -1,6 +1,5 @@
 #include "framework/Controls.h"
 
-#include <vector>
 
 #include "framework/win32/WindowsApi.h"
 
@@ -26,7 +25,6 @@ void EditField::SetText(const std::string& text) {
   if (window_ != nullptr) SetWindowTextA(ToHandle(window_), text.c_str());
 }
 
-// A list with the sort style keeps its entries in order itself.
 int ComboBox::AddString(const std::string& text) {
   const LRESULT index = Send(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   return index >= 0 ? int(index) : -1;
@@ -35,14 +33,6 @@ int ComboBox::AddString(const std::string& text) {
 int ComboBox::GetCount() const {
   const LRESULT count = Send(window_, CB_GETCOUNT);
   return count >= 0 ? int(count) : 0;
-}
-
-std::string ComboBox::GetItemText(int index) const {
-  const LRESULT length = Send(window_, CB_GETLBTEXTLEN, WPARAM(index));
-  if (length < 0) return std::string();
-  std::vector<char> text(size_t(length) + 1);
-  const LRESULT copied = Send(window_, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
-  return copied >= 0 ? std::string(text.data(), size_t(copied)) : std::string();
 }
 
 int ComboBox::GetCurSel() const {

@@ -7,7 +7,6 @@
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
-#include "framework/DialogListEntries.h"
 #include "framework/Translate.h"
 #include "framework/win32/DialogFont.h"
 #include "framework/win32/DialogImpl.h"
@@ -16,16 +15,7 @@ namespace kirabo {
 
 namespace {
 
-// The resource type of a template's initial list entries.
-constexpr WORD kListEntriesResource = 240;
-
 HINSTANCE Program() { return GetModuleHandleA(nullptr); }
-
-std::string WindowText(HWND window) {
-  std::vector<char> text(size_t(GetWindowTextLengthA(window)) + 1);
-  GetWindowTextA(window, text.data(), int(text.size()));
-  return text.data();
-}
 
 // The template as the program's language wants it drawn. A Japanese font
 // draws the backslash as a yen sign, which would turn every path into Z:¥photos¥...
@@ -124,7 +114,7 @@ void Dialog::Impl::DropPostedCalls() {
 void Dialog::Impl::TranslateTexts() {
   const std::string context = DialogTextContext(templateId);
   auto translate = [&](HWND item) {
-    const std::string text = WindowText(item);
+    const std::string text = ShownWindowText(item);
     if (text.empty()) return;
     const std::string translated = Translate(context.c_str(), text.c_str());
     if (translated != text) SetWindowTextA(item, translated.c_str());
@@ -146,9 +136,7 @@ void Dialog::Impl::TakeOverPathEllipsis() {
     const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
     if (lstrcmpiA(className, "Static") != 0 || (style & SS_PATHELLIPSIS) == 0) continue;
     SetWindowLongPtrA(child, GWL_STYLE, style & ~LONG_PTR(SS_PATHELLIPSIS));
-    std::vector<char> text(size_t(GetWindowTextLengthA(child)) + 1);
-    GetWindowTextA(child, text.data(), int(text.size()));
-    shortenedTexts[child] = text.data();
+    shortenedTexts[child] = ShownWindowText(child);
   }
 }
 
@@ -165,19 +153,9 @@ void Dialog::Impl::RunTimer(UINT_PTR id) {
 // disabled while it is open.
 HWND Dialog::Impl::OwnerWindow() const {
   if (parent != nullptr) return ToHandle(parent->Window());
-  Dialog* mainWindow = Application::Instance() != nullptr ? Application::Instance()->MainWindow() : nullptr;
+  Dialog* mainWindow = Application::MainWindowOfInstance();
   if (mainWindow != nullptr && mainWindow != &owner) return ToHandle(mainWindow->Window());
   return nullptr;
-}
-
-// The template's list entries, kept in a resource of their own.
-void Dialog::Impl::AddInitialListEntries() {
-  const HRSRC found = FindResourceA(Program(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(kListEntriesResource));
-  if (found == nullptr) return;
-  const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(Program(), found)));
-  if (data == nullptr) return;
-  for (const DialogListEntry& entry : ReadDialogListEntries(data, SizeofResource(Program(), found)))
-    ComboBox(owner.GetDlgItem(entry.controlId)).AddString(entry.text);
 }
 
 Dialog::Dialog(int templateId, Dialog* parent) : impl_(std::make_unique<Impl>(*this, templateId, parent)) {}
@@ -245,7 +223,6 @@ void Dialog::SetIcon(const Icon& icon) {
 }
 
 bool Dialog::OnInitDialog() {
-  impl_->AddInitialListEntries();
   UpdateData(false);
   return true;
 }

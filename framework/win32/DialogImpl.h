@@ -19,7 +19,6 @@ struct Dialog::Impl {
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
   HWND OwnerWindow() const;
-  void AddInitialListEntries();
   void DropPostedCalls();
   void TakeOverPathEllipsis();
   // The template's texts, Japanese, in the application's language: one

@@ -34,7 +34,7 @@ std::optional<std::string> Narrow(const wchar_t* text) {
 }
 
 HWND MainWindowHandle() {
-  Dialog* mainWindow = Application::Instance() != nullptr ? Application::Instance()->MainWindow() : nullptr;
+  Dialog* mainWindow = Application::MainWindowOfInstance();
   return mainWindow != nullptr ? ToHandle(mainWindow->Window()) : nullptr;
 }
 

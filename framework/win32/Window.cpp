@@ -7,13 +7,13 @@
 
 namespace kirabo {
 
-namespace {
-
-std::string TextOf(HWND window) {
+std::string ShownWindowText(HWND window) {
   std::vector<char> text(size_t(GetWindowTextLengthA(window)) + 1);
   const int length = GetWindowTextA(window, text.data(), int(text.size()));
   return std::string(text.data(), size_t(length > 0 ? length : 0));
 }
+
+namespace {
 
 // Each line of `text` that is too wide for `window` shortened in the middle,
 // keeping as much as fits of the part after the last separator.
@@ -71,7 +71,7 @@ std::string WindowTextOf(const NativeWindow* window) {
     const auto whole = dialog->shortenedTexts.find(handle);
     if (whole != dialog->shortenedTexts.end()) return whole->second;
   }
-  return TextOf(handle);
+  return ShownWindowText(handle);
 }
 
 void ShowWindowText(NativeWindow* window, const std::string& text) {

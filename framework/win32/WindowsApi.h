@@ -9,6 +9,8 @@
 #endif
 #include <windows.h>
 
+#include <string>
+
 #include "framework/Icon.h"
 #include "framework/Window.h"
 
@@ -28,6 +30,10 @@ struct NativeIcon {
 
 inline HWND ToHandle(const NativeWindow* window) { return reinterpret_cast<HWND>(const_cast<NativeWindow*>(window)); }
 inline NativeWindow* ToNative(HWND window) { return reinterpret_cast<NativeWindow*>(window); }
+
+// The text the system holds for `window`: as shown, which for a shortened
+// path is the shortened one (WindowTextOf gives the whole).
+std::string ShownWindowText(HWND window);
 
 // Carries a posted call to the dialog that owns the window it was posted to:
 // lParam is a heap-allocated std::function<void()> that the receiver runs and

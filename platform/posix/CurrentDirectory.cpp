@@ -6,9 +6,11 @@
 
 namespace kirabo {
 
+// A path that does not start at the root (a directory outside the process's
+// root) is no use either.
 bool CurrentDirectory(std::string& directory) {
   char buffer[PATH_MAX];
-  if (getcwd(buffer, sizeof buffer) == nullptr) return false;
+  if (getcwd(buffer, sizeof buffer) == nullptr || buffer[0] != '/') return false;
   directory = buffer;
   return true;
 }

@@ -7,20 +7,12 @@
 #include <climits>
 #include <memory>
 
+#include "platform/CurrentDirectory.h"
 #include "platform/Path.h"
 
 namespace kirabo {
 
 namespace {
-
-// False when the current directory cannot be obtained (removed, or longer
-// than PATH_MAX).
-bool GetCurrentFolder(std::string& folder) {
-  std::vector<char> buffer(PATH_MAX);
-  if (::getcwd(buffer.data(), buffer.size()) == nullptr || buffer[0] != kPathSeparator) return false;
-  folder = buffer.data();
-  return true;
-}
 
 struct DirCloser {
   void operator()(DIR* dir) const { ::closedir(dir); }
@@ -33,7 +25,7 @@ struct DirCloser {
 bool MakeLexicalAbsolute(std::string_view folder, std::string& absolute) {
   std::string combined;
   if (folder.empty() || folder.front() != kPathSeparator) {
-    if (!GetCurrentFolder(combined)) return false;
+    if (!CurrentDirectory(combined)) return false;
     combined += kPathSeparator;
   }
   combined += folder;

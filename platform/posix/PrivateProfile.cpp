@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/Multibyte.h"
+#include "platform/SingleLine.h"
 
 namespace kirabo {
 
@@ -273,14 +274,6 @@ std::string WriteTarget(const std::string& path) {
   std::string target = resolved;
   std::free(resolved);
   return target;
-}
-
-// The value stays on its own line: line breaks become spaces.
-std::string SingleLine(std::string value) {
-  for (char& c : value) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return value;
 }
 
 }  // namespace

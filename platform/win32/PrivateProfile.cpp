@@ -4,6 +4,7 @@
 #include <new>
 #include <vector>
 
+#include "platform/SingleLine.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace kirabo {
@@ -46,11 +47,8 @@ bool WritePrivateProfileString(const std::string& section, const std::string& ke
   try {
     // The native writer would let a line break in a value (a folder name can
     // hold one) start a line of its own, that is a key or section of its own.
-    std::string singleLine = value;
-    for (char& c : singleLine) {
-      if (c == '\r' || c == '\n') c = ' ';
-    }
-    return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), singleLine.c_str(), FullPath(path).c_str());
+    return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), SingleLine(value).c_str(),
+                                        FullPath(path).c_str());
   } catch (const std::bad_alloc&) {
     return false;
   }

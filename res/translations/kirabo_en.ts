@@ -235,17 +235,6 @@ Minolta (.MRW)、Epson (.ERF)、Mamiya (.MEF)、Kodak (.KDC, .DCR)、DNG。
 名前が使われているときは拡張子の前に _1, _2, ... を付けます。ファイルを
 置き換えることはありません。
 
-  -f, --format=形式    1 または datetime: yymmdd_hhmmss (例 041005_092510.CRW、
-                       既定)、2 または time: hhmmss (例 092510.CRW)
-  -j, --readers=N      N 個のファイルの撮影日時をリネームより先に同時に読む
-                       (1 から 64、1 は 1 つずつ)。既定は回転ディスクで 1、
-                       それ以外で 16
-  -n, --dry-run        何もリネームせず、実際に実行したときの行を表示する
-  -q, --quiet          検索したフォルダと集計を表示しない
-  --undo               フォルダの最新のジョブのうち、まだ取り消していないものを
-                       取り消す
-  --jobs               記録フォルダに残っているジョブを一覧表示する
-  --no-journal         このジョブの記録を残さない (取り消せなくなる)
 </source>
         <translation>Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--no-journal] [--] FOLDER
        kirabo-cli --undo [-n] [-q] [--no-journal] [--] FOLDER
@@ -259,9 +248,26 @@ Panasonic and Leica (.RW2, .RWL), Olympus and OM System (.ORF, .ORI), Pentax
 DNG, in any letter case.
 A taken name gets _1, _2, ... before the extension; no file is ever replaced.
 
-  -f, --format=FORMAT  1 or datetime: yymmdd_hhmmss, e.g. 041005_092510.CRW
-                       (the default); 2 or time: hhmmss, e.g. 092510.CRW
-  -j, --readers=N      read the capture times of N files at once, ahead of
+</translation>
+    </message>
+    <message>
+        <source>  -f, --format=形式    新しい名前の形式。最初のものが既定:
+</source>
+        <translation>  -f, --format=FORMAT  the new names' format, the first being the default:
+</translation>
+    </message>
+    <message>
+        <source>  -j, --readers=N      N 個のファイルの撮影日時をリネームより先に同時に読む
+                       (1 から 64、1 は 1 つずつ)。既定は回転ディスクで 1、
+                       それ以外で 16
+  -n, --dry-run        何もリネームせず、実際に実行したときの行を表示する
+  -q, --quiet          検索したフォルダと集計を表示しない
+  --undo               フォルダの最新のジョブのうち、まだ取り消していないものを
+                       取り消す
+  --jobs               記録フォルダに残っているジョブを一覧表示する
+  --no-journal         このジョブの記録を残さない (取り消せなくなる)
+</source>
+        <translation>  -j, --readers=N      read the capture times of N files at once, ahead of
                        the renames (1 to 64; 1 reads one file at a time);
                        the default is 1 on a spinning disk, 16 elsewhere
   -n, --dry-run        rename nothing; print the lines a real run would print
@@ -555,8 +561,8 @@ undo, 2 usage error, 3 at least one rename (or restore) failed, 130 stopped.
         <translation>option '--%1' needs a value</translation>
     </message>
     <message>
-        <source>不正な形式 '%1' (1, 2, datetime, time のいずれか)</source>
-        <translation>invalid format '%1' (use 1, 2, datetime or time)</translation>
+        <source>不正な形式 '%1' (%2 のいずれか)</source>
+        <translation>invalid format '%1' (use one of %2)</translation>
     </message>
     <message>
         <source>不正な読み込み数 '%1' (1 から 64)</source>

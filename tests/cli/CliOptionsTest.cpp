@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "cli/CliTexts.h"
 #include "engine/RenameJob.h"
-#include "res/translations/TextTable.h"
 
 namespace kirabo::cli {
 namespace {
@@ -57,11 +57,11 @@ TEST(CliOptions, FormsErrorsAndEndOfOptions) {
       {{"pics", "--format"}, Action::UsageError, DateAndTime, false, false, "option '--format' needs a value"},
       // The numbers are the window's: there is no format 0.
       {{"--format=0", "pics"}, Action::UsageError, DateAndTime, false, false,
-       "invalid format '0' (use 1, 2, datetime or time)"},
+       "invalid format '0' (use one of 1, 2, datetime, time)"},
       {{"-f", "3", "pics"}, Action::UsageError, DateAndTime, false, false,
-       "invalid format '3' (use 1, 2, datetime or time)"},
+       "invalid format '3' (use one of 1, 2, datetime, time)"},
       {{"-f", "", "pics"}, Action::UsageError, DateAndTime, false, false,
-       "invalid format '' (use 1, 2, datetime or time)"},
+       "invalid format '' (use one of 1, 2, datetime, time)"},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv = {"kirabo-cli"};
@@ -79,7 +79,7 @@ TEST(CliOptions, FormsErrorsAndEndOfOptions) {
       EXPECT_EQ(options.quiet, c.quiet);
       EXPECT_EQ(options.folder, c.folderOrError);
     } else if (c.action == Action::UsageError) {
-      EXPECT_EQ(WithArgument(TextIn(UiLanguage::English, "Cli", options.error), options.errorArgument),
+      EXPECT_EQ(UsageErrorText(options, UiLanguage::English),
                 c.folderOrError);
     }
   }
@@ -106,7 +106,7 @@ TEST(CliOptions, ReadersFromOneToSixtyFour) {
     CliOptions options = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
     if (c.readers < 0) {
       EXPECT_EQ(options.action, Action::UsageError) << c.args[1];
-      EXPECT_EQ(WithArgument(TextIn(UiLanguage::English, "Cli", options.error), options.errorArgument),
+      EXPECT_EQ(UsageErrorText(options, UiLanguage::English),
                 std::string("invalid number of readers '") + c.args[1] + "' (use 1 to 64)");
     } else {
       EXPECT_EQ(options.action, Action::Run) << c.args[0];

@@ -45,9 +45,9 @@ TEST(NewName, NoStemWithoutTimeOrForUnknownFormat) {
 TEST(NewName, CandidatesKeepFolderAndExtensionCase) {
   const std::string folder = std::string(1, kPathSeparator) + "my.photos" + kPathSeparator;
   RenameParts parts = SplitForRename(folder + "img_0001.Crw", CodePage::Utf8);
-  EXPECT_EQ(CandidatePath(parts, "092510", 0), folder + "092510.Crw");
-  EXPECT_EQ(CandidatePath(parts, "092510", 1), folder + "092510_1.Crw");
-  EXPECT_EQ(CandidatePath(parts, "092510", 12), folder + "092510_12.Crw");
+  EXPECT_EQ(parts.folderPrefix + CandidateName("092510", parts.extension, 0), folder + "092510.Crw");
+  EXPECT_EQ(parts.folderPrefix + CandidateName("092510", parts.extension, 1), folder + "092510_1.Crw");
+  EXPECT_EQ(parts.folderPrefix + CandidateName("092510", parts.extension, 12), folder + "092510_12.Crw");
 }
 
 }  // namespace

@@ -228,7 +228,7 @@ TEST(KiraboCli, UsageAndFolderErrorsInEachLanguage) {
   for (const Case& c : std::vector<Case>{
            {{}, 2, "FOLDER is missing", "フォルダが指定されていません"},
            {{"--bogus", tree.root()}, 2, "unrecognized option '--bogus'", "不明なオプション '--bogus'"},
-           {{"--format=0", tree.root()}, 2, "invalid format '0' (use 1, 2, datetime or time)",
+           {{"--format=0", tree.root()}, 2, "invalid format '0' (use one of 1, 2, datetime, time)",
             "不正な形式 '0' (1, 2, datetime, time のいずれか)"},
            {{tree.root(), tree.root()}, 2, "more than one FOLDER given", "フォルダが 2 つ以上指定されています"},
            {{tree.Path("missing")}, 1, tree.Path("missing") + ": No such file or directory",
@@ -258,7 +258,7 @@ TEST(KiraboCli, UsageAndFolderErrorsInEachLanguage) {
   CliResult help = RunCli({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: kirabo-cli [-f FORMAT]"));
-  EXPECT_NE(help.out.find("1 or datetime"), std::string::npos);
+  EXPECT_NE(help.out.find("  1, datetime  yymmdd_hhmmss  (041005_092510.CRW)\n"), std::string::npos);
   // Every part of it is translated: its one Japanese text is the example.
   std::string english = help.out;
   english.erase(english.find("を検索中・・・"), std::string("を検索中・・・").size());
