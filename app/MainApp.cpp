@@ -8,10 +8,15 @@
 #include "app/CommandLine.h"
 #include "app/MainDialog.h"
 #include "framework/MessageBox.h"
+#include "framework/ProgramResources.h"
 #include "framework/Translate.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/Path.h"
 #include "platform/SettingsFolder.h"
+#include "res/AppIcon.h"
+#include "res/ResourceIds.h"
+#include "res/ResourceScriptText.h"
+#include "res/translations/TextTable.h"
 
 namespace kirabo {
 
@@ -37,6 +42,10 @@ bool ComposeSettingsPath(char* buffer, size_t size) {
   return true;
 }
 }  // namespace
+
+CMainApp::CMainApp() {
+  SetProgramResources({kResourceScriptText, kResourceIdsText, kAppIcon, AppIconImages(), &TextIn});
+}
 
 CMainApp::~CMainApp() { delete[] settingsPath; }
 
