@@ -67,7 +67,7 @@ bool CMainApp::UseSettingsInCurrentDirectory() {
 }
 
 bool CMainApp::InitInstance() {
-  if (ProfileName() != nullptr && !UseSettingsInCurrentDirectory()) return false;
+  if (!UseSettingsInCurrentDirectory()) return false;
   CMainDialog dialog;
   dialog.folderArgument = FolderArgument(Arguments());
   SetMainWindow(&dialog);
