@@ -18,6 +18,7 @@ class DryRunFileSystem : public JobFileSystem {
   bool ListFolder(const std::string& folder, FolderListing& listing) override;
   bool ResolveFolder(const std::string& folder, std::string& resolved) override;
   RenameResult Rename(const std::string& from, const std::string& to) override;
+  CaptureTimeRead ReadCaptureTime(const std::string& path) override { return disk.ReadCaptureTime(path); }
   bool Identify(const std::string& path, FileIdentity& identity) override;
 
  private:

@@ -33,6 +33,7 @@ bool CCaptureTimeReader::Load(const std::string& path) {
   }
   if (format != nullptr) Read(format->reader);
   file.Close();
+  if (file.Error() != 0) captureTime = -1;
   return captureTime == -1;
 }
 

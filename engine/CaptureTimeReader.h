@@ -30,9 +30,13 @@ class CCaptureTimeReader {
   virtual ~CCaptureTimeReader() = default;
 
   // True when no capture time was found, including when the file cannot be
-  // opened; false when one was.
+  // opened or a read fails; false when one was.
   bool Load(const std::string& path);
   CaptureTime GetCaptureTime() const { return captureTime; }
+  // The system's error code when the last Load could not open the file or a
+  // read failed (and then no capture time is given: a partly read file could
+  // yield the wrong one); 0 otherwise.
+  int GetReadError() const { return file.Error(); }
 
  private:
   void Read(RawReader reader);

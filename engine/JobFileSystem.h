@@ -40,8 +40,14 @@ struct RenameResult {
   std::string reason;  // Failed: why, in the system's words
 };
 
+struct CaptureTimeRead {
+  int64_t captureTime = -1;  // a CaptureTime; negative when none was found
+  bool readable = true;      // false when the file could not be opened or read
+  std::string reason;        // not readable: why, in the system's words
+};
+
 // The file-system operations of a rename job, behind one seam so that tests
-// can inject faults. Reading a file's capture time is not part of it.
+// can inject faults.
 class JobFileSystem {
  public:
   virtual ~JobFileSystem() = default;
@@ -52,6 +58,9 @@ class JobFileSystem {
   virtual bool ResolveFolder(const std::string& folder, std::string& resolved) = 0;
   // Renames without ever replacing an existing entry.
   virtual RenameResult Rename(const std::string& from, const std::string& to) = 0;
+  // The capture time inside the raw file at `path`; by default read from the
+  // host's file system. Called from several threads at once when a job reads ahead.
+  virtual CaptureTimeRead ReadCaptureTime(const std::string& path);
   // The identity of the entry at `path`; false when there is none.
   virtual bool Identify(const std::string& path, FileIdentity& identity) = 0;
 };

@@ -1,5 +1,7 @@
 #include "engine/ReadAhead.h"
 
+#include <utility>
+
 #include "engine/RenameJob.h"
 #include "platform/Medium.h"
 
@@ -12,24 +14,19 @@ constexpr int32_t kReadersOffSpinningDisks = 16;
 // does not hold up the others, few enough to keep memory flat.
 constexpr size_t kFilesInFlightPerReader = 4;
 
-CaptureTime ReadCaptureTime(const std::string& path) {
-  CCaptureTimeReader reader;
-  reader.Load(path);
-  return reader.GetCaptureTime();
-}
-
 }  // namespace
 
 int32_t DefaultReadersFor(const std::string& folder) {
   return IsOnRotationalDisk(folder) ? 1 : kReadersOffSpinningDisks;
 }
 
-CReadAhead::CReadAhead(const std::vector<std::string>& paths, int32_t readers, const std::atomic<int32_t>& state)
-    : paths(paths), state(state) {
+CReadAhead::CReadAhead(const std::vector<std::string>& paths, int32_t readers, JobFileSystem& fileSystem,
+                       const std::atomic<int32_t>& state)
+    : paths(paths), fileSystem(fileSystem), state(state) {
   if (readers <= 1 || paths.size() <= 1) return;
   size_t inFlight = static_cast<size_t>(readers) * kFilesInFlightPerReader;
   slots.assign(inFlight, Slot::Reading);
-  times.assign(inFlight, -1);
+  reads.assign(inFlight, {});
   threads.reserve(static_cast<size_t>(readers));
   try {
     for (int32_t i = 0; i < readers; ++i) threads.emplace_back([this] { ReaderLoop(); });
@@ -62,10 +59,10 @@ void CReadAhead::ReaderLoop() {
     slots[place] = Slot::Reading;
     lock.unlock();
     Slot outcome = Slot::ReadAtTurn;
-    CaptureTime time = -1;
+    CaptureTimeRead read;
     try {
       if (!IsSymbolicLink(paths[index])) {
-        time = ReadCaptureTime(paths[index]);
+        read = fileSystem.ReadCaptureTime(paths[index]);
         outcome = Slot::Read;
       }
     } catch (...) {
@@ -74,32 +71,32 @@ void CReadAhead::ReaderLoop() {
     }
     lock.lock();
     slots[place] = outcome;
-    times[place] = time;
+    reads[place] = std::move(read);
     fileRead.notify_one();
   }
 }
 
-CaptureTime CReadAhead::CaptureTimeOf(size_t index) {
-  if (threads.empty()) return ReadCaptureTime(paths[index]);
+CaptureTimeRead CReadAhead::CaptureTimeOf(size_t index) {
+  if (threads.empty()) return fileSystem.ReadCaptureTime(paths[index]);
   std::unique_lock lock(mutex);
   const size_t place = index % slots.size();
   bool readHere = true;
-  CaptureTime time = -1;
+  CaptureTimeRead read;
   if (index < claimed) {
     fileRead.wait(lock, [&] { return slots[place] != Slot::Reading; });
     readHere = slots[place] == Slot::ReadAtTurn;
-    time = times[place];
+    read = std::move(reads[place]);
   } else {
     // No reader has taken it (they have stopped, or are all busy further
     // on): reading it here is sooner than waiting.
     claimed = index + 1;
   }
   lock.unlock();
-  if (readHere) time = ReadCaptureTime(paths[index]);
+  if (readHere) read = fileSystem.ReadCaptureTime(paths[index]);
   lock.lock();
   consumed = index + 1;
   roomToRead.notify_one();
-  return time;
+  return read;
 }
 
 }  // namespace kirabo

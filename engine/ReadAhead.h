@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/CaptureTimeReader.h"
+#include "engine/JobFileSystem.h"
 
 namespace kirabo {
 
@@ -24,19 +24,22 @@ int32_t DefaultReadersFor(const std::string& folder);
 // files in list order and gets what it would have read itself at its turn:
 // only file contents are read ahead, and a file reached through a link,
 // which the job's own renames could redirect, is read at its turn. With one
-// reader no thread starts and each file is read when asked for.
+// reader no thread starts and each file is read when asked for. Files are
+// read through the job's file system, from several threads at once.
 class CReadAhead {
  public:
-  // `paths` and `state` outlive the reader. A stop request in `state` keeps
-  // the readers from starting further files.
-  CReadAhead(const std::vector<std::string>& paths, int32_t readers, const std::atomic<int32_t>& state);
+  // `paths`, `fileSystem` and `state` outlive the reader. A stop request in
+  // `state` keeps the readers from starting further files.
+  CReadAhead(const std::vector<std::string>& paths, int32_t readers, JobFileSystem& fileSystem,
+             const std::atomic<int32_t>& state);
   // Returns once every reader has finished its file and ended.
   ~CReadAhead();
   CReadAhead(const CReadAhead&) = delete;
   CReadAhead& operator=(const CReadAhead&) = delete;
 
-  // The capture time of paths[index]; each index once, in increasing order.
-  CaptureTime CaptureTimeOf(size_t index);
+  // The capture time of paths[index], or why it could not be read; each
+  // index once, in increasing order.
+  CaptureTimeRead CaptureTimeOf(size_t index);
 
  private:
   enum class Slot : uint8_t { Reading, Read, ReadAtTurn };
@@ -45,6 +48,7 @@ class CReadAhead {
   bool MayClaim() const;
 
   const std::vector<std::string>& paths;
+  JobFileSystem& fileSystem;
   const std::atomic<int32_t>& state;
   std::mutex mutex;
   // Separate, so that each change wakes only the one thread it concerns: a
@@ -54,7 +58,7 @@ class CReadAhead {
   std::condition_variable fileRead;
   // Ring of the files in flight: file i in place i % size.
   std::vector<Slot> slots;
-  std::vector<CaptureTime> times;
+  std::vector<CaptureTimeRead> reads;
   size_t claimed = 0;   // files below this have been taken by a reader or the renamer
   size_t consumed = 0;  // files below this have been handed to the renamer
   bool closing = false;

@@ -1,6 +1,7 @@
 #include <new>
 #include <system_error>
 
+#include "engine/CaptureTimeReader.h"
 #include "engine/JobFileSystem.h"
 #include "platform/FileFind.h"
 #include "platform/MoveFile.h"
@@ -54,6 +55,13 @@ class HostFileSystem final : public JobFileSystem {
 };
 
 }  // namespace
+
+CaptureTimeRead JobFileSystem::ReadCaptureTime(const std::string& path) {
+  CCaptureTimeReader reader;
+  reader.Load(path);
+  if (int error = reader.GetReadError(); error != 0) return {-1, false, std::system_category().message(error)};
+  return {reader.GetCaptureTime(), true, {}};
+}
 
 JobFileSystem& RealFileSystem() {
   static HostFileSystem fileSystem;

@@ -6,7 +6,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/CaptureTimeReader.h"
 #include "engine/FolderNames.h"
 #include "engine/FolderScanner.h"
 #include "engine/JobFileSystem.h"
@@ -44,7 +43,7 @@ class JobRun {
     if (FindNameFormat(job.format) == nullptr) list.clear();
 
     // Ends before the job does: its readers are joined when the renames stop.
-    CReadAhead readAhead(list, job.readers > 0 ? job.readers : DefaultReadersFor(job.folder), job.state);
+    CReadAhead readAhead(list, job.readers > 0 ? job.readers : DefaultReadersFor(job.folder), fileSystem, job.state);
     for (size_t i = 0; i < list.size(); ++i) {
       if (StopRequestedNow()) return JobEnd::Stopped;
       FileReport report;
@@ -68,8 +67,13 @@ class JobRun {
 
   // Fills in the outcome; false when a stop came first, or the journal could
   // not hold the rename, and the file was left as it was, unreported.
-  bool DealWith(FileReport& report, CaptureTime captureTime) {
-    std::optional<std::string> stem = NameStem(captureTime, job.format);
+  bool DealWith(FileReport& report, CaptureTimeRead read) {
+    if (!read.readable) {
+      report.outcome = FileOutcome::CannotRead;
+      report.reason = std::move(read.reason);
+      return true;
+    }
+    std::optional<std::string> stem = NameStem(read.captureTime, job.format);
     if (!stem) {
       report.outcome = FileOutcome::NoCaptureTime;
       return true;
@@ -153,6 +157,9 @@ class JobRun {
         break;
       case FileOutcome::RenameFailed:
         ++counts.renameFailed;
+        break;
+      case FileOutcome::CannotRead:
+        ++counts.cannotRead;
         break;
     }
   }

@@ -86,6 +86,11 @@ INT_PTR Dialog::Impl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return passOn ? FALSE : TRUE;
     case WM_QUERYDRAGICON:
       return INT_PTR(icon);
+    case WM_HELP:
+      // The system sends it for F1 in any of the dialog's windows; Shift+F1
+      // and the like are left alone.
+      if (GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) owner.OnHelp();
+      return TRUE;
     case kPostedCallMessage: {
       std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lParam));
       (*call)();

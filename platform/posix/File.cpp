@@ -8,13 +8,18 @@
 
 namespace kirabo {
 
-bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length) {
+bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length, int& error) {
   // O_NONBLOCK keeps open() from waiting on a FIFO that merely has a raw
   // file's name; such entries are refused right after.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    error = errno;
+    return false;
+  }
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  const bool statFailed = ::fstat(fd, &st) != 0;
+  if (statFailed || !S_ISREG(st.st_mode)) {
+    error = statFailed ? errno : 0;
     ::close(fd);
     return false;
   }
@@ -25,10 +30,14 @@ bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& l
 
 void CFile::CloseNative(NativeHandle handle) { ::close(static_cast<int>(handle)); }
 
-int64_t CFile::ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset) {
+int64_t CFile::ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset, int& error) {
   for (;;) {
     ssize_t got = ::pread(static_cast<int>(handle), buffer, count, static_cast<off_t>(offset));
-    if (got >= 0 || errno != EINTR) return got;
+    if (got >= 0) return got;
+    if (errno != EINTR) {
+      error = errno;
+      return -1;
+    }
   }
 }
 

@@ -22,6 +22,9 @@ void RecordingObserver::OnFile(const FileReport& report) {
     case FileOutcome::RenameFailed:
       event += "failed " + report.path + ": " + report.reason;
       break;
+    case FileOutcome::CannotRead:
+      event += "unreadable " + report.path + ": " + report.reason;
+      break;
   }
   Add(std::move(event));
 }
@@ -32,7 +35,8 @@ void RecordingObserver::OnJobEnd(JobEnd end, const JobCounts& counts) {
                      : end == JobEnd::JournalFailed ? "journal failed"
                                                     : "failed";
   Add(std::string("end ") + name + " " + std::to_string(counts.renamed) + " " + std::to_string(counts.alreadyNamed) +
-      " " + std::to_string(counts.noCaptureTime) + " " + std::to_string(counts.renameFailed));
+      " " + std::to_string(counts.noCaptureTime) + " " + std::to_string(counts.renameFailed) +
+      (counts.cannotRead > 0 ? " unreadable " + std::to_string(counts.cannotRead) : ""));
 }
 
 std::vector<std::string> RecordingObserver::Events() const {
@@ -77,6 +81,13 @@ RenameResult ScriptedFileSystem::Rename(const std::string& from, const std::stri
     if (std::optional<RenameResult> scripted = onRename(from, to)) return *scripted;
   }
   return RealFileSystem().Rename(from, to);
+}
+
+CaptureTimeRead ScriptedFileSystem::ReadCaptureTime(const std::string& path) {
+  if (onRead) {
+    if (std::optional<CaptureTimeRead> scripted = onRead(path)) return *scripted;
+  }
+  return RealFileSystem().ReadCaptureTime(path);
 }
 
 bool ScriptedFileSystem::Identify(const std::string& path, FileIdentity& identity) {

@@ -23,8 +23,9 @@ namespace kirabo::test {
 // Records a job's events as one line each, from whatever thread sends them:
 //   "search FOLDER"
 //   "i/N renamed FROM > TO", "i/N already FROM", "i/N no time FROM",
-//   "i/N failed FROM: REASON"
-//   "end completed|stopped|failed R A T F" (the four counts)
+//   "i/N failed FROM: REASON", "i/N unreadable FROM: REASON"
+//   "end completed|stopped|failed R A T F" (the first four counts), then
+//   " unreadable U" when files could not be read
 class RecordingObserver : public JobObserver {
  public:
   void OnSearching(const std::string& folder) override;
@@ -48,18 +49,21 @@ struct RecordedJob {
 };
 
 // The real file system with hooks: `onList` runs before a folder is listed,
-// `onRename` may answer a rename instead of the real one. Every rename asked
-// for is recorded. Set the hooks before the job starts.
+// `onRename` may answer a rename, and `onRead` a capture-time read, instead
+// of the real one. Every rename asked for is recorded. Set the hooks before
+// the job starts.
 class ScriptedFileSystem : public JobFileSystem {
  public:
   std::function<void(const std::string& folder)> onList;
   std::function<std::optional<RenameResult>(const std::string& from, const std::string& to)> onRename;
+  std::function<std::optional<CaptureTimeRead>(const std::string& path)> onRead;
   // May answer an identity look-up instead of the real one.
   std::function<std::optional<bool>(const std::string& path, FileIdentity& identity)> onIdentify;
 
   bool ListFolder(const std::string& folder, FolderListing& listing) override;
   bool ResolveFolder(const std::string& folder, std::string& resolved) override;
   RenameResult Rename(const std::string& from, const std::string& to) override;
+  CaptureTimeRead ReadCaptureTime(const std::string& path) override;
   bool Identify(const std::string& path, FileIdentity& identity) override;
   std::vector<std::pair<std::string, std::string>> Renames() const;
 
