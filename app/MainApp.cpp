@@ -8,10 +8,15 @@
 #include "app/CommandLine.h"
 #include "app/MainDialog.h"
 #include "framework/MessageBox.h"
+#include "framework/ProgramResources.h"
 #include "framework/Translate.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/Path.h"
 #include "platform/SettingsFolder.h"
+#include "res/AppIcon.h"
+#include "res/ResourceIds.h"
+#include "res/ResourceScriptText.h"
+#include "res/translations/TextTable.h"
 
 namespace kirabo {
 
@@ -38,6 +43,10 @@ bool ComposeSettingsPath(char* buffer, size_t size) {
 }
 }  // namespace
 
+CMainApp::CMainApp() {
+  SetProgramResources({kResourceScriptText, kResourceIdsText, kAppIcon, AppIconImages(), &TextIn});
+}
+
 CMainApp::~CMainApp() { delete[] settingsPath; }
 
 bool CMainApp::UseSettingsInCurrentDirectory() {
@@ -58,7 +67,7 @@ bool CMainApp::UseSettingsInCurrentDirectory() {
 }
 
 bool CMainApp::InitInstance() {
-  if (ProfileName() != nullptr && !UseSettingsInCurrentDirectory()) return false;
+  if (!UseSettingsInCurrentDirectory()) return false;
   CMainDialog dialog;
   dialog.folderArgument = FolderArgument(Arguments());
   SetMainWindow(&dialog);

@@ -8,7 +8,8 @@ namespace kirabo {
 // runs the main dialog until it closes.
 class CMainApp : public Application {
  public:
-  CMainApp() = default;
+  // Hands the program's resources to the framework.
+  CMainApp();
   ~CMainApp() override;
 
   bool InitInstance() override;

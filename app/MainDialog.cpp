@@ -19,6 +19,7 @@
 #include "framework/Window.h"
 #include "res/translations/TextTable.h"
 #include "platform/FolderExists.h"
+#include "platform/HomeFolder.h"
 #include "platform/RealPath.h"
 #include "platform/StateFolder.h"
 #include "res/ResourceIds.h"
@@ -124,7 +125,7 @@ void CMainDialog::OnStartStop() {
   }
 
   if (!PrepareJournal()) return;
-  job.folder = folderText;
+  job.folder = WithHomeFolder(folderText);
   job.format = FormatAt(formatIndex);
   job.undoJournal.clear();
   jobView_.SetUndo(false);
@@ -142,7 +143,7 @@ void CMainDialog::OnUndo() {
   const std::string count = std::to_string(undoable->journal.MadeRenames());
   if (!AskYesNo(this, WithArgument(Translate(kContext, "%1 件のファイル名を元に戻しますか?"), count))) return;
   if (!PrepareJournal()) return;
-  job.folder = folderText;
+  job.folder = WithHomeFolder(folderText);
   job.undoJournal = undoable->path;
   jobView_.SetUndo(true);
   StartWorker(UndoWorkerProc);
@@ -182,7 +183,8 @@ void CMainDialog::OnEditChange(int id) {
 
 std::optional<KeptJournal> CMainDialog::UndoableJob(const std::string& folder) const {
   std::string realFolder;
-  if (journalFolder_.empty() || folder.empty() || !ResolveRealPath(folder, realFolder)) return std::nullopt;
+  if (journalFolder_.empty() || folder.empty() || !ResolveRealPath(WithHomeFolder(folder), realFolder))
+    return std::nullopt;
   return LatestUndoable(journalFolder_, realFolder);
 }
 
@@ -195,7 +197,8 @@ void CMainDialog::RefreshUndoButton(const std::string& folder) {
 // have run.
 const char* CMainDialog::StartProblem() const {
   if (folderText.empty()) return "フォルダを指定してください";
-  if (!FolderExists(folderText)) return "フォルダが見つかりません";
+  const std::string folder = WithHomeFolder(folderText);
+  if (!FolderExists(folder)) return PathExists(folder) ? "フォルダではありません" : "フォルダが見つかりません";
   if (FormatAt(formatIndex) == -1) return "ファイル名形式を選択してください";
   return nullptr;
 }
@@ -224,11 +227,13 @@ void CMainDialog::OnBrowse() {
 
 void CMainDialog::OnExit() {
   UpdateData(true);
+  // The job stops first: saving can take long enough for it to rename many
+  // more files after the user asked to end.
+  EndJobBeforeClosing();
   if (Application* app = Application::Instance()) {
     app->WriteProfileString(kSection, kFolderKey, folderText);
     app->WriteProfileInt(kSection, kFormatKey, FormatAt(formatIndex));
   }
-  EndJobBeforeClosing();
   EndDialog(IDCANCEL);
 }
 
@@ -256,11 +261,19 @@ void CMainDialog::EndJobBeforeClosing() {
 
 void CMainDialog::OnSysCommand(int commandId) {
   if ((commandId & 0xFFF0) == kAboutCommand) {
-    CAboutDialog about;
-    about.DoModal();
+    ShowAbout();
     return;
   }
   Dialog::OnSysCommand(commandId);
+}
+
+// No help file belongs to the program: F1 says what it is instead, and is
+// the way to the About box where no system menu shows.
+void CMainDialog::OnHelp() { ShowAbout(); }
+
+void CMainDialog::ShowAbout() {
+  CAboutDialog about;
+  about.DoModal();
 }
 
 void CMainDialog::OnPaint() {

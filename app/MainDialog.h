@@ -47,8 +47,10 @@ class CMainDialog : public Dialog {
   void OnEditChange(int id) override;
   void OnSysCommand(int commandId) override;
   void OnPaint() override;
+  void OnHelp() override;
 
  private:
+  void ShowAbout();
   const char* StartProblem() const;
   bool PrepareJournal();
   void StartWorker(uint32_t (*proc)(void*));

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "app/JobTexts.h"
 #include "engine/JobObserver.h"
 #include "framework/Controls.h"
 #include "framework/PostedMessageBox.h"
@@ -11,9 +13,11 @@ namespace kirabo {
 
 // Shows a job's events in the main window, from the worker thread: the
 // searching and progress texts in the status label, and at the end the
-// counts after the last progress text. At the normal end it also restores
-// the Start caption and shows the final message, waiting until it is
-// closed. A stopped job is left to the dialog, which is waiting for the
+// counts after the last progress text, whose counter then reads N/N when
+// the job got through its list. At the normal end it also restores the
+// Start caption and shows the final message, which names the files left
+// with their old names (of an undo: with their new ones), waiting until it
+// is closed. A stopped job is left to the dialog, which is waiting for the
 // worker and says so itself: nothing here waits for it then.
 class WindowJobObserver : public JobObserver {
  public:
@@ -39,7 +43,9 @@ class WindowJobObserver : public JobObserver {
   PostedMessageBox& messages_;
   std::function<void()> ended_;
   bool undo_ = false;
-  std::string lastProgress_;  // worker thread only
+  // Worker thread only; each job starts without them.
+  std::optional<FileReport> lastShown_;  // the last file renamed or found named
+  LeftFiles left_;
   std::string journalError_;  // worker thread only
 };
 

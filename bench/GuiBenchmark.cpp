@@ -30,6 +30,7 @@
 #include <sys/wait.h>
 
 #include "SyntheticTree.h"
+#include "app/MainApp.h"
 #include "app/MainDialog.h"
 #include "engine/JobObserver.h"
 #include "engine/RenameJob.h"
@@ -123,6 +124,7 @@ double Median(std::vector<double> values) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication gui(argc, argv);
+  kirabo::CMainApp app;  // hands the dialog templates to the framework; its settings stay unused
 
   kirabo::bench::TreeShape shape;
   shape.files = 5000;

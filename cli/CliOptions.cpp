@@ -2,7 +2,6 @@
 
 #include <getopt.h>
 
-#include <algorithm>
 #include <charconv>
 #include <string>
 #include <string_view>
@@ -13,103 +12,10 @@
 
 namespace kirabo::cli {
 
-// What differs between the systems: how the language is chosen, how paths
-// print, and what stops a job.
-#ifdef _WIN32
-#define KIRABO_LANGUAGE_CHOICE                                               \
-  "KIRABO_LANG=ja, or by a Japanese Windows display language).\n"           \
-  "Printed paths show each character as it is: Windows names hold no tabs,\n" \
-  "line feeds or other control characters.\n"
-#define KIRABO_STOP_SIGNALS "Ctrl-C or Ctrl-Break stops the job before its next file or rename;\n"
-#define KIRABO_HELP_OPTIONS "  -h, --help, /?       show this help\n"
-#else
-#define KIRABO_LANGUAGE_CHOICE                                                   \
-  "KIRABO_LANG=ja, or by a Japanese LANGUAGE, LC_ALL, LC_MESSAGES or LANG).\n" \
-  "In printed paths a backslash is written as \\\\, a tab as \\t, a line feed\n" \
-  "as \\n, and each byte of any other control character (C0, DEL, C1), of a\n" \
-  "bidirectional override or isolate, or of no character of the locale's\n"    \
-  "character set as \\xHH.\n"
-#define KIRABO_STOP_SIGNALS "SIGINT (Ctrl-C) or SIGTERM stops the job before its next file or rename;\n"
-#define KIRABO_HELP_OPTIONS "  -h, --help           show this help\n"
-#endif
-
 namespace {
 
 // Options without a letter.
 enum : int { kUndo = 256, kJobs, kNoJournal };
-
-constexpr char kUsageHead[] =
-    "Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--no-journal] [--] FOLDER\n"
-    "       kirabo-cli --undo [-n] [-q] [--no-journal] [--] FOLDER\n"
-    "       kirabo-cli --jobs\n"
-    "Renames the raw files in FOLDER and every folder below it after the time\n"
-    "the picture was taken, keeping each file's extension. Raw files: Canon (.CRW,\n"
-    ".CR2, .CR3), Nikon (.NEF, .NRW), Sony (.ARW, .SR2, .SRF), Fujifilm (.RAF),\n"
-    "Panasonic and Leica (.RW2, .RWL), Olympus and OM System (.ORF, .ORI), Pentax\n"
-    "(.PEF), Hasselblad (.3FR, .FFF), Phase One and Leaf (.IIQ, .MOS), Samsung\n"
-    "(.SRW), Minolta (.MRW), Epson (.ERF), Mamiya (.MEF), Kodak (.KDC, .DCR) and\n"
-    "DNG, in any letter case.\n"
-    "A taken name gets _1, _2, ... before the extension; no file is ever replaced.\n"
-    "\n"
-    "  -f, --format=FORMAT  the new names' format, the first being the default:\n";
-
-// The time the examples of the formats are taken at, as in the window.
-constexpr UtcDateTime kExampleTime{2004, 10, 5, 9, 25, 10};
-
-constexpr char kUsageTail[] =
-    "  -j, --readers=N      read the capture times of N files at once, ahead of\n"
-    "                       the renames (1 to 64; 1 reads one file at a time);\n"
-    "                       the default is 1 on a spinning disk, 16 elsewhere\n"
-    "  -n, --dry-run        rename nothing; print the lines a real run would print\n"
-    "  -q, --quiet          print neither the folders searched nor the summary\n"
-    "  --undo               take back the latest job on FOLDER not yet taken back\n"
-    "  --jobs               list the jobs kept in the journal folder\n"
-    "  --no-journal         keep no journal of this job: it cannot be undone\n"
-    KIRABO_HELP_OPTIONS
-    "  -V, --version        show the version\n"
-    "  --                   end of options: FOLDER may begin with '-'\n"
-    "\n"
-    "Each renamed file gives one line on standard output:\n"
-    "  i/N<TAB>old path<TAB>new path\n"
-    "where i counts every raw file found and N is their number; paths begin with\n"
-    "FOLDER as given. Each folder searched gives a line 'FOLDER<TAB>searching...'\n"
-    "on standard error ('FOLDER<TAB>を検索中・・・' in Japanese: chosen by\n"
-    KIRABO_LANGUAGE_CHOICE
-    "\n"
-    "A file that already has its name prints nothing. A folder that cannot be\n"
-    "listed, and a file left with its old name, give a line on standard error,\n"
-    "also with --quiet:\n"
-    "  kirabo-cli: FOLDER: cannot list: REASON\n"
-    "  kirabo-cli: PATH: no capture time\n"
-    "  kirabo-cli: PATH: cannot rename: REASON\n"
-    "The job ends with 'N renamed, N already named, N without capture time,\n"
-    "N failed' (or 'no raw files found'), then ', N folders not listed' when\n"
-    "some were not, on standard error, unless --quiet.\n"
-    "On a terminal, standard error also shows the file at hand as '[i/N] name'.\n"
-    "\n"
-    "Every job but a dry run first writes a journal of its renames to\n"
-    "$XDG_STATE_HOME/kirabo/jobs (by default ~/.local/state/kirabo/jobs;\n"
-    "%LOCALAPPDATA%\\Kirabo\\jobs on Windows); the last 50 are kept. Each line\n"
-    "is written before its rename is tried; when that cannot be done the job\n"
-    "stops with 'kirabo-cli: cannot write the undo journal: REASON'.\n"
-    "--undo renames the job's files back in the reverse order, each only when\n"
-    "the file at the new name is still the same file and the old name is free\n"
-    "(letter case ignored); it never replaces a file. Others give a line\n"
-    "  kirabo-cli: PATH: cannot undo: REASON\n"
-    "(missing, changed since, old name taken, or the system's reason) and the\n"
-    "undo ends with 'N restored, N could not be restored'. An undo is a job\n"
-    "with its own journal: --undo again takes it back in turn. --jobs prints\n"
-    "one line per kept journal: start time (UTC), folder, files renamed, and\n"
-    "whether it was taken back.\n"
-    "\n"
-    KIRABO_STOP_SIGNALS
-    "a file is never left half-renamed. So does a failed write to standard\n"
-    "output (a closed pipe).\n"
-    "\n"
-    "Exit status: 0 no rename failed, 1 FOLDER does not exist or is no folder,\n"
-    "the output or the journal could not be written, or there is no job to\n"
-    "undo, 2 usage error, 3 at least one rename (or restore) failed or folder\n"
-    "not listed, 130 stopped.\n";
 
 constexpr char kShortOptions[] = ":f:j:nqhV";  // leading ':' tells a missing value from an unknown option
 constexpr int32_t kMostReaders = 64;
@@ -149,14 +55,10 @@ bool ParseFormat(std::string_view value, int32_t& format) {
   return false;
 }
 
-// "0, 1, datetime or time"
+// "1, 2, datetime, time"
 std::string FormatChoices() {
-  const std::vector<std::string> words = FormatWords();
   std::string choices;
-  for (size_t i = 0; i < words.size(); ++i) {
-    if (i > 0) choices += i + 1 == words.size() ? " or " : ", ";
-    choices += words[i];
-  }
+  for (const std::string& word : FormatWords()) choices += (choices.empty() ? "" : ", ") + word;
   return choices;
 }
 
@@ -168,35 +70,23 @@ bool ParseReaders(std::string_view value, int32_t& readers) {
   return true;
 }
 
-CliOptions UsageError(std::string error) {
+CliOptions UsageError(const char* error, std::vector<std::string> arguments = {}) {
   CliOptions options;
   options.action = CliOptions::Action::UsageError;
-  options.error = std::move(error);
+  options.error = error;
+  options.errorArguments = std::move(arguments);
   return options;
 }
 
 // getopt reports a long option given a value it does not take with that
 // option's short letter, and an unknown short letter with the letter itself.
-std::string UnknownOption(int shortOption, const char* element) {
-  if (shortOption == 0) return std::string("unrecognized option '") + element + "'";
-  if (const char* name = LongName(shortOption)) return std::string("option '--") + name + "' takes no value";
-  return std::string("invalid option -- '") + static_cast<char>(shortOption) + "'";
+CliOptions UnknownOption(int shortOption, const char* element) {
+  if (shortOption == 0) return UsageError("不明なオプション '%1'", {element});
+  if (const char* name = LongName(shortOption)) return UsageError("オプション '--%1' は値を取りません", {name});
+  return UsageError("不正なオプション -- '%1'", {std::string(1, static_cast<char>(shortOption))});
 }
 
 }  // namespace
-
-std::string Usage() {
-  std::string usage = kUsageHead;
-  size_t width = 0;
-  for (const NameFormatRow& row : NameFormats()) width = std::max(width, row.cliNumber.size() + row.cliName.size());
-  for (const NameFormatRow& row : NameFormats()) {
-    std::string spellings = std::string(row.cliNumber) + " or " + std::string(row.cliName);
-    spellings.resize(width + 6, ' ');  // " or " and two blanks before the pattern
-    usage += "                         " + spellings + ShownPattern(row.pattern) + ", e.g. " +
-             StemFromPattern(row.pattern, kExampleTime) + ".CRW\n";
-  }
-  return usage + kUsageTail;
-}
 
 std::vector<std::string> FormatWords() {
   std::vector<std::string> words;
@@ -227,14 +117,12 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     switch (c) {
       case 'f':
         if (!ParseFormat(optarg, options.format)) {
-          return UsageError(std::string("invalid format '") + optarg + "' (use " + FormatChoices() + ")");
+          return UsageError("不正な形式 '%1' (%2 のいずれか)", {optarg, FormatChoices()});
         }
         break;
       case 'j':
-        if (!ParseReaders(optarg, options.readers)) {
-          return UsageError(std::string("invalid number of readers '") + optarg + "' (use 1 to " +
-                            std::to_string(kMostReaders) + ")");
-        }
+        static_assert(kMostReaders == 64, "the usage error names the limit");
+        if (!ParseReaders(optarg, options.readers)) return UsageError("不正な読み込み数 '%1' (1 から 64)", {optarg});
         break;
       case 'n':
         options.dryRun = true;
@@ -261,20 +149,20 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
         // The getopt of mingw-w64 reports "--quiet=yes" here too, glibc's as an
         // unknown option.
         if (const option* o = LongOption(optopt); o != nullptr && o->has_arg == no_argument)
-          return UsageError(UnknownOption(optopt, args[optind - 1]));
-        return UsageError("option '--" + std::string(LongName(optopt)) + "' needs a value");
+          return UnknownOption(optopt, args[optind - 1]);
+        return UsageError("オプション '--%1' には値が必要です", {LongName(optopt)});
       default:
-        return UsageError(UnknownOption(optopt, args[optind - 1]));
+        return UnknownOption(optopt, args[optind - 1]);
     }
   }
   if (jobs) {
-    if (options.action == CliOptions::Action::Undo) return UsageError("--jobs and --undo do not go together");
-    if (optind != argc) return UsageError("--jobs takes no FOLDER");
+    if (options.action == CliOptions::Action::Undo) return UsageError("--jobs と --undo は一緒に使えません");
+    if (optind != argc) return UsageError("--jobs はフォルダを取りません");
     options.action = CliOptions::Action::Jobs;
     return options;
   }
-  if (optind == argc) return UsageError("FOLDER is missing");
-  if (argc - optind > 1) return UsageError("more than one FOLDER given");
+  if (optind == argc) return UsageError("フォルダが指定されていません");
+  if (argc - optind > 1) return UsageError("フォルダが 2 つ以上指定されています");
   options.folder = args[optind];
   return options;
 }

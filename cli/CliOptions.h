@@ -17,13 +17,13 @@ struct CliOptions {
   bool journal = true;  // false: --no-journal
   int32_t readers = 0;  // 0: as the folder's medium suits
   std::string folder;
-  std::string error;  // what was wrong, for UsageError
+  // UsageError: what was wrong, a text of the translation file whose "%1",
+  // "%2", ... stand for `errorArguments`.
+  const char* error = "";
+  std::vector<std::string> errorArguments;
 };
 
 CliOptions ParseCommandLine(int argc, const char* const* argv);
-
-// The text of --help.
-std::string Usage();
 
 // What -f takes: every format's number, then every format's name.
 std::vector<std::string> FormatWords();

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "cli/CliTexts.h"
 #include "engine/RenameJob.h"
 #include "res/translations/TextTable.h"
 #include "platform/Path.h"
@@ -81,21 +82,6 @@ std::string EscapeForLine(std::string_view path, CodePage codePage) {
   return escaped;
 }
 
-std::string SummaryLine(const JobCounts& counts, bool undo) {
-  if (undo) {
-    return std::to_string(counts.renamed) + " restored, " + std::to_string(counts.renameFailed) +
-           " could not be restored";
-  }
-  std::string line = counts.Found() == 0
-                         ? "no raw files found"
-                         : std::to_string(counts.renamed) + " renamed, " + std::to_string(counts.alreadyNamed) +
-                               " already named, " + std::to_string(counts.noCaptureTime) + " without capture time, " +
-                               std::to_string(counts.renameFailed) + " failed";
-  if (counts.unlistedFolders == 1) line += ", 1 folder not listed";
-  if (counts.unlistedFolders > 1) line += ", " + std::to_string(counts.unlistedFolders) + " folders not listed";
-  return line;
-}
-
 ConsoleObserver::ConsoleObserver(const ConsoleSettings& settings, std::atomic<int32_t>& state)
     : settings(settings),
       state(state),
@@ -109,11 +95,12 @@ std::string ConsoleObserver::Shown(const std::string& path) const {
 void ConsoleObserver::OnSearching(const std::string& folder) {
   if (settings.quiet) return;
   progress.Clear();
-  WriteLine(stderr, WithArgument(TextIn(settings.language, "Cli", "%1\tを検索中・・・"), Shown(folder)));
+  WriteLine(stderr, WithArgument(CliText(settings.language, "%1\tを検索中・・・"), Shown(folder)));
 }
 
 void ConsoleObserver::OnFolderNotListed(const std::string& folder, const std::string& reason) {
-  Warn(folder, "cannot list: " + reason);
+  progress.Clear();
+  WriteLine(stderr, "kirabo-cli: " + Shown(folder) + ": " + CliText(settings.language, "一覧できません") + ": " + reason);
 }
 
 void ConsoleObserver::OnFile(const FileReport& report) {
@@ -130,10 +117,9 @@ void ConsoleObserver::OnFile(const FileReport& report) {
     case FileOutcome::AlreadyNamed:
       break;
     case FileOutcome::NoCaptureTime:
-      Warn(report.path, "no capture time");
-      break;
     case FileOutcome::RenameFailed:
-      Warn(report.path, (settings.undo ? "cannot undo: " : "cannot rename: ") + report.reason);
+    case FileOutcome::CannotRead:
+      Warn(report);
       break;
   }
   size_t separator = FindLastChar(report.path, kPathSeparator, settings.codePage);
@@ -141,9 +127,9 @@ void ConsoleObserver::OnFile(const FileReport& report) {
   progress.Show(report.number, report.count, EscapeForLine(name, settings.codePage));
 }
 
-void ConsoleObserver::Warn(const std::string& path, const std::string& what) {
+void ConsoleObserver::Warn(const FileReport& report) {
   progress.Clear();
-  WriteLine(stderr, "kirabo-cli: " + Shown(path) + ": " + what);
+  WriteLine(stderr, "kirabo-cli: " + Shown(report.path) + ": " + OutcomeText(report, settings.undo, settings.language));
 }
 
 void ConsoleObserver::OnJobEnd(JobEnd jobEnd, const JobCounts& jobCounts) {

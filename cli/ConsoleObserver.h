@@ -21,11 +21,6 @@ namespace kirabo::cli {
 // trail byte 0x5C stays part of its character.
 std::string EscapeForLine(std::string_view path, CodePage codePage);
 
-// "N renamed, N already named, N without capture time, N failed", or
-// "no raw files found"; then ", N folders not listed" when some were not. Of
-// an undo, "N restored, N could not be restored".
-std::string SummaryLine(const JobCounts& counts, bool undo = false);
-
 struct ConsoleSettings {
   std::string folder;  // as typed
   bool quiet = false;
@@ -33,17 +28,16 @@ struct ConsoleSettings {
   bool progress = false;          // draw a progress line on standard error
   bool stdoutIsTerminal = false;  // the progress line shares its screen
   CodePage codePage = CodePage::Utf8;
-  UiLanguage language = UiLanguage::Japanese;  // of the searching and stopped lines
+  UiLanguage language = UiLanguage::Japanese;  // of every line but stdout's
 };
 
 // Says a job's events on the console:
 //   stdout: "i/N<TAB>old<TAB>new" for each renamed file;
 //   stderr: "folder<TAB>を検索中・・・" (English: "folder<TAB>searching...") for each folder searched (not when
-//           quiet), "kirabo-cli: FOLDER: cannot list: REASON" for each folder
-//           that cannot be opened or listed, and "kirabo-cli: PATH: no capture time" or
-//           "kirabo-cli: PATH: cannot rename: REASON" for each file left
-//           with its old name (of an undo: "kirabo-cli: PATH: cannot undo:
-//           REASON" for each left with its new one).
+//           quiet), "kirabo-cli: FOLDER: " and "cannot list: REASON" for each
+//           folder that cannot be opened or listed, and "kirabo-cli: PATH: "
+//           and what happened (OutcomeText) for each file left with its old
+//           name (of an undo: with its new one).
 // A line that cannot be written to stdout (a closed pipe) asks the job to
 // stop through `state`: no file is renamed that could not be reported.
 class ConsoleObserver : public JobObserver {
@@ -64,7 +58,7 @@ class ConsoleObserver : public JobObserver {
 
  private:
   std::string Shown(const std::string& path) const;
-  void Warn(const std::string& path, const std::string& what);
+  void Warn(const FileReport& report);
 
   ConsoleSettings settings;
   std::atomic<int32_t>& state;

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "cli/CliOptions.h"
+#include "cli/CliTexts.h"
 #include "cli/ConsoleObserver.h"
 #include "cli/DryRunFileSystem.h"
 #include "cli/SystemConsole.h"
@@ -29,7 +30,9 @@
 
 namespace {
 
+using kirabo::UiLanguage;
 using kirabo::cli::CliOptions;
+using kirabo::cli::CliText;
 
 constexpr int kExitDone = 0;
 constexpr int kExitFailure = 1;
@@ -37,24 +40,27 @@ constexpr int kExitUsage = 2;
 constexpr int kExitRenameFailed = 3;
 constexpr int kExitStopped = 130;
 
-bool CheckFolder(const std::string& folder) {
+// "kirabo-cli: TEXT" on a line of its own.
+void Complain(const std::string& text) { std::fprintf(stderr, "kirabo-cli: %s\n", text.c_str()); }
+
+bool CheckFolder(const std::string& folder, UiLanguage language) {
   int error = 0;
   if (kirabo::FolderExists(folder, &error)) return true;
-  std::fprintf(stderr, "kirabo-cli: %s: %s\n", folder.c_str(), error != 0 ? std::strerror(error) : "not a folder");
+  Complain(folder + ": " + (error != 0 ? std::string(std::strerror(error)) : CliText(language, "フォルダではありません")));
   return false;
 }
 
-bool JournalFolder(std::string& folder) {
+// Where the journals are kept; false, said, when it cannot be made.
+bool JournalFolder(std::string& folder, UiLanguage language) {
   if (int error = kirabo::JobJournalFolder(folder)) {
-    std::fprintf(stderr, "kirabo-cli: cannot write the undo journal: %s\n",
-                 std::system_category().message(error).c_str());
+    Complain(CliText(language, "取り消し用の記録を書き込めません") + ": " + std::system_category().message(error));
     return false;
   }
   return true;
 }
 
 // Runs `proc` on `job` and says how it went; the exit status.
-int RunJob(const CliOptions& options, uint32_t (*proc)(void*), kirabo::RenameJob& job) {
+int RunJob(const CliOptions& options, UiLanguage language, uint32_t (*proc)(void*), kirabo::RenameJob& job) {
   kirabo::cli::DryRunFileSystem dryRun(kirabo::RealFileSystem());
   job.pretend = options.dryRun;
   if (options.dryRun) job.fileSystem = &dryRun;
@@ -66,7 +72,7 @@ int RunJob(const CliOptions& options, uint32_t (*proc)(void*), kirabo::RenameJob
   settings.progress = !options.quiet && ::isatty(STDERR_FILENO) == 1;
   settings.stdoutIsTerminal = ::isatty(STDOUT_FILENO) == 1;
   settings.codePage = kirabo::ActiveCodePage();
-  settings.language = kirabo::UiLanguageFromEnvironment();
+  settings.language = language;
   kirabo::cli::ConsoleObserver observer(settings, job.state);
   job.observer = &observer;
 
@@ -77,56 +83,62 @@ int RunJob(const CliOptions& options, uint32_t (*proc)(void*), kirabo::RenameJob
   int outputError = observer.OutputError();
   if (outputError == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout))) outputError = errno;
   if (outputError != 0) {
-    std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(outputError));
+    Complain(CliText(language, "出力を書き込めません") + ": " + std::strerror(outputError));
     return kExitFailure;
   }
   if (observer.End() == kirabo::JobEnd::JournalFailed) {
-    std::fprintf(stderr, "kirabo-cli: cannot write the undo journal: %s\n", observer.JournalError().c_str());
+    Complain(CliText(language, "取り消し用の記録を書き込めません") + ": " + observer.JournalError());
     return kExitFailure;
-  }
-  if (kirabo::cli::StopWasRequested()) {
-    std::fprintf(stderr, "%s\n", kirabo::TextIn(settings.language, "Cli", "中断しました"));
-    return kExitStopped;
   }
   if (observer.End() == kirabo::JobEnd::Failed) {
-    std::fputs("kirabo-cli: out of memory\n", stderr);
+    Complain(CliText(language, "メモリが足りません"));
     return kExitFailure;
   }
+  const std::string summary = kirabo::cli::SummaryLine(observer.Counts(), options.dryRun, settings.undo, language);
+  if (kirabo::cli::StopWasRequested()) {
+    // A terminal has echoed ^C where the cursor stood: the line is cleared
+    // so the message starts one of its own.
+    if (::isatty(STDERR_FILENO) == 1) std::fputs("\r\033[K", stderr);
+    std::fprintf(stderr, "%s\n", CliText(language, "中断しました").c_str());
+    if (!options.quiet) std::fprintf(stderr, "%s\n", summary.c_str());
+    return kExitStopped;
+  }
+  if (!options.quiet) std::fprintf(stderr, "%s\n", summary.c_str());
   const kirabo::JobCounts& counts = observer.Counts();
-  if (!options.quiet) std::fprintf(stderr, "%s\n", kirabo::cli::SummaryLine(counts, settings.undo).c_str());
   return counts.renameFailed + counts.unlistedFolders > 0 ? kExitRenameFailed : kExitDone;
 }
 
-int Rename(const CliOptions& options) {
+int Rename(const CliOptions& options, UiLanguage language) {
   kirabo::RenameJob job;
   job.folder = options.folder;
   job.format = options.format;
   job.readers = options.readers;
-  if (options.journal && !options.dryRun && !JournalFolder(job.journalFolder)) return kExitFailure;
-  return RunJob(options, kirabo::RenameWorkerProc, job);
+  if (options.journal && !options.dryRun && !JournalFolder(job.journalFolder, language)) return kExitFailure;
+  return RunJob(options, language, kirabo::RenameWorkerProc, job);
 }
 
-int Undo(const CliOptions& options) {
+int Undo(const CliOptions& options, UiLanguage language) {
   std::string journals;
   std::string realFolder;
-  if (!JournalFolder(journals)) return kExitFailure;
+  if (!JournalFolder(journals, language)) return kExitFailure;
   std::optional<kirabo::KeptJournal> latest;
   if (kirabo::ResolveRealPath(options.folder, realFolder)) latest = kirabo::LatestUndoable(journals, realFolder);
   if (!latest) {
-    std::fprintf(stderr, "kirabo-cli: %s: no job to undo\n", options.folder.c_str());
+    Complain(kirabo::WithArgument(CliText(language, "%1: 取り消すジョブがありません"), options.folder));
     return kExitFailure;
   }
   kirabo::RenameJob job;
   job.folder = options.folder;
   job.undoJournal = latest->path;
   if (options.journal) job.journalFolder = journals;
-  return RunJob(options, kirabo::UndoWorkerProc, job);
+  return RunJob(options, language, kirabo::UndoWorkerProc, job);
 }
 
 // One line per kept journal: start time, folder, files renamed, taken back.
-int ListJobs() {
+// Its words stay English in every language: scripts read them.
+int ListJobs(UiLanguage language) {
   std::string journals;
-  if (!JournalFolder(journals)) return kExitFailure;
+  if (!JournalFolder(journals, language)) return kExitFailure;
   kirabo::CodePage codePage = kirabo::ActiveCodePage();
   for (const kirabo::KeptJournal& kept : kirabo::ReadJournals(journals)) {
     const kirabo::Journal& journal = kept.journal;
@@ -135,43 +147,45 @@ int ListJobs() {
                 journal.undoes.empty() ? "renamed" : "restored", journal.takenBack ? "taken back" : "not taken back");
   }
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fprintf(stderr, "kirabo-cli: cannot write the output: %s\n", std::strerror(errno));
+    Complain(CliText(language, "出力を書き込めません") + ": " + std::strerror(errno));
     return kExitFailure;
   }
   return kExitDone;
 }
 
-int Main(int argc, char** argv) {
+int Main(int argc, char** argv, UiLanguage language) {
   CliOptions options = kirabo::cli::ParseCommandLine(argc, argv);
   switch (options.action) {
     case CliOptions::Action::Help:
-      std::fputs(kirabo::cli::Usage().c_str(), stdout);
+      std::fputs(kirabo::cli::UsageText(language).c_str(), stdout);
       return kExitDone;
     case CliOptions::Action::Version:
       std::printf("kirabo-cli %s\n", kirabo::kVersion);
       return kExitDone;
     case CliOptions::Action::UsageError:
-      std::fprintf(stderr, "kirabo-cli: %s\nTry 'kirabo-cli --help' for more information.\n", options.error.c_str());
+      Complain(kirabo::cli::UsageErrorText(options, language));
+      std::fprintf(stderr, "%s\n", CliText(language, "詳しくは 'kirabo-cli --help' を実行してください。").c_str());
       return kExitUsage;
     case CliOptions::Action::Jobs:
-      return ListJobs();
+      return ListJobs(language);
     case CliOptions::Action::Run:
     case CliOptions::Action::Undo:
       break;
   }
-  if (!CheckFolder(options.folder)) return kExitFailure;
+  if (!CheckFolder(options.folder, language)) return kExitFailure;
   kirabo::cli::PrepareConsole();
-  return options.action == CliOptions::Action::Undo ? Undo(options) : Rename(options);
+  return options.action == CliOptions::Action::Undo ? Undo(options, language) : Rename(options, language);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
+  const UiLanguage language = kirabo::UiLanguageFromEnvironment();
   try {
-    return Main(argc, argv);
+    return Main(argc, argv, language);
   } catch (...) {
-    std::fputs("kirabo-cli: out of memory\n", stderr);
+    std::fprintf(stderr, "kirabo-cli: %s\n", kirabo::TextIn(language, "Cli", "メモリが足りません"));
     return kExitFailure;
   }
 }

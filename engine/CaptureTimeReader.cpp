@@ -42,6 +42,7 @@ bool CCaptureTimeReader::ReadOpenFile(const std::string& name) {
   }
   if (format != nullptr) Read(format->reader);
   file.Close();
+  if (file.Error() != 0) captureTime = -1;
   return captureTime == -1;
 }
 

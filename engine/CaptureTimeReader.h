@@ -31,11 +31,15 @@ class CCaptureTimeReader {
   virtual ~CCaptureTimeReader() = default;
 
   // True when no capture time was found, including when the file cannot be
-  // opened; false when one was.
+  // opened or a read fails; false when one was.
   bool Load(const std::string& path);
   // The same for the file `name` of a folder the job holds open.
   bool Load(JobFolder& folder, const std::string& name);
   CaptureTime GetCaptureTime() const { return captureTime; }
+  // The system's error code when the last Load could not open the file or a
+  // read failed (and then no capture time is given: a partly read file could
+  // yield the wrong one); 0 otherwise.
+  int GetReadError() const { return file.Error(); }
 
  private:
   bool ReadOpenFile(const std::string& name);

@@ -31,6 +31,12 @@ struct RenameResult {
   std::string reason;  // Failed: why, in the system's words
 };
 
+struct CaptureTimeRead {
+  int64_t captureTime = -1;  // a CaptureTime; negative when none was found
+  bool readable = true;      // false when the file could not be opened or read
+  std::string reason;        // not readable: why, in the system's words
+};
+
 // One folder of a job, held open while the job works in it. Every name is
 // of an entry of this folder; nothing goes through a path again, so a folder
 // of the tree renamed or replaced by a link during the job never leads the
@@ -47,6 +53,9 @@ class JobFolder {
   virtual std::unique_ptr<JobFolder> OpenFolder(const std::string& name, std::string& reason) = 0;
   // Opens the file `name` for reading.
   virtual bool OpenFile(const std::string& name, CFile& file) = 0;
+  // The capture time inside the raw file `name`; by default read through
+  // OpenFile.
+  virtual CaptureTimeRead ReadCaptureTime(const std::string& name);
   // The identity of the entry `name` itself (a link is not followed); false
   // when there is none or it cannot be examined.
   virtual bool Identify(const std::string& name, FileIdentity& identity) = 0;

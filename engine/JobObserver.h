@@ -11,6 +11,7 @@ enum class FileOutcome {
   AlreadyNamed,   // it had that name already; nothing changed
   NoCaptureTime,  // no usable capture time inside: left alone
   RenameFailed,   // the file system refused the rename for another reason than a taken name
+  CannotRead,     // the file could not be opened or read: left alone
 };
 
 struct FileReport {
@@ -19,7 +20,7 @@ struct FileReport {
   FileOutcome outcome = FileOutcome::Renamed;
   std::string path;     // the file as the scan listed it
   std::string newPath;  // Renamed, AlreadyNamed: the path it has now
-  std::string reason;   // RenameFailed: the system's reason, in its words
+  std::string reason;   // RenameFailed, CannotRead: the system's reason, in its words
 };
 
 struct JobCounts {
@@ -27,9 +28,10 @@ struct JobCounts {
   size_t alreadyNamed = 0;
   size_t noCaptureTime = 0;
   size_t renameFailed = 0;
+  size_t cannotRead = 0;
   size_t unlistedFolders = 0;  // folders whose files could not be seen at all
 
-  size_t Found() const { return renamed + alreadyNamed + noCaptureTime + renameFailed; }
+  size_t Found() const { return renamed + alreadyNamed + noCaptureTime + renameFailed + cannotRead; }
 };
 
 enum class JobEnd {

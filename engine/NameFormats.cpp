@@ -8,8 +8,8 @@ namespace kirabo {
 namespace {
 
 constexpr NameFormatRow kRows[] = {
-    {DateAndTime, "0", "datetime", "%y%m%d_%H%M%S", 200},
-    {TimeOnly, "1", "time", "%H%M%S", 201},
+    {DateAndTime, "1", "datetime", "%y%m%d_%H%M%S", 200},
+    {TimeOnly, "2", "time", "%H%M%S", 201},
 };
 
 // What a pattern's %-fields stand for: two digits each.

@@ -15,7 +15,8 @@ namespace kirabo {
 // the window's list, the setting, kirabo-cli's -f and its bash completion.
 struct NameFormatRow {
   NameFormat format;  // the job's value; the window stores it in the settings
-  // The two spellings kirabo-cli's -f takes.
+  // The two spellings kirabo-cli's -f takes; the number is the one the
+  // window's list shows before the format.
   std::string_view cliNumber;
   std::string_view cliName;
   // The new name's stem: %y %m %d %H %M %S stand for the two digits of the

@@ -1,5 +1,7 @@
 #include "engine/ReadAhead.h"
 
+#include <utility>
+
 #include "engine/RenameJob.h"
 #include "platform/Medium.h"
 
@@ -23,7 +25,7 @@ CReadAhead::CReadAhead(const ScanResult& scan, int32_t readers, const std::atomi
   if (readers <= 1 || scan.files.size() <= 1) return;
   size_t inFlight = static_cast<size_t>(readers) * kFilesInFlightPerReader;
   slots.assign(inFlight, Slot::Reading);
-  times.assign(inFlight, -1);
+  reads.assign(inFlight, {});
   threads.reserve(static_cast<size_t>(readers));
   try {
     for (int32_t i = 0; i < readers; ++i) threads.emplace_back([this] { ReaderLoop(); });
@@ -51,7 +53,7 @@ bool CReadAhead::MayClaim() const {
 // Files are claimed in list order, so the readers' cursor mostly moves down
 // the tree as the renamer's does; a reader keeps its folder open while it
 // reads, whatever the others make the cursor hold meanwhile.
-CReadAhead::Slot CReadAhead::Read(size_t index, CaptureTime& time) {
+CReadAhead::Slot CReadAhead::Read(size_t index, CaptureTimeRead& read) {
   const ScannedFile& file = scan.files[index];
   if (file.isLink) return Slot::ReadAtTurn;
   std::shared_ptr<JobFolder> folder;
@@ -62,9 +64,7 @@ CReadAhead::Slot CReadAhead::Read(size_t index, CaptureTime& time) {
   }
   // A folder gone from where the scan found it is the renamer's to report.
   if (!folder) return Slot::ReadAtTurn;
-  CCaptureTimeReader reader;
-  reader.Load(*folder, file.name);
-  time = reader.GetCaptureTime();
+  read = folder->ReadCaptureTime(file.name);
   return Slot::Read;
 }
 
@@ -78,28 +78,28 @@ void CReadAhead::ReaderLoop() {
     slots[place] = Slot::Reading;
     lock.unlock();
     Slot outcome = Slot::ReadAtTurn;
-    CaptureTime time = -1;
+    CaptureTimeRead read;
     try {
-      outcome = Read(index, time);
+      outcome = Read(index, read);
     } catch (...) {
       // Out of memory: the renamer reads the file itself and meets the
       // failure there, where the job can end on it.
     }
     lock.lock();
     slots[place] = outcome;
-    times[place] = time;
+    reads[place] = std::move(read);
     fileRead.notify_one();
   }
 }
 
-std::optional<CaptureTime> CReadAhead::TakeCaptureTime(size_t index) {
+std::optional<CaptureTimeRead> CReadAhead::TakeCaptureTime(size_t index) {
   if (threads.empty()) return std::nullopt;
   std::unique_lock lock(mutex);
   const size_t place = index % slots.size();
-  std::optional<CaptureTime> time;
+  std::optional<CaptureTimeRead> read;
   if (index < claimed) {
     fileRead.wait(lock, [&] { return slots[place] != Slot::Reading; });
-    if (slots[place] == Slot::Read) time = times[place];
+    if (slots[place] == Slot::Read) read = std::move(reads[place]);
   } else {
     // No reader has taken it (they have stopped, or are all busy further
     // on): reading it at once is sooner than waiting.
@@ -107,7 +107,7 @@ std::optional<CaptureTime> CReadAhead::TakeCaptureTime(size_t index) {
   }
   consumed = index + 1;
   roomToRead.notify_one();
-  return time;
+  return read;
 }
 
 }  // namespace kirabo

@@ -10,9 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "engine/CaptureTimeReader.h"
 #include "engine/FolderCursor.h"
 #include "engine/FolderScanner.h"
+#include "engine/JobFileSystem.h"
 
 namespace kirabo {
 
@@ -40,17 +40,18 @@ class CReadAhead {
   CReadAhead(const CReadAhead&) = delete;
   CReadAhead& operator=(const CReadAhead&) = delete;
 
-  // The capture time of scan.files[index] as a reader found it; nothing when
+  // The capture time of scan.files[index] as a reader found it, or why it
+  // could not be read; nothing when
   // the renamer is to read the file itself, through the folder it holds.
   // Each index once, in increasing order.
-  std::optional<CaptureTime> TakeCaptureTime(size_t index);
+  std::optional<CaptureTimeRead> TakeCaptureTime(size_t index);
 
  private:
   enum class Slot : uint8_t { Reading, Read, ReadAtTurn };
 
   void ReaderLoop();
   bool MayClaim() const;
-  Slot Read(size_t index, CaptureTime& time);
+  Slot Read(size_t index, CaptureTimeRead& read);
 
   const ScanResult& scan;
   const std::atomic<int32_t>& state;
@@ -66,7 +67,7 @@ class CReadAhead {
   std::condition_variable fileRead;
   // Ring of the files in flight: file i in place i % size.
   std::vector<Slot> slots;
-  std::vector<CaptureTime> times;
+  std::vector<CaptureTimeRead> reads;
   size_t claimed = 0;   // files below this have been taken by a reader or the renamer
   size_t consumed = 0;  // files below this have been handed to the renamer
   bool closing = false;

@@ -1,6 +1,7 @@
 #include <new>
 #include <system_error>
 
+#include "engine/CaptureTimeReader.h"
 #include "engine/JobFileSystem.h"
 #include "platform/MoveFile.h"
 #include "platform/RealPath.h"
@@ -74,6 +75,13 @@ class HostFileSystem final : public JobFileSystem {
 };
 
 }  // namespace
+
+CaptureTimeRead JobFolder::ReadCaptureTime(const std::string& name) {
+  CCaptureTimeReader reader;
+  reader.Load(*this, name);
+  if (int error = reader.GetReadError(); error != 0) return {-1, false, std::system_category().message(error)};
+  return {reader.GetCaptureTime(), true, {}};
+}
 
 JobFileSystem& RealFileSystem() {
   static HostFileSystem fileSystem;

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
-#include "engine/CaptureTimeReader.h"
 #include "engine/FolderCursor.h"
 #include "engine/FolderNames.h"
 #include "engine/FolderScanner.h"
@@ -57,11 +57,11 @@ class JobRun {
       report.number = i + 1;
       report.count = scan.files.size();
       report.path = file.path;
-      std::optional<CaptureTime> readAheadTime = readAhead.TakeCaptureTime(i);
+      std::optional<CaptureTimeRead> read = readAhead.TakeCaptureTime(i);
       std::shared_ptr<JobFolder> folder = cursor.Hold(file.folder, report.reason);
       if (!folder) {
         report.outcome = FileOutcome::RenameFailed;
-      } else if (!DealWith(*folder, file, readAheadTime, report)) {
+      } else if (!DealWith(*folder, file, std::move(read), report)) {
         return journalFailed ? JobEnd::JournalFailed : JobEnd::Stopped;
       }
       Count(report.outcome);
@@ -81,14 +81,15 @@ class JobRun {
   // Fills in the outcome; false when a stop came first, or the journal could
   // not hold the rename, and the file was left as it was, unreported. A file
   // the readers left alone is read here, through the folder held open.
-  bool DealWith(JobFolder& folder, const ScannedFile& file, std::optional<CaptureTime> readAheadTime,
+  bool DealWith(JobFolder& folder, const ScannedFile& file, std::optional<CaptureTimeRead> read,
                 FileReport& report) {
-    if (!readAheadTime) {
-      CCaptureTimeReader reader;
-      reader.Load(folder, file.name);
-      readAheadTime = reader.GetCaptureTime();
+    if (!read) read = folder.ReadCaptureTime(file.name);
+    if (!read->readable) {
+      report.outcome = FileOutcome::CannotRead;
+      report.reason = std::move(read->reason);
+      return true;
     }
-    std::optional<std::string> stem = NameStem(*readAheadTime, job.format);
+    std::optional<std::string> stem = NameStem(read->captureTime, job.format);
     if (!stem) {
       report.outcome = FileOutcome::NoCaptureTime;
       return true;
@@ -172,6 +173,9 @@ class JobRun {
         break;
       case FileOutcome::RenameFailed:
         ++counts.renameFailed;
+        break;
+      case FileOutcome::CannotRead:
+        ++counts.cannotRead;
         break;
     }
   }

@@ -173,4 +173,11 @@ uint32_t UndoWorkerProc(void* param) {
   return 0;
 }
 
+const char* UndoReasonText(std::string_view reason) {
+  if (reason == kUndoMissing) return "見つかりません";
+  if (reason == kUndoChanged) return "変更されています";
+  if (reason == kUndoNameTaken) return "元の名前が使われています";
+  return nullptr;
+}
+
 }  // namespace kirabo

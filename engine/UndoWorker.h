@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace kirabo {
 
@@ -25,5 +26,10 @@ uint32_t UndoWorkerProc(void* job);
 inline constexpr char kUndoMissing[] = "missing";
 inline constexpr char kUndoChanged[] = "changed since";
 inline constexpr char kUndoNameTaken[] = "old name taken";
+
+// The text the program's translation file holds for one of the reasons above
+// (its Japanese source), so that each front end says it in the user's
+// language; null for any other reason, the system's, shown as it is.
+const char* UndoReasonText(std::string_view reason);
 
 }  // namespace kirabo

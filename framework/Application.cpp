@@ -21,11 +21,6 @@ Application::~Application() {
 
 Application* Application::Instance() { return theApplication; }
 
-void Application::UseDefaultProfileName() {
-  defaultProfileName_ = ApplicationTitle() + ".INI";
-  profileName_ = defaultProfileName_.c_str();
-}
-
 std::string Application::GetProfileString(const std::string& section, const std::string& key,
                                           const std::string& defaultValue) const {
   if (profileName_ == nullptr) return defaultValue;

@@ -22,9 +22,9 @@ class Application {
   // The application object of the process, or null.
   static Application* Instance();
 
-  // Framework start-up: names the default settings file after the program,
-  // calls InitInstance, runs the event loop only when that returned true,
-  // then returns ExitInstance's result.
+  // Framework start-up: calls InitInstance, runs the event loop only when
+  // that returned true, then returns ExitInstance's result. There is no
+  // settings file until the program names one.
   int Run(int& argc, char** argv);
 
   // The command line's arguments after the program's name, in the active
@@ -58,12 +58,8 @@ class Application {
   void SetMainWindow(Dialog* window) { mainWindow_ = window; }
 
  private:
-  // The framework's default: the program's title plus ".INI", no directory.
-  void UseDefaultProfileName();
-
   std::vector<std::string> arguments_;
   std::string language_ = "ja";
-  std::string defaultProfileName_;
   const char* profileName_ = nullptr;
   Dialog* mainWindow_ = nullptr;
 };

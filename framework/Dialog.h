@@ -16,7 +16,7 @@ constexpr int IDCANCEL = 2;
 
 // A dialog window built from a resource template. Subclasses override the
 // hooks: data exchange, window initialisation, OK and Cancel, commands of
-// other buttons, system-menu commands and painting.
+// other buttons, system-menu commands, painting and the help key.
 class Dialog {
  public:
   explicit Dialog(int templateId, Dialog* parent = nullptr);
@@ -64,6 +64,8 @@ class Dialog {
   virtual void OnSysCommand(int commandId);
   // The window needs painting; the default paints the dialog as usual.
   virtual void OnPaint();
+  // F1 was pressed, with neither Shift, Ctrl nor Alt; the default does nothing.
+  virtual void OnHelp() {}
 
  private:
   std::unique_ptr<Impl> impl_;

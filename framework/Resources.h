@@ -6,8 +6,9 @@
 
 namespace kirabo {
 
-// The program's resources, looked up by id like a Windows resource section.
-// The framework declares them; the program's res/ supplies them.
+// The program's resources, looked up by id: on Windows in the program's
+// resource section, on Qt in what the program handed over
+// (framework/ProgramResources.h).
 
 // Empty when there is no such string.
 std::string LoadResourceString(int id);

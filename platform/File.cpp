@@ -12,7 +12,8 @@ CFile::~CFile() { Close(); }
 
 bool CFile::Open(const std::string& path) {
   Close();
-  if (!OpenNative(path, handle_, length_)) {
+  error_ = 0;
+  if (!OpenNative(path, handle_, length_, error_)) {
     handle_ = kNoHandle;
     length_ = 0;
     return false;
@@ -22,7 +23,8 @@ bool CFile::Open(const std::string& path) {
 
 bool CFile::OpenIn(const CFolder& folder, const std::string& name) {
   Close();
-  if (!OpenNativeIn(folder, name, handle_, length_)) {
+  error_ = 0;
+  if (!OpenNativeIn(folder, name, handle_, length_, error_)) {
     handle_ = kNoHandle;
     length_ = 0;
     return false;
@@ -48,7 +50,8 @@ bool CFile::FillBlock(int64_t blockStart) {
   size_t filled = 0;
   while (filled < wanted) {
     systemReads_.fetch_add(1, std::memory_order_relaxed);
-    int64_t got = ReadNative(handle_, block_.data() + filled, wanted - filled, blockStart + static_cast<int64_t>(filled));
+    int64_t got = ReadNative(handle_, block_.data() + filled, wanted - filled,
+                             blockStart + static_cast<int64_t>(filled), error_);
     if (got <= 0) break;
     filled += static_cast<size_t>(got);
   }

@@ -28,6 +28,10 @@ class CFile {
   // The same for the entry `name` of a folder held open.
   bool OpenIn(const CFolder& folder, const std::string& name);
   void Close();
+  // The system's error code of the open or read that failed since the last
+  // Open or OpenIn, 0 when none did. A file that opened but is no regular file (a
+  // FIFO, a device) is refused without one.
+  int Error() const { return error_; }
 
   // Reads up to `count` bytes at the current position and advances past them.
   // Returns the number of bytes read: fewer at the end of the file, 0 past it
@@ -53,11 +57,14 @@ class CFile {
   static constexpr NativeHandle kNoHandle = -1;
 
   // What each operating system does its own way.
-  static bool OpenNative(const std::string& path, NativeHandle& handle, int64_t& length);
-  static bool OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length);
+  // On failure `error` holds the system's code, or 0 for a refused kind of file.
+  static bool OpenNative(const std::string& path, NativeHandle& handle, int64_t& length, int& error);
+  static bool OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length,
+                           int& error);
   static void CloseNative(NativeHandle handle);
-  // Bytes read at `offset`, 0 at the end of the file, -1 on an error.
-  static int64_t ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset);
+  // Bytes read at `offset`, 0 at the end of the file, -1 on an error with
+  // the system's code in `error`.
+  static int64_t ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset, int& error);
 
   bool FillBlock(int64_t blockStart);
 
@@ -66,6 +73,7 @@ class CFile {
   int64_t position_ = 0;
   int64_t blockStart_ = -1;  // file offset of block_[0]; -1 when empty
   size_t blockSize_ = 0;     // valid bytes in block_
+  int error_ = 0;
   std::array<unsigned char, kBlockSize> block_{};
 
   static std::atomic<uint64_t> systemReads_;

@@ -13,4 +13,9 @@ bool FolderExists(const std::string& path, int* error) {
   return found && S_ISDIR(info.st_mode);
 }
 
+bool PathExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0;
+}
+
 }  // namespace kirabo

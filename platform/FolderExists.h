@@ -10,4 +10,7 @@ namespace kirabo {
 // names something other than a folder.
 bool FolderExists(const std::string& path, int* error = nullptr);
 
+// Whether `path` names anything at all: a folder, a file or anything else.
+bool PathExists(const std::string& path);
+
 }  // namespace kirabo

@@ -19,6 +19,9 @@
 #define IDC_EXIT 1004
 #define IDC_UNDO 1005
 
+// The About box's line with the program's name and version.
+#define IDC_ABOUT_NAME 1100
+
 #ifndef RC_INVOKED
 namespace kirabo {
 
@@ -37,6 +40,9 @@ enum MainDialogControlId : int {
   kExitButton = IDC_EXIT,
   kUndoButton = IDC_UNDO,
 };
+
+// Control id of the About box: the line with the program's name and version.
+constexpr int kAboutNameText = IDC_ABOUT_NAME;
 
 // Command id of the About item in the system menu.
 constexpr int kAboutCommand = 0x10;

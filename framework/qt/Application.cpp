@@ -22,7 +22,6 @@ int Application::Run(int& argc, char** argv) {
   QApplication gui(argc, argv);
   arguments_.assign(argv + std::min(argc, 1), argv + argc);
   LoadTranslations(Language());
-  UseDefaultProfileName();
   if (InitInstance()) gui.exec();
   return ExitInstance();
 }

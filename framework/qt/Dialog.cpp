@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
@@ -50,6 +51,14 @@ void DialogWindow::accept() { owner_.Internals().Ok(); }
 void DialogWindow::reject() { owner_.Internals().Cancel(); }
 
 void DialogWindow::paintEvent(QPaintEvent* event) { owner_.Internals().Paint(event); }
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    owner_.Internals().Help();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
 
 void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
   if (childAt(event->pos()) != nullptr) return;

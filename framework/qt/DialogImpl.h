@@ -25,6 +25,8 @@ class DialogWindow : public QDialog {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  // F1 reaches the dialog from whichever control has the focus.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Dialog& owner_;
@@ -45,6 +47,7 @@ struct Dialog::Impl {
   void Command(int id) { owner.OnCommand(id); }
   void EditChange(int id) { owner.OnEditChange(id); }
   void SysCommand(int id) { owner.OnSysCommand(id); }
+  void Help() { owner.OnHelp(); }
   void Paint(QPaintEvent* event);
   void DefaultPaint();
 

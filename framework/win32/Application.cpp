@@ -26,7 +26,6 @@ int Application::Run(int& argc, char** argv) {
   InitCommonControlsEx(&controls);
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
-  UseDefaultProfileName();
   if (InitInstance()) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -17,18 +17,31 @@ namespace {
 
 HINSTANCE Program() { return GetModuleHandleA(nullptr); }
 
-// The template as the program's language wants it drawn. A Japanese font
-// draws the backslash as a yen sign, which would turn every path into Z:¥photos¥...
-// in English; there the template gets the system's dialog font instead.
-std::vector<uint8_t> TemplateInLanguage(int templateId) {
-  const Application* app = Application::Instance();
-  if (app == nullptr || app->Language() == "ja") return {};
-  const HRSRC found = FindResourceA(Program(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));  // RT_DIALOG
-  if (found == nullptr) return {};
-  const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(Program(), found)));
-  if (data == nullptr) return {};
-  return ReplaceDialogFont(data, SizeofResource(Program(), found), u"MS Shell Dlg 2", DEFAULT_CHARSET);
-}
+// The template as the program's language wants it drawn: the resource
+// itself, or a copy of it. A Japanese font draws the backslash as a yen sign,
+// which would turn every path into Z:¥photos¥... in English; there the copy
+// gets the system's dialog font instead.
+class TemplateInLanguage {
+ public:
+  explicit TemplateInLanguage(int templateId) {
+    const HRSRC found = FindResourceA(Program(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));  // RT_DIALOG
+    if (found == nullptr) return;
+    const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(Program(), found)));
+    if (data == nullptr) return;
+    template_ = reinterpret_cast<LPCDLGTEMPLATEA>(data);
+    const Application* app = Application::Instance();
+    if (app == nullptr || app->Language() == "ja") return;
+    copy_ = ReplaceDialogFont(data, SizeofResource(Program(), found), u"MS Shell Dlg 2", DEFAULT_CHARSET);
+    if (!copy_.empty()) template_ = reinterpret_cast<LPCDLGTEMPLATEA>(copy_.data());
+  }
+
+  // Null when the program has no such template.
+  LPCDLGTEMPLATEA Get() const { return template_; }
+
+ private:
+  std::vector<uint8_t> copy_;
+  LPCDLGTEMPLATEA template_ = nullptr;
+};
 
 }  // namespace
 
@@ -73,6 +86,11 @@ INT_PTR Dialog::Impl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return passOn ? FALSE : TRUE;
     case WM_QUERYDRAGICON:
       return INT_PTR(icon);
+    case WM_HELP:
+      // The system sends it for F1 in any of the dialog's windows; Shift+F1
+      // and the like are left alone.
+      if (GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) owner.OnHelp();
+      return TRUE;
     case kPostedCallMessage: {
       std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lParam));
       (*call)();
@@ -160,27 +178,21 @@ Dialog::~Dialog() {
 }
 
 int Dialog::DoModal() {
+  const TemplateInLanguage dialogTemplate(impl_->templateId);
+  if (dialogTemplate.Get() == nullptr) return -1;
   impl_->modal = true;
-  const std::vector<uint8_t> inLanguage = TemplateInLanguage(impl_->templateId);
-  const LPARAM impl = reinterpret_cast<LPARAM>(impl_.get());
-  const INT_PTR result =
-      inLanguage.empty()
-          ? DialogBoxParamA(Program(), MAKEINTRESOURCEA(impl_->templateId), impl_->OwnerWindow(), &Impl::Procedure, impl)
-          : DialogBoxIndirectParamA(Program(), reinterpret_cast<LPCDLGTEMPLATEA>(inLanguage.data()),
-                                    impl_->OwnerWindow(), &Impl::Procedure, impl);
+  const INT_PTR result = DialogBoxIndirectParamA(Program(), dialogTemplate.Get(), impl_->OwnerWindow(),
+                                                 &Impl::Procedure, reinterpret_cast<LPARAM>(impl_.get()));
   impl_->modal = false;
   return int(result);
 }
 
 bool Dialog::Create() {
   if (impl_->window != nullptr) return true;
-  const std::vector<uint8_t> inLanguage = TemplateInLanguage(impl_->templateId);
-  const LPARAM impl = reinterpret_cast<LPARAM>(impl_.get());
-  const HWND window =
-      inLanguage.empty()
-          ? CreateDialogParamA(Program(), MAKEINTRESOURCEA(impl_->templateId), impl_->OwnerWindow(), &Impl::Procedure, impl)
-          : CreateDialogIndirectParamA(Program(), reinterpret_cast<LPCDLGTEMPLATEA>(inLanguage.data()),
-                                       impl_->OwnerWindow(), &Impl::Procedure, impl);
+  const TemplateInLanguage dialogTemplate(impl_->templateId);
+  if (dialogTemplate.Get() == nullptr) return false;
+  const HWND window = CreateDialogIndirectParamA(Program(), dialogTemplate.Get(), impl_->OwnerWindow(),
+                                                 &Impl::Procedure, reinterpret_cast<LPARAM>(impl_.get()));
   if (window == nullptr) return false;
   ShowWindow(window, SW_SHOW);
   return true;

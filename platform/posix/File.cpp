@@ -15,10 +15,15 @@ namespace {
 // name; such entries are refused right after.
 constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
 
-bool TakeRegularFile(int fd, intptr_t& handle, int64_t& length) {
-  if (fd < 0) return false;
+bool TakeRegularFile(int fd, intptr_t& handle, int64_t& length, int& error) {
+  if (fd < 0) {
+    error = errno;
+    return false;
+  }
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  const bool statFailed = ::fstat(fd, &st) != 0;
+  if (statFailed || !S_ISREG(st.st_mode)) {
+    error = statFailed ? errno : 0;
     ::close(fd);
     return false;
   }
@@ -29,20 +34,26 @@ bool TakeRegularFile(int fd, intptr_t& handle, int64_t& length) {
 
 }  // namespace
 
-bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length) {
-  return TakeRegularFile(::open(path.c_str(), kOpenFlags), handle, length);
+bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length, int& error) {
+  return TakeRegularFile(::open(path.c_str(), kOpenFlags), handle, length, error);
 }
 
-bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length) {
-  return TakeRegularFile(::openat(static_cast<int>(folder.Handle()), name.c_str(), kOpenFlags), handle, length);
+bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length,
+                         int& error) {
+  return TakeRegularFile(::openat(static_cast<int>(folder.Handle()), name.c_str(), kOpenFlags), handle, length,
+                         error);
 }
 
 void CFile::CloseNative(NativeHandle handle) { ::close(static_cast<int>(handle)); }
 
-int64_t CFile::ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset) {
+int64_t CFile::ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset, int& error) {
   for (;;) {
     ssize_t got = ::pread(static_cast<int>(handle), buffer, count, static_cast<off_t>(offset));
-    if (got >= 0 || errno != EINTR) return got;
+    if (got >= 0) return got;
+    if (errno != EINTR) {
+      error = errno;
+      return -1;
+    }
   }
 }
 

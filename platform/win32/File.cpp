@@ -9,11 +9,16 @@ namespace {
 
 HANDLE ToHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
-bool TakeDiskFile(HANDLE file, intptr_t& handle, int64_t& length) {
-  if (file == INVALID_HANDLE_VALUE) return false;
+bool TakeDiskFile(HANDLE file, intptr_t& handle, int64_t& length, int& error) {
+  if (file == INVALID_HANDLE_VALUE) {
+    error = static_cast<int>(::GetLastError());
+    return false;
+  }
   // Devices, pipes and consoles could block a read; only disk files are raw files.
   LARGE_INTEGER size{};
-  if (::GetFileType(file) != FILE_TYPE_DISK || !::GetFileSizeEx(file, &size)) {
+  const bool isDisk = ::GetFileType(file) == FILE_TYPE_DISK;
+  if (!isDisk || !::GetFileSizeEx(file, &size)) {
+    error = isDisk ? static_cast<int>(::GetLastError()) : 0;
     ::CloseHandle(file);
     return false;
   }
@@ -26,28 +31,32 @@ bool TakeDiskFile(HANDLE file, intptr_t& handle, int64_t& length) {
 
 // No sharing: a file held open elsewhere is refused, and nobody else opens
 // this one until it is closed.
-bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length) {
+bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length, int& error) {
   return TakeDiskFile(::CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr),
-                      handle, length);
+                      handle, length, error);
 }
 
-bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length) {
+bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length,
+                         int& error) {
   return TakeDiskFile(::CreateFileW(EntryPath(folder, name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr),
-                      handle, length);
+                      handle, length, error);
 }
 
 void CFile::CloseNative(NativeHandle handle) { ::CloseHandle(ToHandle(handle)); }
 
-int64_t CFile::ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset) {
+int64_t CFile::ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset, int& error) {
   OVERLAPPED at{};
   at.Offset = static_cast<DWORD>(static_cast<uint64_t>(offset));
   at.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
   DWORD wanted = count > MAXDWORD ? MAXDWORD : static_cast<DWORD>(count);
   DWORD got = 0;
   if (::ReadFile(ToHandle(handle), buffer, wanted, &got, &at)) return got;
-  return ::GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+  const DWORD code = ::GetLastError();
+  if (code == ERROR_HANDLE_EOF) return 0;
+  error = static_cast<int>(code);
+  return -1;
 }
 
 }  // namespace kirabo

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "cli/CliTexts.h"
 #include "engine/RenameJob.h"
 
 namespace kirabo::cli {
@@ -23,10 +24,11 @@ struct Case {
 TEST(CliOptions, FormsErrorsAndEndOfOptions) {
   const std::vector<Case> cases = {
       {{"pics"}, Action::Run, DateAndTime, false, false, "pics"},
-      {{"-f", "1", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
+      {{"-f", "2", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
+      {{"-f", "1", "pics"}, Action::Run, DateAndTime, false, false, "pics"},
       {{"-ftime", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
       {{"--format", "time", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
-      {{"--format=1", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
+      {{"--format=2", "pics"}, Action::Run, TimeOnly, false, false, "pics"},
       {{"--format=datetime", "pics"}, Action::Run, DateAndTime, false, false, "pics"},
       {{"-nq", "pics"}, Action::Run, DateAndTime, true, true, "pics"},
       {{"pics", "--dry-run", "--quiet"}, Action::Run, DateAndTime, true, true, "pics"},
@@ -53,10 +55,13 @@ TEST(CliOptions, FormsErrorsAndEndOfOptions) {
       {{"--quiet=yes", "pics"}, Action::UsageError, DateAndTime, false, false, "option '--quiet' takes no value"},
       {{"pics", "-f"}, Action::UsageError, DateAndTime, false, false, "option '--format' needs a value"},
       {{"pics", "--format"}, Action::UsageError, DateAndTime, false, false, "option '--format' needs a value"},
-      {{"--format=2", "pics"}, Action::UsageError, DateAndTime, false, false,
-       "invalid format '2' (use 0, 1, datetime or time)"},
+      // The numbers are the window's: there is no format 0.
+      {{"--format=0", "pics"}, Action::UsageError, DateAndTime, false, false,
+       "invalid format '0' (use one of 1, 2, datetime, time)"},
+      {{"-f", "3", "pics"}, Action::UsageError, DateAndTime, false, false,
+       "invalid format '3' (use one of 1, 2, datetime, time)"},
       {{"-f", "", "pics"}, Action::UsageError, DateAndTime, false, false,
-       "invalid format '' (use 0, 1, datetime or time)"},
+       "invalid format '' (use one of 1, 2, datetime, time)"},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv = {"kirabo-cli"};
@@ -74,7 +79,8 @@ TEST(CliOptions, FormsErrorsAndEndOfOptions) {
       EXPECT_EQ(options.quiet, c.quiet);
       EXPECT_EQ(options.folder, c.folderOrError);
     } else if (c.action == Action::UsageError) {
-      EXPECT_EQ(options.error, c.folderOrError);
+      EXPECT_EQ(UsageErrorText(options, UiLanguage::English),
+                c.folderOrError);
     }
   }
 }
@@ -100,7 +106,8 @@ TEST(CliOptions, ReadersFromOneToSixtyFour) {
     CliOptions options = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
     if (c.readers < 0) {
       EXPECT_EQ(options.action, Action::UsageError) << c.args[1];
-      EXPECT_EQ(options.error, std::string("invalid number of readers '") + c.args[1] + "' (use 1 to 64)");
+      EXPECT_EQ(UsageErrorText(options, UiLanguage::English),
+                std::string("invalid number of readers '") + c.args[1] + "' (use 1 to 64)");
     } else {
       EXPECT_EQ(options.action, Action::Run) << c.args[0];
       EXPECT_EQ(options.readers, c.readers) << c.args[0];

@@ -27,7 +27,7 @@ struct CliSetting {
   // Set in the program's environment; an empty value unsets the variable.
   // On Linux every run also gets an XDG_STATE_HOME of the test program's
   // own, so that no test touches the user's journals.
-  std::vector<std::pair<std::string, std::string>> environment{{"KIRABO_LANG", "ja"}};
+  std::vector<std::pair<std::string, std::string>> environment{{"KIRABO_LANG", "en"}};
 };
 
 // Runs the built kirabo-cli with `args` and waits for it.

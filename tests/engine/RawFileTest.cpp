@@ -16,10 +16,12 @@ using test::TempFolder;
 TEST(File, OpensOnlyRegularFiles) {
   CFile file;
   EXPECT_FALSE(file.Open("/nonexistent/IMG_0001.CRW"));
+  EXPECT_NE(file.Error(), 0);  // the system said why
   TempFolder temp;
   EXPECT_FALSE(file.Open(temp.root()));
   EXPECT_TRUE(file.Open(temp.Write("IMG_0001.CRW", "x")));
   EXPECT_EQ(file.GetLength(), 1);
+  EXPECT_EQ(file.Error(), 0);
 }
 
 TEST(File, ReadsPastTheEndAndSeeks) {

@@ -10,6 +10,7 @@
 
 #include "GuiTestSupport.h"
 #include "cli/CliOptions.h"
+#include "cli/CliTexts.h"
 #include "engine/NameFormats.h"
 
 using namespace kirabo;
@@ -40,13 +41,15 @@ class FormatsTest : public GuiTestCase {
     QCOMPARE(w.FormatList()->count(), int(rows.size()));
     const std::set<std::string> completed = CompletedFormats();
     QCOMPARE(completed.size(), 2 * rows.size());
-    const std::string usage = cli::Usage();
+    const std::string usage = cli::UsageText(UiLanguage::English);
     for (size_t i = 0; i < rows.size(); ++i) {
       const NameFormatRow& row = rows[i];
       // The example of the window's format frame, "撮影日が 2004/10/5 9:25:10".
       const std::string example = StemFromPattern(row.pattern, {2004, 10, 5, 9, 25, 10}) + ".CRW";
       const QString entry = w.FormatList()->itemText(int(i));
-      QVERIFY2(entry.contains(QString::fromStdString(ShownPattern(row.pattern) + " (" + example + ")")),
+      // kirabo-cli's number of a format is the one the window shows.
+      QVERIFY2(entry == QString::fromStdString(std::string(row.cliNumber) + ":" + ShownPattern(row.pattern) + " (" +
+                                                example + ")"),
                qPrintable(entry));
       QVERIFY2(usage.find(example) != std::string::npos, example.c_str());
       for (const std::string_view view : {row.cliNumber, row.cliName}) {

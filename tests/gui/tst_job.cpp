@@ -1,4 +1,5 @@
 // Start, Stop, Undo, Browse and Exit around a running rename job.
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -91,7 +92,7 @@ class JobTest : public GuiTestCase {
     QTest::newRow("empty field") << "" << 0 << "フォルダを指定してください";
     QTest::newRow("blanks only") << "   " << 0 << "フォルダが見つかりません";
     QTest::newRow("missing folder") << "missing/" << 0 << "フォルダが見つかりません";
-    QTest::newRow("a file") << "IMG_0001.CR2" << 0 << "フォルダが見つかりません";
+    QTest::newRow("a file") << "IMG_0001.CR2" << 0 << "フォルダではありません";
     QTest::newRow("no format") << "photos" << -1 << "ファイル名形式を選択してください";
   }
   void startChecksFields() {
@@ -177,8 +178,12 @@ class JobTest : public GuiTestCase {
     folder_->Write("photos/img_0000.cr2", "taken since");
     QTRY_VERIFY(w.UndoButton()->isEnabled());
     w.UndoButton()->click();
-    const std::string expected = "元に戻しました\n\n元に戻したファイル: 1 件\n元に戻せなかったファイル: 1 件";
-    QTRY_VERIFY(messages_->Contains(expected));
+    // The counts, then the file that kept its new name, and why.
+    const std::string expected = "元に戻しました\n\n元に戻したファイル: 1 件\n元に戻せなかったファイル: 1 件\n\n";
+    QTRY_VERIFY(messages_->calls.back().text.starts_with("元に戻しました"));
+    const std::string& text = messages_->calls.back().text;
+    QVERIFY2(text.starts_with(expected) && text.ends_with("/041005_092510.CR2: 元に戻せません: 元の名前が使われています"),
+             text.c_str());
     QCOMPARE(messages_->calls.back().icon, MessageIcon::Exclamation);
     QCOMPARE(folder_->Names("photos/sub"), std::vector<std::string>{"IMG_0001.CR2"});
   }
@@ -248,33 +253,47 @@ class JobTest : public GuiTestCase {
   }
 
   // One tree with every outcome; each row starts the job at one of its
-  // folders. The label ends with the counts after the last progress text.
+  // folders. The label ends with the counts after the last progress text,
+  // whose counter reads N/N once the job is through; the message names the
+  // files left with their old names.
   void finalMessageAndLabelTellOutcomes_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("lastProgress");  // counter, old and new name below the start folder
     QTest::addColumn<QString>("counts");
+    QTest::addColumn<QStringList>("files");  // how each named file's line ends
     QTest::addColumn<bool>("plainMessage");  // "リネーム終了" alone
     QTest::addColumn<MessageIcon>("icon");
+    const QString noTime = "041005_092512.cr2: 撮影日時がありません";
+    const QString lateNoTime = "IMG_0007.CR2: 撮影日時がありません";
+    const QString refused = "IMG_0003.CR2: リネームできません: Read-only file system";
+    const QString unreadable = "IMG_0005.CR2: 読み込めません: Permission denied";
     QTest::newRow("every outcome")
-        << "tree" << "4/5 good/IMG_0001.CR2 good/041005_092511.CR2"
-        << "リネームしたファイル: 2 件\nすでに正しい名前のファイル: 1 件\n撮影日時のないファイル: 1 件\n"
-           "リネームできなかったファイル: 1 件"
-        << false << MessageIcon::Exclamation;
+        << "tree" << "8/8 late/IMG_0006.CR2 late/041005_092516.CR2"
+        << "リネームしたファイル: 3 件\nすでに正しい名前のファイル: 1 件\n撮影日時のないファイル: 2 件\n"
+           "リネームできなかったファイル: 1 件\n読み込めなかったファイル: 1 件"
+        << QStringList{noTime, lateNoTime, refused, unreadable} << false << MessageIcon::Exclamation;
     QTest::newRow("renamed and already named")
         << "tree/good" << "2/2 IMG_0001.CR2 041005_092511.CR2"
-        << "リネームしたファイル: 1 件\nすでに正しい名前のファイル: 1 件" << true << MessageIcon::Information;
+        << "リネームしたファイル: 1 件\nすでに正しい名前のファイル: 1 件" << QStringList{} << true << MessageIcon::Information;
     QTest::newRow("case clash and no capture time")
         << "tree/clash" << "2/2 IMG_0002.CR2 041005_092512_1.CR2"
-        << "リネームしたファイル: 1 件\n撮影日時のないファイル: 1 件" << false << MessageIcon::Information;
-    QTest::newRow("refused") << "tree/refused" << "" << "リネームできなかったファイル: 1 件" << false
+        << "リネームしたファイル: 1 件\n撮影日時のないファイル: 1 件" << QStringList{noTime} << false << MessageIcon::Information;
+    QTest::newRow("last file without capture time")
+        << "tree/late" << "2/2 IMG_0006.CR2 041005_092516.CR2"
+        << "リネームしたファイル: 1 件\n撮影日時のないファイル: 1 件" << QStringList{lateNoTime} << false
+        << MessageIcon::Information;
+    QTest::newRow("refused") << "tree/refused" << "" << "リネームできなかったファイル: 1 件" << QStringList{refused} << false
                              << MessageIcon::Exclamation;
-    QTest::newRow("no raw file") << "tree/none" << "" << "RAW ファイルが見つかりませんでした" << false
-                                 << MessageIcon::Information;
+    QTest::newRow("unreadable") << "tree/unreadable" << "" << "読み込めなかったファイル: 1 件"
+                                << QStringList{unreadable} << false << MessageIcon::Exclamation;
+    QTest::newRow("no raw file") << "tree/none" << "" << "RAW ファイルが見つかりませんでした" << QStringList{}
+                                 << false << MessageIcon::Information;
   }
   void finalMessageAndLabelTellOutcomes() {
     QFETCH(QString, start);
     QFETCH(QString, lastProgress);
     QFETCH(QString, counts);
+    QFETCH(QStringList, files);
     QFETCH(bool, plainMessage);
     QFETCH(MessageIcon, icon);
     const TiffFile withoutTime = TiffFile().Directory({Ascii(0x010F, "Canon")});
@@ -282,13 +301,20 @@ class JobTest : public GuiTestCase {
     folder_->Write("tree/good/IMG_0001.CR2", Cr2File("2004:10:05 09:25:11"));
     folder_->Write("tree/clash/041005_092512.cr2", withoutTime.Build());
     folder_->Write("tree/clash/IMG_0002.CR2", Cr2File("2004:10:05 09:25:12"));
+    folder_->Write("tree/late/IMG_0006.CR2", Cr2File("2004:10:05 09:25:16"));
+    folder_->Write("tree/late/IMG_0007.CR2", withoutTime.Build());
     folder_->Write("tree/refused/IMG_0003.CR2", Cr2File("2004:10:05 09:25:13"));
+    folder_->Write("tree/unreadable/IMG_0005.CR2", Cr2File("2004:10:05 09:25:15"));
     folder_->Write("tree/none/IMG_0004.JPG", Cr2File("2004:10:05 09:25:14"));
     folder_->Write("outside/IMG_0009.CR2", Cr2File("2004:10:05 09:25:19"));
     std::filesystem::create_symlink("../outside", folder_->Path("tree/elsewhere"));
     ScriptedFileSystem fileSystem;
     fileSystem.onRename = [](const std::string& from, const std::string&) -> std::optional<RenameResult> {
       if (from.ends_with("IMG_0003.CR2")) return RenameResult(RenameOutcome::Failed, "Read-only file system");
+      return std::nullopt;
+    };
+    fileSystem.onRead = [](const std::string& path) -> std::optional<CaptureTimeRead> {
+      if (path.ends_with("IMG_0005.CR2")) return CaptureTimeRead{-1, false, "Permission denied"};
       return std::nullopt;
     };
 
@@ -300,13 +326,18 @@ class JobTest : public GuiTestCase {
     QTRY_COMPARE(messages_->calls.size(), size_t(1));
 
     const MessageBoxCall& message = messages_->calls[0];
-    QCOMPARE(QString::fromStdString(message.text), plainMessage ? QString("リネーム終了") : "リネーム終了\n\n" + counts);
+    const QStringList parts = QString::fromStdString(message.text).split("\n\n");
+    QCOMPARE(parts[0], QString("リネーム終了"));
+    QCOMPARE(parts.value(1), plainMessage ? QString() : counts);
+    const QStringList named = parts.value(2).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(named.size(), files.size());
+    for (int i = 0; i < files.size(); ++i) QVERIFY2(named[i].endsWith(files[i]), qPrintable(named[i]));
     QCOMPARE(message.icon, icon);
     QString label = counts;
     if (!lastProgress.isEmpty()) {
-      const QStringList parts = lastProgress.split(' ');
+      const QStringList progress = lastProgress.split(' ');
       const QString folder = QString::fromStdString(root) + "/";
-      label = parts[0] + "\n" + folder + parts[1] + "\n" + folder + parts[2] + "\n" + counts;
+      label = progress[0] + "\n" + folder + progress[1] + "\n" + folder + progress[2] + "\n" + counts;
     }
     QCOMPARE(QString::fromStdString(w.dialog.statusLabelCtrl.GetText()), label);
     QCOMPARE(w.StartButton()->text(), QString("開始"));
@@ -347,7 +378,15 @@ class JobTest : public GuiTestCase {
 
   void exitDuringJobEndsPromptlyAndSaves() {
     const QString root = MakeTree(40);
-    HeldRenames held(true, std::chrono::milliseconds(20));
+    HeldRenames held(true);
+    // The job stops before the settings are saved: no rename comes after.
+    std::atomic<bool> renamedAfterSaving{false};
+    held.fileSystem.onRename = [&](const std::string&, const std::string&) -> std::optional<RenameResult> {
+      held.gate.Enter();
+      if (folder_->Exists("Kirabo.INI")) renamedAfterSaving = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      return std::nullopt;
+    };
     OpenedMainDialog w;
     QVERIFY(held.Start(w, root));
     QElapsedTimer clock;
@@ -361,6 +400,7 @@ class JobTest : public GuiTestCase {
     QVERIFY(names.filter("IMG_").size() > 0);
     for (const QString& name : names) QVERIFY2(name.startsWith("IMG_") || IsCaptureTimeName(name), qPrintable(name));
     QVERIFY(folder_->Read("Kirabo.INI").find("Folder=" + root.toStdString()) != std::string::npos);
+    QVERIFY(!renamedAfterSaving);
   }
 
   // The worker waits for its final message; closing the dialog must release

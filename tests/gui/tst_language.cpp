@@ -18,10 +18,12 @@
 #include "GuiTestSupport.h"
 #include "app/FolderPicker.h"
 #include "app/JobTexts.h"
+#include "engine/UndoWorker.h"
 #include "framework/Application.h"
 #include "framework/FolderDialog.h"
 #include "framework/Translate.h"
 #include "framework/qt/QtWindow.h"
+#include "res/Version.h"
 #include "res/translations/TextTable.h"
 
 using namespace kirabo;
@@ -32,8 +34,8 @@ namespace {
 struct Text {
   const char* what;
   QString shown;
-  const char* japanese;
-  const char* english;
+  std::string japanese;
+  std::string english;
 };
 
 QList<QGroupBox*> FramesTopDown(QWidget* dialog) {
@@ -84,6 +86,20 @@ int CheckFits(QWidget* dialog, QStringList& overflows) {
          button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width());
     ++checked;
   }
+  // A static text may wrap, but all its lines must show.
+  for (QLabel* label : dialog->findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;  // the icon, the empty status text
+    const QRect room = label->contentsRect();
+    const QRect needed = label->fontMetrics().boundingRect(room, Qt::TextWordWrap, label->text());
+    if (needed.width() > room.width() || needed.height() > room.height())
+      overflows << QString("%1: %2x%3 > %4x%5")
+                       .arg(label->text())
+                       .arg(needed.width())
+                       .arg(needed.height())
+                       .arg(room.width())
+                       .arg(room.height());
+    ++checked;
+  }
   // The frame's title starts 6 pixels in, with 2 pixels on each side.
   for (QGroupBox* frame : dialog->findChildren<QGroupBox*>()) {
     fits(frame, frame->title(), frame->width() - 6 - 2 * 2);
@@ -123,10 +139,16 @@ class LanguageTest : public GuiTestCase {
     QCOMPARE(frames.size(), 2);
     const QList<QAction*> menu = SystemMenuWidget(w.dialog)->actions();
     QString aboutTitle, aboutButton;
+    QStringList aboutLines;
     WithAboutBox(w, [&](QDialog* about) {
       aboutTitle = about->windowTitle();
       aboutButton = about->findChild<QPushButton*>()->text();
+      QList<QLabel*> labels = about->findChildren<QLabel*>();
+      std::sort(labels.begin(), labels.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+      for (QLabel* label : labels)
+        if (!label->text().isEmpty()) aboutLines << label->text();
     });
+    const std::string version = std::string(" ") + kVersion;
     std::string chooserTitle;
     SetFolderDialogHook([&](const std::string& title, const std::string&) {
       chooserTitle = title;
@@ -145,6 +167,36 @@ class LanguageTest : public GuiTestCase {
     JobCounts partlyRestored;
     partlyRestored.renamed = 4;
     partlyRestored.renameFailed = 1;
+    LeftFiles notRestored;
+    FileReport changed;
+    changed.path = "/p/041005_092510.CRW";
+    changed.outcome = FileOutcome::RenameFailed;
+    changed.reason = kUndoChanged;
+    notRestored.Add(changed, true);
+    // Twelve files left with their old names, one with a path too long for
+    // a line: ten are named, shortened in the middle, then how many more.
+    JobCounts unreadable;
+    unreadable.cannotRead = 12;
+    LeftFiles left;
+    auto leave = [&left](const std::string& path, FileOutcome outcome, const std::string& reason = {}) {
+      FileReport report;
+      report.path = path;
+      report.outcome = outcome;
+      report.reason = reason;
+      left.Add(report);
+    };
+    leave("/p/IMG_0000.CRW", FileOutcome::Renamed);
+    leave("/p/a.CRW", FileOutcome::NoCaptureTime);
+    leave("/p/b.CR2", FileOutcome::RenameFailed, "Read-only file system");
+    leave("/p/c.CR3", FileOutcome::CannotRead, "Permission denied");
+    leave("/photos/2004/" + std::string(50, 'x') + "/IMG_0001.CRW", FileOutcome::CannotRead, "Input/output error");
+    for (int i = 0; i < 8; ++i) leave("/p/" + std::to_string(i) + ".CRW", FileOutcome::CannotRead, "Permission denied");
+    const std::string shortened = "/photos/2004/xxxxxx..." + std::string(25, 'x') + "/IMG_0001.CRW";
+    auto sixMore = [](const std::string& cannotRead) {
+      std::string lines;
+      for (int i = 0; i < 6; ++i) lines += "\n/p/" + std::to_string(i) + ".CRW: " + cannotRead + ": Permission denied";
+      return lines;
+    };
 
     const Text texts[] = {
         {"title", w.Window()->windowTitle(), "Kirabo", "Kirabo"},
@@ -163,6 +215,11 @@ class LanguageTest : public GuiTestCase {
         {"menu about", menu.value(2)->text(), "Kirabo のﾊﾞｰｼﾞｮﾝ情報(&A)...", "&About Kirabo..."},
         {"about title", aboutTitle, "Kiraboのﾊﾞｰｼﾞｮﾝ情報", "About Kirabo"},
         {"about button", aboutButton, "OK", "OK"},
+        {"about name", aboutLines.value(0), "Kirabo バージョン" + version, "Kirabo version" + version},
+        {"about what", aboutLines.value(1), "RAW 写真を撮影した日時の名前にリネームします。",
+         "Renames raw photographs after the moment they were taken."},
+        {"about copyright and licence", aboutLines.value(2), "© The Kirabo authors・MIT ライセンス",
+         "© The Kirabo authors · MIT License"},
         {"chooser title", Shown(chooserTitle), "フォルダの選択", "Choose a folder"},
         {"no folder", MessageAfterStart(w, *messages_, "", 0), "フォルダを指定してください", "Please choose a folder"},
         {"missing folder", MessageAfterStart(w, *messages_, "missing", 0), "フォルダが見つかりません",
@@ -181,6 +238,11 @@ class LanguageTest : public GuiTestCase {
         {"restored with counts", Shown(UndoFinalMessageOf(partlyRestored).text),
          "元に戻しました\n\n元に戻したファイル: 4 件\n元に戻せなかったファイル: 1 件",
          "Names restored\n\nFiles restored: 4\nFiles that could not be restored: 1"},
+        {"restored with files", Shown(UndoFinalMessageOf(partlyRestored, notRestored).text),
+         "元に戻しました\n\n元に戻したファイル: 4 件\n元に戻せなかったファイル: 1 件\n\n"
+         "/p/041005_092510.CRW: 元に戻せません: 変更されています",
+         "Names restored\n\nFiles restored: 4\nFiles that could not be restored: 1\n\n"
+         "/p/041005_092510.CRW: cannot undo: changed since"},
         {"no journal", Shown(JournalFailedText("Permission denied")), "取り消し用の記録を書き込めません:\nPermission denied",
          "Cannot write the undo journal:\nPermission denied"},
         {"searching", Shown(SearchingText("/photos/2004")), "/photos/2004\nを検索中・・・", "Searching\n/photos/2004"},
@@ -189,11 +251,19 @@ class LanguageTest : public GuiTestCase {
          "リネーム終了\n\nリネームしたファイル: 4 件\nすでに正しい名前のファイル: 3 件\n"
          "撮影日時のないファイル: 2 件\nリネームできなかったファイル: 1 件",
          "Renaming finished\n\nRenamed: 4\nAlready named: 3\nWithout capture time: 2\nCould not be renamed: 1"},
+        {"files named", Shown(FinalMessageOf(unreadable, left).text),
+         "リネーム終了\n\n読み込めなかったファイル: 12 件\n\n/p/a.CRW: 撮影日時がありません\n"
+         "/p/b.CR2: リネームできません: Read-only file system\n/p/c.CR3: 読み込めません: Permission denied\n" +
+             shortened + ": 読み込めません: Input/output error" + sixMore("読み込めません") +
+             "\n他 2 件",
+         "Renaming finished\n\nFiles that could not be read: 12\n\n/p/a.CRW: no capture time\n"
+         "/p/b.CR2: cannot rename: Read-only file system\n/p/c.CR3: cannot read: Permission denied\n" +
+             shortened + ": cannot read: Input/output error" + sixMore("cannot read") + "\nand 2 more"},
         {"nothing found", Shown(FinalMessageOf(JobCounts{}).text), "リネーム終了\n\nRAW ファイルが見つかりませんでした",
          "Renaming finished\n\nNo raw files found"},
     };
     for (const Text& text : texts)
-      QVERIFY2(text.shown == QString::fromUtf8(english ? text.english : text.japanese),
+      QVERIFY2(text.shown == QString::fromStdString(english ? text.english : text.japanese),
                qPrintable(QString("%1: \"%2\"").arg(text.what, text.shown)));
   }
 
@@ -208,7 +278,7 @@ class LanguageTest : public GuiTestCase {
     QCOMPARE(CheckFits(w.Window(), overflows), 7);  // four buttons, two frames, the list
     int aboutChecked = 0;
     WithAboutBox(w, [&](QDialog* about) { aboutChecked = CheckFits(about, overflows); });
-    QCOMPARE(aboutChecked, 1);
+    QCOMPARE(aboutChecked, 4);  // OK and three lines
     QVERIFY2(overflows.isEmpty(), qPrintable(overflows.join("; ")));
   }
 };

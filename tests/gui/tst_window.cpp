@@ -195,6 +195,26 @@ class WindowTest : public GuiTestCase {
     QVERIFY(!folder_->Exists("Kirabo.INI"));
   }
 
+  // F1 opens the About box, with or without a focused control; F1 with a
+  // modifier, or in the About box itself, opens nothing more.
+  void helpKeyOpensAboutBox() {
+    OpenedMainDialog w;
+    QStringList opened;
+    QTimer::singleShot(0, [&] {
+      QWidget* about = QApplication::activeModalWidget();
+      QVERIFY(about != nullptr);
+      opened << about->windowTitle();
+      QTest::keyClick(about, Qt::Key_F1);
+      QCOMPARE(QApplication::activeModalWidget(), about);
+      about->findChild<QPushButton*>()->click();
+    });
+    QTest::keyClick(w.FolderField(), Qt::Key_F1);
+    QCOMPARE(opened, QStringList{"Kiraboのﾊﾞｰｼﾞｮﾝ情報"});
+    QTest::keyClick(w.Window(), Qt::Key_F1, Qt::ShiftModifier);
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(w.Window()->isVisible());
+  }
+
   void pickerSendsTrimmedFolderAndReturnsOneSeparator_data() {
     QTest::addColumn<QString>("initial");
     QTest::addColumn<QString>("selected");

@@ -116,22 +116,30 @@ TEST(RenameWorker, ReportsEveryOutcomeAndCountsThem) {
   tree.Write("1.CRW", CrwFile(UtcSeconds(2001, 1, 1, 0, 0, 1)));
   tree.Write("2.CRW", "not a raw file");
   tree.Write("3.CRW", CrwFile(UtcSeconds(2001, 1, 1, 0, 0, 3)));
+  tree.Write("4.CRW", CrwFile(UtcSeconds(2001, 1, 1, 0, 0, 5)));
   tree.Write("010101_000004.CRW", CrwFile(UtcSeconds(2001, 1, 1, 0, 0, 4)));
   ScriptedFileSystem fs;
   fs.onRename = [&](const std::string& from, const std::string&) -> std::optional<RenameResult> {
     if (from == tree.Path("3.CRW")) return RenameResult{RenameOutcome::Failed, "Read-only file system"};
     return std::nullopt;
   };
+  fs.onRead = [&](const std::string& path) -> std::optional<CaptureTimeRead> {
+    if (path == tree.Path("4.CRW")) return CaptureTimeRead{-1, false, "Input/output error"};
+    return std::nullopt;
+  };
   RecordedJob run(tree.root(), DateAndTime, &fs);
   RunJob(run);
   EXPECT_EQ(run.events.FileEvents(),
-            (Strings{"1/4 already " + tree.Path("010101_000004.CRW"),
-                     "2/4 renamed " + tree.Path("1.CRW") + " > " + tree.Path("010101_000001.CRW"),
-                     "3/4 no time " + tree.Path("2.CRW"),
-                     "4/4 failed " + tree.Path("3.CRW") + ": Read-only file system", "end completed 1 1 1 1"}));
-  // One attempt for each file but the one already named: no suffix after a failure.
+            (Strings{"1/5 already " + tree.Path("010101_000004.CRW"),
+                     "2/5 renamed " + tree.Path("1.CRW") + " > " + tree.Path("010101_000001.CRW"),
+                     "3/5 no time " + tree.Path("2.CRW"),
+                     "4/5 failed " + tree.Path("3.CRW") + ": Read-only file system",
+                     "5/5 unreadable " + tree.Path("4.CRW") + ": Input/output error",
+                     "end completed 1 1 1 1 unreadable 1"}));
+  // One attempt for each file but the one already named: no suffix after a
+  // failure, and none for a file that could not be read.
   EXPECT_EQ(fs.Renames().size(), 2u);
-  EXPECT_EQ(tree.Names(), (Strings{"010101_000001.CRW", "010101_000004.CRW", "2.CRW", "3.CRW"}));
+  EXPECT_EQ(tree.Names(), (Strings{"010101_000001.CRW", "010101_000004.CRW", "2.CRW", "3.CRW", "4.CRW"}));
 }
 
 TEST(RenameWorker, UnknownFormatDealsWithNoFile) {

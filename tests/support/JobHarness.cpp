@@ -29,6 +29,9 @@ void RecordingObserver::OnFile(const FileReport& report) {
     case FileOutcome::RenameFailed:
       event += "failed " + report.path + ": " + report.reason;
       break;
+    case FileOutcome::CannotRead:
+      event += "unreadable " + report.path + ": " + report.reason;
+      break;
   }
   Add(std::move(event));
 }
@@ -39,7 +42,8 @@ void RecordingObserver::OnJobEnd(JobEnd end, const JobCounts& counts) {
                      : end == JobEnd::JournalFailed ? "journal failed"
                                                     : "failed";
   Add(std::string("end ") + name + " " + std::to_string(counts.renamed) + " " + std::to_string(counts.alreadyNamed) +
-      " " + std::to_string(counts.noCaptureTime) + " " + std::to_string(counts.renameFailed));
+      " " + std::to_string(counts.noCaptureTime) + " " + std::to_string(counts.renameFailed) +
+      (counts.cannotRead > 0 ? " unreadable " + std::to_string(counts.cannotRead) : ""));
 }
 
 std::vector<std::string> RecordingObserver::Events() const {
@@ -87,6 +91,13 @@ class ScriptedFileSystem::Folder : public JobFolder {
       owner.opened_.push_back(EntryPath(path, name, ActiveCodePage()));
     }
     return real->OpenFile(name, file);
+  }
+  CaptureTimeRead ReadCaptureTime(const std::string& name) override {
+    if (owner.onRead) {
+      if (std::optional<CaptureTimeRead> scripted = owner.onRead(EntryPath(path, name, ActiveCodePage())))
+        return *scripted;
+    }
+    return JobFolder::ReadCaptureTime(name);
   }
   bool Identify(const std::string& name, FileIdentity& identity) override {
     if (owner.onIdentify) {

@@ -24,8 +24,9 @@ namespace kirabo::test {
 // Records a job's events as one line each, from whatever thread sends them:
 //   "search FOLDER", "unlisted FOLDER: REASON"
 //   "i/N renamed FROM > TO", "i/N already FROM", "i/N no time FROM",
-//   "i/N failed FROM: REASON"
-//   "end completed|stopped|failed R A T F" (the four counts)
+//   "i/N failed FROM: REASON", "i/N unreadable FROM: REASON"
+//   "end completed|stopped|failed R A T F" (the first four counts), then
+//   " unreadable U" when files could not be read
 class RecordingObserver : public JobObserver {
  public:
   void OnSearching(const std::string& folder) override;
@@ -50,13 +51,15 @@ struct RecordedJob {
 };
 
 // The real file system with hooks, which see absolute paths: `onList` runs
-// before a folder is listed, `onRename` may answer a rename instead of the
-// real one. Every rename asked for is recorded, and every file opened through
-// the job's folders. Set the hooks before the job starts.
+// before a folder is listed, `onRename` may answer a rename, and `onRead` a
+// capture-time read, instead of the real one. Every rename asked for is
+// recorded, and every file opened through the job's folders. Set the hooks
+// before the job starts.
 class ScriptedFileSystem : public JobFileSystem {
  public:
   std::function<void(const std::string& folder)> onList;
   std::function<std::optional<RenameResult>(const std::string& from, const std::string& to)> onRename;
+  std::function<std::optional<CaptureTimeRead>(const std::string& path)> onRead;
   // May answer an identity look-up instead of the real one.
   std::function<std::optional<bool>(const std::string& path, FileIdentity& identity)> onIdentify;
 

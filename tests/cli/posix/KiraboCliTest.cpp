@@ -11,6 +11,7 @@
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
 #include "res/Version.h"
+#include "res/translations/TextTable.h"
 
 namespace kirabo::test {
 namespace {
@@ -31,7 +32,7 @@ TEST(KiraboCli, RenamesTheTreeWithOneEscapedLinePerFile) {
   EXPECT_EQ(result.out, "1/4\t" + t + "IMG_0001.CRW\t" + t + "041005_092510.CRW\n" +  //
                             "2/4\t" + t + "IMG_0002.CRW\t" + t + "041005_092510_1.CRW\n" +
                             "4/4\t" + t + "odd\\tname\\nhere\\\\.cr2\t" + t + "041005_092511.cr2\n");
-  EXPECT_EQ(result.err, tree.root() + "\tを検索中・・・\n" + tree.Path("trip") + "\tを検索中・・・\n" +
+  EXPECT_EQ(result.err, tree.root() + "\tsearching...\n" + tree.Path("trip") + "\tsearching...\n" +
                             "kirabo-cli: " + t + "notes.crw: no capture time\n" +
                             "3 renamed, 0 already named, 1 without capture time, 0 failed\n");
   EXPECT_EQ(tree.Names("trip"),
@@ -61,7 +62,10 @@ TEST(KiraboCli, DryRunPrintsTheRealRunsLinesAndRenamesNothing) {
   CliResult real = RunCli({tree.root()});
   EXPECT_EQ(real.exitCode, 0);
   EXPECT_EQ(dry.out, real.out);
-  EXPECT_EQ(dry.err, real.err);
+  // Only the summary tells them apart: it says what would happen.
+  const std::string searching = tree.root() + "\tsearching...\n" + tree.Path("041005_092510_1.CRW") + "\tsearching...\n";
+  EXPECT_EQ(dry.err, searching + "4 would be renamed, 0 already named, 0 without capture time, 0 would fail\n");
+  EXPECT_EQ(real.err, searching + "4 renamed, 0 already named, 0 without capture time, 0 failed\n");
   EXPECT_EQ(tree.Names(), (Strings{"041005_092510.CRW", "041005_092510_1.CRW", "041005_092510_2.CRW",
                                    "050101_000000.CRW", "050101_000000_1.CRW"}));
   // Over the renamed tree every file already has its name: nothing to print.
@@ -82,6 +86,7 @@ TEST(KiraboCli, EveryOutcomeOnStdoutStderrAndExitStatus) {
   temp.Write("tree/notes.CRW", "not a raw file");
   temp.Write("tree/noread/IMG_0005.CRW", CrwFile(kOctober2004));
   temp.Write("tree/closed/IMG_0006.CRW", CrwFile(kOctober2004));
+  temp.Write("tree/secret.CRW", CrwFile(kOctober2004));
   temp.Write("outside/IMG_0003.CRW", CrwFile(kOctober2004));
   temp.Write("outside/IMG_0004.CRW", CrwFile(UtcSeconds(2005, 1, 1, 0, 0, 0)));
   fs::create_directory_symlink("../outside", temp.Path("tree/away"));
@@ -92,33 +97,38 @@ TEST(KiraboCli, EveryOutcomeOnStdoutStderrAndExitStatus) {
                   fs::perm_options::remove);
   fs::permissions(temp.Path("tree/noread"), fs::perms::owner_write | fs::perms::owner_exec);  // 0300
   fs::permissions(temp.Path("tree/closed"), fs::perms::none);
+  fs::permissions(temp.Path("tree/secret.CRW"), fs::perms::none);
   const CliSetting setting{temp.root(), true};
 
   const std::string unlisted =
-      "./tree\tを検索中・・・\n./tree/closed\tを検索中・・・\n"
+      "./tree\tsearching...\n./tree/closed\tsearching...\n"
       "kirabo-cli: ./tree/closed: cannot list: Permission denied\n"
-      "./tree/locked\tを検索中・・・\n./tree/noread\tを検索中・・・\n"
+      "./tree/locked\tsearching...\n./tree/noread\tsearching...\n"
       "kirabo-cli: ./tree/noread: cannot list: Permission denied\n";
   const std::string quietUnlisted =
       "kirabo-cli: ./tree/closed: cannot list: Permission denied\n"
       "kirabo-cli: ./tree/noread: cannot list: Permission denied\n";
   const std::string warnings =
       "kirabo-cli: ./tree/locked/IMG_0002.CRW: cannot rename: Permission denied\n"
-      "kirabo-cli: ./tree/notes.CRW: no capture time\n";
+      "kirabo-cli: ./tree/notes.CRW: no capture time\n"
+      "kirabo-cli: ./tree/secret.CRW: cannot read: Permission denied\n";
   const std::string renamed =
-      "2/5\t./tree/IMG_0001.CRW\t./tree/041005_092510_1.CRW\n"
-      "3/5\t./tree/link.CRW\t./tree/050101_000000.CRW\n";
-  const std::string summary = "2 renamed, 1 already named, 1 without capture time, 1 failed, 2 folders not listed\n";
+      "2/6\t./tree/IMG_0001.CRW\t./tree/041005_092510_1.CRW\n"
+      "3/6\t./tree/link.CRW\t./tree/050101_000000.CRW\n";
+  const std::string summary =
+      "2 renamed, 1 already named, 1 without capture time, 1 failed, 1 could not be read, 2 folders not listed\n";
+  const std::string drySummary = "2 would be renamed, 1 already named, 1 without capture time, 1 would fail, 1 could "
+                                 "not be read, 2 folders not listed\n";
   struct Run {
     Strings args;
     std::string out;
     std::string err;
   };
-  for (const Run& run : std::vector<Run>{{{"--dry-run", "./tree"}, renamed, unlisted + warnings + summary},
+  for (const Run& run : std::vector<Run>{{{"--dry-run", "./tree"}, renamed, unlisted + warnings + drySummary},
                                          {{"./tree"}, renamed, unlisted + warnings + summary},
                                          {{"--quiet", "./tree"}, "", quietUnlisted + warnings},
                                          {{"./tree/closed"}, "",
-                                          "./tree/closed\tを検索中・・・\n"
+                                          "./tree/closed\tsearching...\n"
                                           "kirabo-cli: ./tree/closed: cannot list: Permission denied\n"
                                           "no raw files found, 1 folder not listed\n"}}) {
     CliResult result = RunCli(run.args, setting);
@@ -127,7 +137,7 @@ TEST(KiraboCli, EveryOutcomeOnStdoutStderrAndExitStatus) {
     EXPECT_EQ(result.err, run.err) << run.args[0];
   }
   EXPECT_EQ(temp.Names("tree"), (Strings{"041005_092510.crw", "041005_092510_1.CRW", "050101_000000.CRW", "away",
-                                         "closed", "locked", "noread", "notes.CRW"}));
+                                         "closed", "locked", "noread", "notes.CRW", "secret.CRW"}));
   EXPECT_EQ(temp.Names("tree/locked"), Strings{"IMG_0002.CRW"});
   EXPECT_EQ(temp.Names("outside"), (Strings{"IMG_0003.CRW", "IMG_0004.CRW"}));
 }
@@ -166,18 +176,25 @@ TEST(KiraboCli, FailedOutputStopsTheJob) {
 
 TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
   const size_t kFiles = 2000;
+  // Without --quiet the counts of what was done follow, on a line of their own.
   const struct {
     int signal;
     const char* language;
+    bool quiet;
     const char* said;
+    const char* counts;
     const char* readers;
-  } kCases[] = {{SIGINT, "ja", "中断しました\n", "-j16"}, {SIGTERM, "en", "Stopped\n", "-j1"}};
-  for (const auto& [signal, language, said, readers] : kCases) {
+  } kCases[] = {{SIGINT, "ja", true, "中断しました\n", "", "-j16"},
+                {SIGTERM, "en", false, "Stopped\n", "%1 renamed, 0 already named, 0 without capture time, 0 failed\n",
+                 "-j1"},
+                {SIGINT, "ja", false, "中断しました\n", "リネーム %1 件、正しい名前 0 件、撮影日時なし 0 件、失敗 0 件\n",
+                 "-j16"}};
+  for (const auto& [signal, language, quiet, said, counts, readers] : kCases) {
     TempFolder tree;
     for (size_t i = 0; i < kFiles; ++i) tree.Write("f" + std::to_string(10000 + i) + ".CRW", CrwFile(kOctober2004));
     CliSetting setting;
     setting.environment = {{"KIRABO_LANG", language}};
-    RunningCli cli({"--quiet", readers, tree.root()}, setting);
+    RunningCli cli(quiet ? Strings{"--quiet", readers, tree.root()} : Strings{readers, tree.root()}, setting);
     ASSERT_FALSE(cli.ReadLine().empty());
     // Hold the job still so that the stop surely comes before its end.
     kill(static_cast<pid_t>(cli.pid()), SIGSTOP);
@@ -185,13 +202,14 @@ TEST(KiraboCli, SignalStopsBetweenFilesAndLeavesEveryFileWhole) {
     kill(static_cast<pid_t>(cli.pid()), SIGCONT);
     CliResult result = cli.Finish();
     EXPECT_EQ(result.exitCode, 130);
-    EXPECT_EQ(result.err, said);
     Strings names = tree.Names();
     ASSERT_EQ(names.size(), kFiles);
     auto renamed = std::count_if(names.begin(), names.end(), [](auto& n) { return n.starts_with("041005_"); });
     EXPECT_LT(renamed, static_cast<long>(kFiles));
     // The line already read plus the rest: one per renamed file.
     EXPECT_EQ(1 + std::count(result.out.begin(), result.out.end(), '\n'), renamed);
+    const std::string searching = quiet ? "" : tree.root() + (language == std::string("ja") ? "\tを検索中・・・\n" : "\tsearching...\n");
+    EXPECT_EQ(result.err, searching + said + WithArgument(counts, std::to_string(renamed)));
   }
 }
 
@@ -216,59 +234,95 @@ TEST(KiraboCli, FolderSwappedForALinkAfterTheFirstRenameLeadsNowhereElse) {
   EXPECT_EQ(result.err, "kirabo-cli: " + root.Path("tree/shared/b.CRW") + ": cannot rename: Not a directory\n");
 }
 
-TEST(KiraboCli, SearchingLineInTheUsersLanguage) {
+TEST(KiraboCli, LinesInTheUsersLanguage) {
   using Environment = std::vector<std::pair<std::string, std::string>>;
   const Environment kUnset{{"KIRABO_LANG", ""}, {"LANGUAGE", ""}, {"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", ""}};
   const struct {
     Environment environment;
-    const char* searching;
+    bool japanese;
   } kCases[] = {
-      {{{"LANG", "ja_JP.UTF-8"}}, "\tを検索中・・・\n"},
-      {{{"LANG", "en_US.UTF-8"}}, "\tsearching...\n"},
-      {{{"LANG", "C.UTF-8"}}, "\tsearching...\n"},
-      {{{"LANGUAGE", "en:ja"}, {"LANG", "ja_JP.UTF-8"}}, "\tsearching...\n"},
-      {{{"LC_MESSAGES", "ja_JP.UTF-8"}, {"LANG", "en_US.UTF-8"}}, "\tを検索中・・・\n"},
-      {{{"KIRABO_LANG", "en"}, {"LANG", "ja_JP.UTF-8"}}, "\tsearching...\n"},
-      {{{"KIRABO_LANG", "ja"}, {"LANG", "C.UTF-8"}}, "\tを検索中・・・\n"},
+      {{{"LANG", "ja_JP.UTF-8"}}, true},
+      {{{"LANG", "en_US.UTF-8"}}, false},
+      {{{"LANG", "C.UTF-8"}}, false},
+      {{{"LANGUAGE", "en:ja"}, {"LANG", "ja_JP.UTF-8"}}, false},
+      {{{"LC_MESSAGES", "ja_JP.UTF-8"}, {"LANG", "en_US.UTF-8"}}, true},
+      {{{"KIRABO_LANG", "en"}, {"LANG", "ja_JP.UTF-8"}}, false},
+      {{{"KIRABO_LANG", "ja"}, {"LANG", "C.UTF-8"}}, true},
   };
+  TempFolder empty;
   TempFolder tree;
-  for (const auto& [environment, searching] : kCases) {
+  tree.Write("a.CRW", CrwFile(kOctober2004));
+  tree.Write("b.CRW", "not a raw file");
+  for (const auto& [environment, japanese] : kCases) {
     CliSetting setting;
     setting.environment = kUnset;
     setting.environment.insert(setting.environment.end(), environment.begin(), environment.end());
-    CliResult result = RunCli({tree.root()}, setting);
-    EXPECT_EQ(result.err, tree.root() + searching + "no raw files found\n") << environment.back().second;
+    SCOPED_TRACE(environment.back().second);
+    CliResult none = RunCli({empty.root()}, setting);
+    EXPECT_EQ(none.err, empty.root() + (japanese ? "\tを検索中・・・\nRAW ファイルが見つかりませんでした\n"
+                                                 : "\tsearching...\nno raw files found\n"));
+    // The stdout line and the "kirabo-cli: PATH: " prefix are the same in both.
+    CliResult dry = RunCli({"--dry-run", "--quiet", tree.root()}, setting);
+    EXPECT_EQ(dry.out, "1/2\t" + tree.Path("a.CRW") + "\t" + tree.Path("041005_092510.CRW") + "\n");
+    EXPECT_EQ(dry.err, "kirabo-cli: " + tree.Path("b.CRW") + (japanese ? ": 撮影日時がありません\n" : ": no capture time\n"));
+    CliResult summary = RunCli({"--dry-run", tree.root()}, setting);
+    EXPECT_TRUE(summary.err.ends_with(japanese ? "\nリネーム予定 1 件、正しい名前 0 件、撮影日時なし 1 件、失敗予定 0 件\n"
+                                               : "\n1 would be renamed, 0 already named, 1 without capture time, 0 would fail\n"))
+        << summary.err;
   }
 }
 
-TEST(KiraboCli, UsageAndFolderErrors) {
+TEST(KiraboCli, UsageAndFolderErrorsInEachLanguage) {
   TempFolder tree;
   tree.Write("file.CRW", "not a raw file");
   struct Case {
     Strings args;
     int exitCode;
+    std::string english;   // the first line
+    std::string japanese;
   };
-  for (const Case& c : std::vector<Case>{{{}, 2},
-                                         {{"--bogus", tree.root()}, 2},
-                                         {{"--format=2", tree.root()}, 2},
-                                         {{tree.root(), tree.root()}, 2},
-                                         {{tree.Path("missing")}, 1},
-                                         {{tree.Path("file.CRW")}, 1}}) {
-    CliResult result = RunCli(c.args);
-    EXPECT_EQ(result.exitCode, c.exitCode) << (c.args.empty() ? "" : c.args[0]);
-    EXPECT_TRUE(result.out.empty());
-    EXPECT_TRUE(result.err.starts_with("kirabo-cli: ")) << result.err;
-    // A usage error is one line and a pointer to the help, not the help itself.
-    if (c.exitCode == 2) {
-      EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 2) << result.err;
-      EXPECT_TRUE(result.err.ends_with("\nTry 'kirabo-cli --help' for more information.\n")) << result.err;
+  const std::string file = tree.Path("file.CRW");
+  for (const Case& c : std::vector<Case>{
+           {{}, 2, "FOLDER is missing", "フォルダが指定されていません"},
+           {{"--bogus", tree.root()}, 2, "unrecognized option '--bogus'", "不明なオプション '--bogus'"},
+           {{"--format=0", tree.root()}, 2, "invalid format '0' (use one of 1, 2, datetime, time)",
+            "不正な形式 '0' (1, 2, datetime, time のいずれか)"},
+           {{tree.root(), tree.root()}, 2, "more than one FOLDER given", "フォルダが 2 つ以上指定されています"},
+           {{tree.Path("missing")}, 1, tree.Path("missing") + ": No such file or directory",
+            tree.Path("missing") + ": No such file or directory"},
+           {{file}, 1, file + ": not a folder", file + ": フォルダではありません"},
+           {{"--jobs", "--undo"}, 2, "--jobs and --undo do not go together", "--jobs と --undo は一緒に使えません"},
+           {{"--undo", tree.root()}, 1, tree.root() + ": no job to undo",
+            tree.root() + ": 取り消すジョブがありません"}}) {
+    for (const char* language : {"en", "ja"}) {
+      CliSetting setting;
+      setting.environment = {{"KIRABO_LANG", language}, {"LC_ALL", "C.UTF-8"}};
+      CliResult result = RunCli(c.args, setting);
+      const bool english = language == std::string("en");
+      SCOPED_TRACE(std::string(language) + " " + (c.args.empty() ? "" : c.args[0]));
+      EXPECT_EQ(result.exitCode, c.exitCode);
+      EXPECT_TRUE(result.out.empty());
+      std::string expected = "kirabo-cli: " + (english ? c.english : c.japanese) + "\n";
+      // A usage error is one line and a pointer to the help, not the help itself.
+      if (c.exitCode == 2)
+        expected += english ? "Try 'kirabo-cli --help' for more information.\n"
+                            : "詳しくは 'kirabo-cli --help' を実行してください。\n";
+      EXPECT_EQ(result.err, expected);
     }
   }
   EXPECT_EQ(tree.Names(), Strings{"file.CRW"});
   EXPECT_EQ(RunCli({"--version"}).out, std::string("kirabo-cli ") + kVersion + "\n");
   CliResult help = RunCli({"--help"});
   EXPECT_EQ(help.exitCode, 0);
-  EXPECT_TRUE(help.out.starts_with("Usage: kirabo-cli"));
+  EXPECT_TRUE(help.out.starts_with("Usage: kirabo-cli [-f FORMAT]"));
+  EXPECT_NE(help.out.find("  1, datetime  yymmdd_hhmmss  (041005_092510.CRW)\n"), std::string::npos);
+  // Every part of it is translated: its one Japanese text is the example.
+  std::string english = help.out;
+  english.erase(english.find("を検索中・・・"), std::string("を検索中・・・").size());
+  EXPECT_TRUE(std::all_of(english.begin(), english.end(), [](char c) { return (c & 0x80) == 0; })) << english;
+  CliSetting japanese;
+  japanese.environment = {{"KIRABO_LANG", "ja"}};
+  EXPECT_TRUE(RunCli({"--help"}, japanese).out.starts_with("使い方: kirabo-cli [-f 形式]"));
 }
 
 // Runs kirabo-cli in a Shift_JIS locale compiled for the test.
@@ -324,7 +378,7 @@ TEST(KiraboCli, UndoTakesBackTheLatestJobAndCanBeTakenBackInTurn) {
   EXPECT_EQ(dry.exitCode, 0);
   EXPECT_EQ(dry.out, "1/2\t" + photos + "/041005_092511.CRW\t" + photos + "/IMG_0002.CRW\n" + "2/2\t" + photos +
                          "/041005_092510.CRW\t" + photos + "/IMG_0001.CRW\n");
-  EXPECT_EQ(dry.err, "2 restored, 0 could not be restored\n");
+  EXPECT_EQ(dry.err, "2 would be restored, 0 would not be restored\n");
   EXPECT_EQ(tree.Names("photos"), renamed);
 
   CliResult undo = RunCli({"--undo", photos}, setting);
@@ -339,6 +393,12 @@ TEST(KiraboCli, UndoTakesBackTheLatestJobAndCanBeTakenBackInTurn) {
 
   // The redo meets a name taken since: that file stays, the other goes.
   tree.Write("photos/041005_092511.CRW", "mine");
+  CliSetting japanese = setting;
+  japanese.environment[0].second = "ja";
+  CliResult dryRedo = RunCli({"--undo", "--dry-run", photos}, japanese);
+  EXPECT_EQ(dryRedo.exitCode, 3);
+  EXPECT_EQ(dryRedo.err, "kirabo-cli: " + photos + "/IMG_0002.CRW: 元に戻せません: 元の名前が使われています\n" +
+                             "元に戻す予定 1 件、元に戻せない予定 1 件\n");
   CliResult redo = RunCli({"--undo", photos}, setting);
   EXPECT_EQ(redo.exitCode, 3);
   EXPECT_EQ(redo.err, "kirabo-cli: " + photos + "/IMG_0002.CRW: cannot undo: old name taken\n" +

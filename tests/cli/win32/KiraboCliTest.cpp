@@ -25,7 +25,7 @@ TEST(KiraboCli, RenamesTheTreeWithTheWindowsSeparator) {
   const std::string& t = given;
   EXPECT_EQ(result.out, "1/2\t" + t + "IMG_0001.CRW\t" + t + "041005_092510.CRW\n" +  //
                             "2/2\t" + t + "写真\\IMG_0002.cr2\t" + t + "写真\\041005_092510.cr2\n");
-  EXPECT_EQ(result.err, t + "\tを検索中・・・\n" + t + "写真\tを検索中・・・\n" +
+  EXPECT_EQ(result.err, t + "\tsearching...\n" + t + "写真\tsearching...\n" +
                             "2 renamed, 0 already named, 0 without capture time, 0 failed\n");
   EXPECT_EQ(tree.Names("trip"), (Strings{"041005_092510.CRW", "IMG_0001.THM", "写真"}));
   EXPECT_EQ(tree.Names("trip/写真"), Strings{"041005_092510.cr2"});
@@ -54,6 +54,40 @@ TEST(KiraboCli, FolderSwappedForALinkAfterTheFirstRenameLeadsNowhereElse) {
   EXPECT_EQ(result.exitCode, 3);
   const std::string failed = "kirabo-cli: " + root.Path("tree\\shared\\b.CRW") + ": cannot rename: ";
   EXPECT_EQ(result.err.substr(0, failed.size()), failed) << result.err;
+}
+
+// A file another program holds open without sharing cannot be read: it is
+// said so, in the user's language, and counted apart.
+TEST(KiraboCli, FileHeldOpenElsewhereCannotBeRead) {
+  TempFolder tree;
+  const std::string held = tree.Write("IMG_0001.CRW", CrwFile(kOctober2004));
+  HANDLE file = ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CliSetting japanese;
+  japanese.environment = {{"KIRABO_LANG", "ja"}};
+  CliResult result = RunCli({"--quiet", tree.root()}, japanese);
+  CliResult summary = RunCli({tree.root()});
+  ::CloseHandle(file);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_TRUE(result.err.starts_with("kirabo-cli: " + held + ": 読み込めません: ")) << result.err;
+  EXPECT_TRUE(summary.err.ends_with("\n0 renamed, 0 already named, 0 without capture time, 0 failed, 1 could not be read\n"))
+      << summary.err;
+  EXPECT_EQ(tree.Names(), Strings{"IMG_0001.CRW"});
+}
+
+// The help speaks of Windows' own ways, in both languages.
+TEST(KiraboCli, HelpNamesSlashQuestionMarkAndCtrlBreak) {
+  for (const char* language : {"en", "ja"}) {
+    SCOPED_TRACE(language);
+    CliSetting setting;
+    setting.environment = {{"KIRABO_LANG", language}};
+    CliResult help = RunCli({"/?"}, setting);
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("  -h, --help, /?  "), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("Ctrl-C "), std::string::npos);
+    EXPECT_NE(help.out.find(" Ctrl-Break "), std::string::npos);
+    EXPECT_EQ(help.out.find("SIGTERM"), std::string::npos);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "engine/JobFileSystem.h"
 #include "engine/RawFile.h"
 #include "platform/win32/WindowsApi.h"
 
@@ -19,6 +20,11 @@ TEST(File, SharesNothingWithOtherPrograms) {
   HANDLE elsewhere = OpenForSharedReading(path);
   ASSERT_NE(elsewhere, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(file.Open(path));  // held open elsewhere
+  EXPECT_EQ(file.Error(), static_cast<int>(ERROR_SHARING_VIOLATION));
+  // A job reports it as a file it could not read, in the system's words.
+  const CaptureTimeRead read = RealFileSystem().ReadCaptureTime(path);
+  EXPECT_FALSE(read.readable);
+  EXPECT_FALSE(read.reason.empty());
   ::CloseHandle(elsewhere);
 
   ASSERT_TRUE(file.Open(path));

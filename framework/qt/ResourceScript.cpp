@@ -1,4 +1,4 @@
-#include "res/ResourceScript.h"
+#include "framework/qt/ResourceScript.h"
 
 #include <algorithm>
 #include <cstdint>

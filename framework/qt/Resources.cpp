@@ -2,18 +2,17 @@
 
 #include <QPixmap>
 
+#include "framework/ProgramResources.h"
 #include "framework/qt/QtWindow.h"
-#include "res/AppIcon16.xpm"
-#include "res/AppIcon32.xpm"
-#include "res/ResourceIds.h"
-#include "res/ResourceScript.h"
-#include "res/ResourceScriptText.h"
+#include "framework/qt/ResourceScript.h"
 
 namespace kirabo {
 
 namespace {
+// Read on first use, from what the program handed over before Run.
 const ResourceScript& Script() {
-  static const ResourceScript script = ParseResourceScript(kResourceScriptText, ReadDefines(kResourceIdsText));
+  static const ResourceScript script = ParseResourceScript(GetProgramResources().script,
+                                                           ReadDefines(GetProgramResources().idDefinitions));
   return script;
 }
 }  // namespace
@@ -29,10 +28,10 @@ std::string LoadResourceString(int id) {
 }
 
 Icon LoadResourceIcon(int id) {
-  if (id != kAppIcon) return Icon();
+  const ProgramResources& resources = GetProgramResources();
+  if (id != resources.iconId || resources.iconImages.empty()) return Icon();
   QIcon icon;
-  icon.addPixmap(QPixmap(kAppIcon32));
-  icon.addPixmap(QPixmap(kAppIcon16));
+  for (const char* const* image : resources.iconImages) icon.addPixmap(QPixmap(image));
   return MakeIcon(icon);
 }
 
