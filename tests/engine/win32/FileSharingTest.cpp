@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 #include "TempFolder.h"
 #include "engine/JobFileSystem.h"
 #include "engine/RawFile.h"
@@ -22,7 +25,10 @@ TEST(File, SharesNothingWithOtherPrograms) {
   EXPECT_FALSE(file.Open(path));  // held open elsewhere
   EXPECT_EQ(file.Error(), static_cast<int>(ERROR_SHARING_VIOLATION));
   // A job reports it as a file it could not read, in the system's words.
-  const CaptureTimeRead read = RealFileSystem().ReadCaptureTime(path);
+  std::string reason;
+  std::unique_ptr<JobFolder> folder = RealFileSystem().OpenTree(temp.root(), reason);
+  ASSERT_TRUE(folder);
+  const CaptureTimeRead read = folder->ReadCaptureTime("IMG_0001.CRW");
   EXPECT_FALSE(read.readable);
   EXPECT_FALSE(read.reason.empty());
   ::CloseHandle(elsewhere);
