@@ -1,15 +1,9 @@
 #pragma once
 
 // windows.h for the Win32 side of framework/, and only for it.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include <string>
+
+#include "platform/win32/WindowsApi.h"
 
 #include "framework/Icon.h"
 #include "framework/Window.h"

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "ExpectLoad.h"
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
 #include "engine/CaptureTimeReader.h"
-#include "platform/File.h"
 
 namespace kirabo {
 namespace {
@@ -116,13 +116,7 @@ TEST(Cr3Walk, LayoutsGiveTheirTimeWithinFewReads) {
   };
   TempFolder temp;
   for (const Layout& layout : layouts) {
-    std::string path = temp.Write("IMG_0001.CR3", layout.bytes);
-    uint64_t before = CFile::SystemReadCount();
-    CCaptureTimeReader reader;
-    bool none = reader.Load(path);
-    EXPECT_EQ(reader.GetCaptureTime(), layout.expected) << layout.what;
-    EXPECT_EQ(none, layout.expected == -1) << layout.what;
-    EXPECT_LE(CFile::SystemReadCount() - before, layout.maxReads) << layout.what;
+    ExpectLoad(temp.Write("IMG_0001.CR3", layout.bytes), layout.expected, layout.maxReads, layout.what);
   }
 }
 

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "ExpectLoad.h"
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
 #include "engine/CaptureTimeReader.h"
 #include "engine/RawFormatList.h"
 #include "engine/RawFormatTable.h"
-#include "platform/File.h"
 
 namespace kirabo {
 namespace {
@@ -133,13 +133,7 @@ TEST(RawFormats, LayoutsGiveTheirTimeWithinFewReads) {
   };
   TempFolder temp;
   for (const Layout& layout : layouts) {
-    std::string path = temp.Write(layout.name, layout.bytes);
-    uint64_t before = CFile::SystemReadCount();
-    CCaptureTimeReader reader;
-    bool none = reader.Load(path);
-    EXPECT_EQ(reader.GetCaptureTime(), layout.expected) << layout.what;
-    EXPECT_EQ(none, layout.expected == -1) << layout.what;
-    EXPECT_LE(CFile::SystemReadCount() - before, layout.maxReads) << layout.what;
+    ExpectLoad(temp.Write(layout.name, layout.bytes), layout.expected, layout.maxReads, layout.what);
   }
 }
 
