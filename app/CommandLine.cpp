@@ -1,22 +1,23 @@
 #include "app/CommandLine.h"
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
+#include "engine/RawFormatList.h"
 #include "res/Version.h"
 
 namespace kirabo {
 
 namespace {
 
-constexpr char kHelp[] =
+constexpr char kHelpHead[] =
     "Usage: kirabo [-h | --help] [-V | --version] [FOLDER]\n"
     "Opens Kirabo's window, which renames the raw files of a folder and every\n"
-    "folder below it after the time each picture was taken: Canon (.CRW, .CR2,\n"
-    ".CR3), Nikon (.NEF, .NRW), Sony (.ARW, .SR2, .SRF), Fujifilm (.RAF), Panasonic\n"
-    "and Leica (.RW2, .RWL), Olympus and OM System (.ORF, .ORI), Pentax (.PEF),\n"
-    "Hasselblad (.3FR, .FFF), Phase One and Leaf (.IIQ, .MOS), Samsung (.SRW),\n"
-    "Minolta (.MRW), Epson (.ERF), Mamiya (.MEF), Kodak (.KDC, .DCR) and DNG.\n"
+    "folder below it after the time each picture was taken. Raw files, with their\n"
+    "extensions in any letter case:\n";
+
+constexpr char kHelpTail[] =
     "FOLDER, when given, stands in the folder field instead of the last one used.\n"
     "The last folder and name format are kept in Kirabo.INI in the current folder,\n"
     "or in ~/.config/kirabo when the current folder is the home folder (as when\n"
@@ -38,7 +39,7 @@ std::optional<int> AnswerCommandLine(int argc, const char* const* argv) {
     std::string_view arg = argv[i];
     if (arg == "--") break;
     if (arg == "-h" || arg == "--help") {
-      std::fputs(kHelp, stdout);
+      std::fputs((kHelpHead + RawFormatLines("  ", 78) + kHelpTail).c_str(), stdout);
       return ExitStatusOfOutput();
     }
     if (arg == "-V" || arg == "--version") {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/NameFormats.h"
+#include "engine/RawFormatList.h"
 #include "engine/UndoWorker.h"
 #include "res/translations/TextTable.h"
 
@@ -79,12 +80,10 @@ std::string UsageText(UiLanguage language) {
                  "       kirabo-cli --undo [-n] [-q] [--no-journal] [--] フォルダ\n"
                  "       kirabo-cli --jobs\n"
                  "フォルダとその下のすべてのフォルダにある RAW ファイルを撮影日時の名前に\n"
-                 "リネームします。拡張子はそのままです。RAW ファイル: Canon (.CRW, .CR2, .CR3)、\n"
-                 "Nikon (.NEF, .NRW)、Sony (.ARW, .SR2, .SRF)、Fujifilm (.RAF)、Panasonic と\n"
-                 "Leica (.RW2, .RWL)、Olympus と OM System (.ORF, .ORI)、Pentax (.PEF)、\n"
-                 "Hasselblad (.3FR, .FFF)、Phase One と Leaf (.IIQ, .MOS)、Samsung (.SRW)、\n"
-                 "Minolta (.MRW)、Epson (.ERF)、Mamiya (.MEF)、Kodak (.KDC, .DCR)、DNG。\n"
-                 "大文字と小文字は区別しません。\n"
+                 "リネームします。拡張子はそのままです。RAW ファイル (拡張子の大文字と小文字は\n"
+                 "区別しません):\n") +
+         RawFormatLines("  ", 78) +
+         CliText(language,
                  "名前が使われているときは拡張子の前に _1, _2, ... を付けます。ファイルを\n"
                  "置き換えることはありません。\n"
                  "\n") +

@@ -5,9 +5,39 @@
 #                             one persistent wine server for every step, and
 #                             fonts for the program's Japanese texts
 #   wine_session_end          ends the server and the display it started
-# Needs Xvfb, wine and python3.
+#   wine_session_cleanup_at_exit WORK
+#                             at exit: kills $app_pid (a started program, if
+#                             any), ends the session and removes WORK
+#   wait_for SECONDS CMD...   runs CMD every 0.2 s until it succeeds; false
+#                             when the time runs out
+#   fail MESSAGE              says FAIL and the open windows, then exits 1
+# Needs Xvfb, wine and python3; fail lists windows with xdotool.
 
 wine_session_xvfb=""
+app_pid=""
+
+wine_session_cleanup_at_exit() {
+  wine_session_work=$1
+  trap 'if [[ -n "$app_pid" ]]; then kill "$app_pid" 2>/dev/null || true; fi
+        wine_session_end
+        rm -rf "$wine_session_work"' EXIT
+}
+
+wait_for() {
+  local tries=$(($1 * 5)); shift
+  until "$@"; do
+    tries=$((tries - 1))
+    ((tries > 0)) || return 1
+    sleep 0.2
+  done
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  local id
+  for id in $(xdotool search --name . 2>/dev/null); do echo "  window $id: $(xdotool getwindowname "$id")" >&2; done
+  exit 1
+}
 
 wine_session_start() {
   local work=$1

@@ -230,27 +230,23 @@
        kirabo-cli --undo [-n] [-q] [--no-journal] [--] フォルダ
        kirabo-cli --jobs
 フォルダとその下のすべてのフォルダにある RAW ファイルを撮影日時の名前に
-リネームします。拡張子はそのままです。RAW ファイル: Canon (.CRW, .CR2, .CR3)、
-Nikon (.NEF, .NRW)、Sony (.ARW, .SR2, .SRF)、Fujifilm (.RAF)、Panasonic と
-Leica (.RW2, .RWL)、Olympus と OM System (.ORF, .ORI)、Pentax (.PEF)、
-Hasselblad (.3FR, .FFF)、Phase One と Leaf (.IIQ, .MOS)、Samsung (.SRW)、
-Minolta (.MRW)、Epson (.ERF)、Mamiya (.MEF)、Kodak (.KDC, .DCR)、DNG。
-大文字と小文字は区別しません。
-名前が使われているときは拡張子の前に _1, _2, ... を付けます。ファイルを
-置き換えることはありません。
-
+リネームします。拡張子はそのままです。RAW ファイル (拡張子の大文字と小文字は
+区別しません):
 </source>
         <translation>Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--no-journal] [--] FOLDER
        kirabo-cli --undo [-n] [-q] [--no-journal] [--] FOLDER
        kirabo-cli --jobs
 Renames the raw files in FOLDER and every folder below it after the time
-the picture was taken, keeping each file's extension. Raw files: Canon (.CRW,
-.CR2, .CR3), Nikon (.NEF, .NRW), Sony (.ARW, .SR2, .SRF), Fujifilm (.RAF),
-Panasonic and Leica (.RW2, .RWL), Olympus and OM System (.ORF, .ORI), Pentax
-(.PEF), Hasselblad (.3FR, .FFF), Phase One and Leaf (.IIQ, .MOS), Samsung
-(.SRW), Minolta (.MRW), Epson (.ERF), Mamiya (.MEF), Kodak (.KDC, .DCR) and
-DNG, in any letter case.
-A taken name gets _1, _2, ... before the extension; no file is ever replaced.
+the picture was taken, keeping each file's extension. Raw files, with their
+extensions in any letter case:
+</translation>
+    </message>
+    <message>
+        <source>名前が使われているときは拡張子の前に _1, _2, ... を付けます。ファイルを
+置き換えることはありません。
+
+</source>
+        <translation>A taken name gets _1, _2, ... before the extension; no file is ever replaced.
 
 </translation>
     </message>

@@ -12,22 +12,7 @@ build=$(realpath "$1") version=$2
 work=$(mktemp -d)
 # shellcheck source=../../scripts/wine-session.sh
 source "$(dirname "$0")/../../scripts/wine-session.sh"
-app_pid=""
-cleanup() {
-  if [[ -n "$app_pid" ]]; then kill "$app_pid" 2>/dev/null || true; fi
-  wine_session_end
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {  # seconds command...: polls every 0.2 s
-  local tries=$(($1 * 5)); shift
-  until "$@"; do
-    tries=$((tries - 1))
-    ((tries > 0)) || return 1
-    sleep 0.2
-  done
-}
+wine_session_cleanup_at_exit "$work"
 
 out="$work/out"
 cpack --config "$build/CPackConfig.cmake" -B "$out" >/dev/null

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
 #include "engine/CaptureTimeReader.h"
+#include "engine/RawFormatList.h"
 #include "engine/RawFormatTable.h"
 
 namespace kirabo {
@@ -160,6 +162,48 @@ TEST(RawFormats, ReadmeListsEveryFormat) {
     std::string line = readme.substr(row + 1, readme.find('\n', row + 1) - row - 1);
     for (std::string_view extension : format.extensions)
       EXPECT_NE(line.find("`." + std::string(extension) + "`"), std::string::npos) << line;
+  }
+}
+
+// The package's description, made at configure time from the table's
+// source, names each of the table's makers and extensions.
+TEST(RawFormats, PackageDescriptionNamesEveryMakerAndExtension) {
+  std::ifstream in(KIRABO_CPACK_CONFIG);
+  std::string config(std::istreambuf_iterator<char>(in), {});
+  const size_t start = config.find("set(CPACK_PACKAGE_DESCRIPTION \"");
+  ASSERT_NE(start, std::string::npos);
+  const std::string description = config.substr(start, config.find('\n', start) - start);
+  for (const RawFormat& format : RawFormats()) {
+    const std::string_view makers = format.makers.substr(0, format.makers.find(" ("));
+    for (size_t from = 0; from <= makers.size();) {
+      const size_t comma = std::min(makers.find(", ", from), makers.size());
+      EXPECT_NE(description.find(makers.substr(from, comma - from)), std::string::npos) << format.makers;
+      from = comma + 2;
+    }
+    for (std::string_view extension : format.extensions)
+      EXPECT_TRUE(description.find("." + std::string(extension) + ",") != std::string::npos ||
+                  description.find("." + std::string(extension) + ")") != std::string::npos)
+          << extension;
+  }
+}
+
+// The helps' list names every extension of the table once, in lines that
+// keep to their width and indent.
+TEST(RawFormatLines, EveryExtensionOnceWithinTheWidth) {
+  const std::string lines = RawFormatLines("  ", 40);
+  for (const RawFormat& format : RawFormats()) {
+    for (std::string_view extension : format.extensions) {
+      const std::string word = " ." + std::string(extension);
+      const size_t at = lines.find(word);
+      ASSERT_NE(at, std::string::npos) << word;
+      EXPECT_NE(std::string_view(",\n ").find(lines[at + word.size()]), std::string_view::npos) << word;
+      EXPECT_EQ(lines.find(word, at + 1), std::string::npos) << word;
+    }
+  }
+  EXPECT_TRUE(lines.starts_with("  Canon .CRW .CR2 .CR3, Nikon .NEF .NRW,\n")) << lines;
+  for (size_t start = 0, end; (end = lines.find('\n', start)) != std::string::npos; start = end + 1) {
+    EXPECT_LE(end - start, 40u);
+    EXPECT_EQ(lines.compare(start, 2, "  "), 0);
   }
 }
 

@@ -14,29 +14,8 @@ samples="$(realpath "$2")"
 work="$(mktemp -d)"
 # shellcheck source=../../scripts/wine-session.sh
 source "$(dirname "$0")/../../scripts/wine-session.sh"
-app_pid=""
-cleanup() {
-  if [[ -n "$app_pid" ]]; then kill "$app_pid" 2>/dev/null || true; fi
-  wine_session_end
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  for id in $(xdotool search --name . 2>/dev/null); do echo "  window $id: $(xdotool getwindowname "$id")" >&2; done
-  exit 1
-}
+wine_session_cleanup_at_exit "$work"
 
-# Polls `condition` (a command) every 0.2 s for up to $1 seconds.
-wait_for() {
-  local seconds=$1; shift
-  local tries=$((seconds * 5))
-  until "$@"; do
-    tries=$((tries - 1))
-    ((tries > 0)) || return 1
-    sleep 0.2
-  done
-}
 # The visible window titled exactly $1 (xdotool matches names without case).
 window() {
   local id
