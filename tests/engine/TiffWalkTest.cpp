@@ -165,8 +165,10 @@ TEST(TiffWalk, EveryFileIsReadInAFewMilliseconds) {
   EXPECT_TRUE(reader.Load(path));
   auto elapsed = std::chrono::steady_clock::now() - start;
   EXPECT_LT(CFile::SystemReadCount() - readsBefore, 4000u);
-  // Wide enough for sanitizer builds; a Release build takes a few ms.
-  EXPECT_LT(elapsed, std::chrono::milliseconds(500)) << std::chrono::duration<double, std::milli>(elapsed).count();
+  // The read count is the exact check. The time only has to tell a few
+  // milliseconds (Release) from the unbounded walk's tens of seconds, so it
+  // leaves room for sanitizers and for wine on a busy machine.
+  EXPECT_LT(elapsed, std::chrono::seconds(5)) << std::chrono::duration<double, std::milli>(elapsed).count();
 }
 
 TEST(TiffWalk, TheWorkBoundLeavesRoomForAFullDirectory) {
