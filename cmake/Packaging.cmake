@@ -9,9 +9,8 @@ set(CPACK_PACKAGE_VENDOR "The Kirabo authors")
 set(CPACK_PACKAGE_CONTACT "The Kirabo authors")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 # The makers and extensions from the raw-format table (RawFormats.cmake).
-list(JOIN KIRABO_RAW_EXTENSIONS ", ." _extensions)
 set(CPACK_PACKAGE_DESCRIPTION
-    "Kirabo renames the raw photographs of ${KIRABO_RAW_CAMERAS} cameras, and DNG files (.${_extensions}), after the moment they were taken, read from inside each file, in a window in Japanese or English (kirabo) or from the command line (kirabo-cli). No file is ever replaced and no file's contents are changed.")
+    "Kirabo renames the raw photographs of ${KIRABO_RAW_CAMERAS} cameras, and DNG files (${KIRABO_RAW_EXTENSION_LIST}), after the moment they were taken, read from inside each file, in a window in Japanese or English (kirabo) or from the command line (kirabo-cli). No file is ever replaced and no file's contents are changed.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_STRIP_FILES ON)
 # `package_source` takes the checkout, not the build folders inside it. Dots

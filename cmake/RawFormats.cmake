@@ -4,6 +4,7 @@
 #   KIRABO_RAW_EXTENSIONS  every extension, upper case, without the dot
 #   KIRABO_RAW_MAKERS      every maker, each once, in the table's order
 #   KIRABO_RAW_CAMERAS     the makers but DNG in words: "Canon, ... and Minolta"
+#   KIRABO_RAW_EXTENSION_LIST  the extensions in a sentence: ".CRW, .CR2, ..."
 #   KIRABO_RAW_MAN_EXTENSIONS  the extensions for a man page, each in bold
 # A test checks the files made from them against the table itself.
 
@@ -40,6 +41,8 @@ list(REMOVE_ITEM _cameras DNG)
 list(POP_BACK _cameras _lastCamera)
 list(JOIN _cameras ", " KIRABO_RAW_CAMERAS)
 string(APPEND KIRABO_RAW_CAMERAS " and ${_lastCamera}")
+list(JOIN KIRABO_RAW_EXTENSIONS ", ." KIRABO_RAW_EXTENSION_LIST)
+string(PREPEND KIRABO_RAW_EXTENSION_LIST ".")
 set(_bold "")
 foreach(_extension IN LISTS KIRABO_RAW_EXTENSIONS)
   list(APPEND _bold "\\fB.${_extension}\\fR")
