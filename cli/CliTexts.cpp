@@ -141,6 +141,11 @@ std::string UsageText(UiLanguage language) {
                  "記録ごとに 1 行 (開始時刻 (UTC)、フォルダ、リネームしたファイル数、取り消し\n"
                  "たかどうか) を表示します。\n"
                  "\n") +
+         CliText(language,
+                 "ドライランは、リネームそのものでしか分からない失敗を予見できません:\n"
+                 "変更不可や追記のみのファイル、ディスクやクォータの不足、入出力エラー、\n"
+                 "ドライランのあとで変わったファイル。\n"
+                 "\n") +
          CliText(language, kStopping) +
          CliText(language,
                  "\n"

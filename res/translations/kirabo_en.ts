@@ -398,6 +398,18 @@ whether it was taken back.
 </translation>
     </message>
     <message>
+        <source>ドライランは、リネームそのものでしか分からない失敗を予見できません:
+変更不可や追記のみのファイル、ディスクやクォータの不足、入出力エラー、
+ドライランのあとで変わったファイル。
+
+</source>
+        <translation>A dry run cannot foresee what only the rename itself finds out: an
+immutable or append-only file, a full disk or quota, an I/O error, or
+files that change after the dry run.
+
+</translation>
+    </message>
+    <message>
         <source>SIGINT (Ctrl-C) または SIGTERM で次のファイルかリネームの前に中断し、
 それまでの集計を表示します。リネームが途中で終わることはありません。
 標準出力への書き込みの失敗 (閉じたパイプ) でも中断します。
