@@ -230,9 +230,15 @@ void CMainDialog::OnExit() {
   // The job stops first: saving can take long enough for it to rename many
   // more files after the user asked to end.
   EndJobBeforeClosing();
-  if (Application* app = Application::Instance()) {
-    app->WriteProfileString(kSection, kFolderKey, folderText);
-    app->WriteProfileInt(kSection, kFormatKey, FormatAt(formatIndex));
+  if (Application* app = Application::Instance(); app != nullptr && app->ProfileName() != nullptr) {
+    // Once per save: the second key would fail for the same reason.
+    int error = 0;
+    if (!app->WriteProfileString(kSection, kFolderKey, folderText, &error) ||
+        !app->WriteProfileInt(kSection, kFormatKey, FormatAt(formatIndex), &error)) {
+      const std::string reason = std::system_category().message(error);
+      ShowMessageBox(this, WithArgument(Translate(kContext, "設定を保存できません: %1"), reason),
+                     MessageIcon::Exclamation);
+    }
   }
   EndDialog(IDCANCEL);
 }

@@ -32,15 +32,17 @@ int32_t Application::GetProfileInt(const std::string& section, const std::string
   return GetPrivateProfileInt(section, key, defaultValue, profileName_);
 }
 
-bool Application::WriteProfileString(const std::string& section, const std::string& key, const std::string& value) {
+bool Application::WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                                     int* systemError) {
   if (profileName_ == nullptr) return false;
-  return WritePrivateProfileString(section, key, value, profileName_);
+  return WritePrivateProfileString(section, key, value, profileName_, systemError);
 }
 
-bool Application::WriteProfileInt(const std::string& section, const std::string& key, int32_t value) {
+bool Application::WriteProfileInt(const std::string& section, const std::string& key, int32_t value,
+                                  int* systemError) {
   char text[16];
   std::snprintf(text, sizeof text, "%d", value);
-  return WriteProfileString(section, key, text);
+  return WriteProfileString(section, key, text, systemError);
 }
 
 }  // namespace kirabo

@@ -43,8 +43,13 @@ class Application {
 
   std::string GetProfileString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
   int32_t GetProfileInt(const std::string& section, const std::string& key, int32_t defaultValue) const;
-  bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value);
-  bool WriteProfileInt(const std::string& section, const std::string& key, int32_t value);
+  // False when nothing was written; then the system's error code (errno, or
+  // GetLastError on Windows) is in `systemError` when given, unless there
+  // is no settings file, which leaves it alone.
+  bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                          int* systemError = nullptr);
+  bool WriteProfileInt(const std::string& section, const std::string& key, int32_t value,
+                       int* systemError = nullptr);
 
   // The language the program speaks ("ja", "en"); set before Run, which
   // loads its translations.

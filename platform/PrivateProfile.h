@@ -21,7 +21,7 @@ namespace kirabo {
 // both systems.
 
 // The value, trimmed of blanks and one pair of enclosing quotes (" or '), cut
-// to bufferSize - 1 bytes.
+// to bufferSize - 1 bytes. On Linux only the first 1 MB of the file is read.
 std::string GetPrivateProfileString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue, const std::string& path,
                                     size_t bufferSize = 4096);
@@ -36,9 +36,12 @@ int32_t GetPrivateProfileInt(const std::string& section, const std::string& key,
 // creating the section and the file when missing; every other line stays as
 // it was, byte for byte. Line breaks in `value` are written as spaces, so a
 // value always stays on its own line. The file is replaced atomically (a
-// temporary file beside it, then a rename). False when the file could not be
-// read or written.
+// temporary file beside it, then a rename). Nothing is written when the path
+// names a symbolic link (or a reparse point), a folder, a file marked
+// read-only or, on Linux, a file larger than the 1 MB that is read of it.
+// False when the file was not written, with the system's error code (errno,
+// or GetLastError on Windows) in `systemError` when given.
 bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
-                               const std::string& path);
+                               const std::string& path, int* systemError = nullptr);
 
 }  // namespace kirabo

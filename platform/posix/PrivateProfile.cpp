@@ -8,7 +8,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <new>
 #include <optional>
@@ -26,29 +25,51 @@ namespace {
 
 enum class ReadStatus { Read, Missing, Failed };
 
+// Settings take a few hundred bytes; reading stops here, so that a huge or
+// sparse file under the settings name costs neither time nor memory.
+constexpr size_t kMostBytesRead = size_t{1} << 20;
+
 struct ProfileFile {
   ReadStatus status = ReadStatus::Missing;
+  int error = 0;  // errno when Failed
   std::string content;
-  mode_t mode = 0;  // permission bits of an existing file
+  bool cut = false;  // the file holds more than kMostBytesRead bytes
+  mode_t mode = 0;   // permission bits of an existing file
 };
 
-ProfileFile ReadProfile(const std::string& path) {
+// Reads the file at `path`; with `followLink` false, a symbolic link as its
+// last component is Failed with ELOOP.
+ProfileFile ReadProfile(const std::string& path, bool followLink) {
   ProfileFile file;
   // O_NONBLOCK: a FIFO under the file's name must not stall the program.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (followLink ? 0 : O_NOFOLLOW));
   if (fd < 0) {
     file.status = errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
+    file.error = errno;
     return file;
   }
   struct stat st {};
   file.status = ReadStatus::Failed;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
+    file.error = errno;
+  } else if (!S_ISREG(st.st_mode)) {
+    file.error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+  } else {
     file.mode = st.st_mode & 07777;
     char buffer[8192];
     for (;;) {
+      if (file.content.size() > kMostBytesRead) {
+        file.cut = true;
+        file.content.resize(kMostBytesRead);
+        file.status = ReadStatus::Read;
+        break;
+      }
       ssize_t got = ::read(fd, buffer, sizeof buffer);
       if (got < 0 && errno == EINTR) continue;
-      if (got < 0) break;
+      if (got < 0) {
+        file.error = errno;
+        break;
+      }
       if (got == 0) {
         file.status = ReadStatus::Read;
         break;
@@ -160,8 +181,10 @@ KeyPlace FindKey(const std::vector<Line>& lines, std::string_view section, std::
 }
 
 std::optional<std::string> ReadValue(const std::string& section, const std::string& key, const std::string& path) {
-  ProfileFile file = ReadProfile(path);
+  ProfileFile file = ReadProfile(path, true);
   if (file.status != ReadStatus::Read) return std::nullopt;
+  // The last line of a cut file may be cut short: it is not read as a value.
+  if (file.cut) file.content.resize(file.content.rfind('\n') + 1);
   std::vector<Line> lines = SplitLines(file.content);
   KeyPlace place = FindKey(lines, section, key);
   if (place.keyLine == std::string_view::npos) return std::nullopt;
@@ -220,6 +243,7 @@ bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
+    if (written == 0) errno = EIO;
     if (written <= 0) return false;
     bytes.remove_prefix(static_cast<size_t>(written));
   }
@@ -227,15 +251,15 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 // Creates a new file beside `target`. Made with open(), not mkstemp(), so
-// that a new settings file gets the permissions the umask allows.
+// that a new settings file is readable by all as the umask allows.
 int CreateTemporaryBeside(const std::string& target, std::string& temporaryPath) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporaryPath = target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-    int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
-  return -1;
+  return -1;  // errno is EEXIST
 }
 
 void SyncFolderOf(const std::string& path) {
@@ -249,31 +273,36 @@ void SyncFolderOf(const std::string& path) {
 
 // Writes `bytes` to a temporary file in the target's folder and renames it
 // over the target, so that the target is at every moment either the old file
-// or the complete new one.
-bool ReplaceFile(const std::string& target, std::string_view bytes, std::optional<mode_t> keepMode) {
+// or the complete new one. The rename replaces the name itself: whatever
+// stands there, a link included, is never written through. 0, or errno.
+int ReplaceFile(const std::string& target, std::string_view bytes, std::optional<mode_t> keepMode) {
   std::string temporaryPath;
   int fd = CreateTemporaryBeside(target, temporaryPath);
-  if (fd < 0) return false;
-  bool written = WriteAll(fd, bytes) && (!keepMode || ::fchmod(fd, *keepMode) == 0) && ::fsync(fd) == 0;
-  written = ::close(fd) == 0 && written;
-  if (!written || ::rename(temporaryPath.c_str(), target.c_str()) != 0) {
+  if (fd < 0) return errno;
+  int error = 0;
+  if (!WriteAll(fd, bytes) || (keepMode && ::fchmod(fd, *keepMode) != 0) || ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temporaryPath.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
     ::unlink(temporaryPath.c_str());
-    return false;
+    return error;
   }
   SyncFolderOf(target);
-  return true;
+  return 0;
 }
 
-// A settings file that is a symbolic link is written where the link leads, so
-// that the link survives the rename.
-std::string WriteTarget(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (resolved == nullptr) return path;
-  std::string target = resolved;
-  std::free(resolved);
-  return target;
+// Why the settings file must not be replaced, or 0. A link would hand the
+// file to whoever made it, a folder or a file marked read-only is the user's
+// decision, and a file larger than what is read would lose its end.
+int RefusalToReplace(const std::string& path, const ProfileFile& file) {
+  if (file.status == ReadStatus::Failed) return file.error != 0 ? file.error : EIO;
+  if (file.status == ReadStatus::Missing) return 0;
+  if (file.cut) return EFBIG;
+  // Permission bits rather than access(): a file marked read-only stays so
+  // for a user who could write it anyway, root included.
+  if ((file.mode & 0222) == 0) return EACCES;
+  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return errno;
+  return 0;
 }
 
 }  // namespace
@@ -303,19 +332,22 @@ int32_t GetPrivateProfileInt(const std::string& section, const std::string& key,
 }
 
 bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
-                               const std::string& path) {
+                               const std::string& path, int* systemError) {
+  int error = ENOMEM;
   try {
-    std::string target = WriteTarget(path);
-    ProfileFile file = ReadProfile(target);
-    // A file that exists but cannot be read is left alone rather than replaced.
-    if (file.status == ReadStatus::Failed) return false;
-    std::string updated = WithKey(file.content, section, key, SingleLine(value));
-    std::optional<mode_t> keepMode;
-    if (file.status == ReadStatus::Read) keepMode = file.mode;
-    return ReplaceFile(target, updated, keepMode);
+    ProfileFile file = ReadProfile(path, false);
+    error = RefusalToReplace(path, file);
+    if (error == 0) {
+      std::string updated = WithKey(file.content, section, key, SingleLine(value));
+      std::optional<mode_t> keepMode;
+      if (file.status == ReadStatus::Read) keepMode = file.mode;
+      error = ReplaceFile(path, updated, keepMode);
+    }
   } catch (const std::bad_alloc&) {
-    return false;
+    error = ENOMEM;
   }
+  if (error != 0 && systemError != nullptr) *systemError = error;
+  return error == 0;
 }
 
 }  // namespace kirabo

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/SingleLine.h"
+#include "platform/win32/WidePath.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace kirabo {
@@ -19,6 +20,23 @@ std::string FullPath(const std::string& path) {
   std::vector<char> full(needed);
   const DWORD length = ::GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
   return length == 0 || length >= needed ? path : std::string(full.data(), length);
+}
+
+// Why the native writer must not touch the settings file, or 0. It would
+// write through a link or junction to wherever it leads, and a folder or a
+// file marked read-only is the user's decision. A missing file is created.
+DWORD RefusalToWrite(const std::string& fullPath) {
+  const std::wstring wide = ExtendedPath(fullPath);
+  if (wide.empty()) return ERROR_INVALID_NAME;
+  const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? 0 : error;
+  }
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return ERROR_CANT_ACCESS_FILE;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return ERROR_ACCESS_DENIED;
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return ERROR_ACCESS_DENIED;
+  return 0;
 }
 
 }  // namespace
@@ -43,15 +61,23 @@ int32_t GetPrivateProfileInt(const std::string& section, const std::string& key,
 }
 
 bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
-                               const std::string& path) {
+                               const std::string& path, int* systemError) {
+  DWORD error = ERROR_NOT_ENOUGH_MEMORY;
   try {
+    const std::string fullPath = FullPath(path);
+    error = RefusalToWrite(fullPath);
     // The native writer would let a line break in a value (a folder name can
     // hold one) start a line of its own, that is a key or section of its own.
-    return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), SingleLine(value).c_str(),
-                                        FullPath(path).c_str());
+    if (error == 0 && !::WritePrivateProfileStringA(section.c_str(), key.c_str(), SingleLine(value).c_str(),
+                                                    fullPath.c_str())) {
+      error = ::GetLastError();
+      if (error == 0) error = ERROR_WRITE_FAULT;
+    }
   } catch (const std::bad_alloc&) {
-    return false;
+    error = ERROR_NOT_ENOUGH_MEMORY;
   }
+  if (error != 0 && systemError != nullptr) *systemError = static_cast<int>(error);
+  return error == 0;
 }
 
 }  // namespace kirabo

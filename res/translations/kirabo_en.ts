@@ -91,6 +91,10 @@
         <source>フォルダではありません</source>
         <translation>Not a folder</translation>
     </message>
+    <message>
+        <source>設定を保存できません: %1</source>
+        <translation>Cannot save the settings: %1</translation>
+    </message>
 </context>
 <context>
     <name>AboutDialog</name>

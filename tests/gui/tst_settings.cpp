@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 #include <vector>
 
 #include <QComboBox>
@@ -157,6 +159,23 @@ class SettingsTest : public GuiTestCase {
     OpenedMainDialog again;
     QCOMPARE(again.FolderField()->text(), folder.trimmed());
     QCOMPARE(again.FormatList()->currentIndex(), format);
+  }
+
+  // A settings file that cannot be saved is said once, with the reason, and
+  // the file a link leads to keeps its bytes.
+  void exitThatCannotSaveSaysSoOnce() {
+    folder_->Write("victim", "export PATH=/bin\n");
+    QCOMPARE(::symlink("victim", folder_->Path("Kirabo.INI").c_str()), 0);
+    {
+      OpenedMainDialog w;
+      w.FolderField()->setText("/photos/");
+      w.ExitButton()->click();
+      QVERIFY(!w.Window()->isVisible());
+    }
+    QCOMPARE(messages_->calls.size(), size_t(1));
+    QCOMPARE(messages_->calls[0].text, "設定を保存できません: " + std::system_category().message(ELOOP));
+    QCOMPARE(messages_->calls[0].icon, MessageIcon::Exclamation);
+    QCOMPARE(folder_->Read("victim"), std::string("export PATH=/bin\n"));
   }
 
   void cancelWritesNothing_data() {

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 
 #include "TempFolder.h"
 
@@ -121,27 +123,85 @@ TEST(PrivateProfile, WrittenValuesReadBack) {
   EXPECT_EQ(GetPrivateProfileString("Data", "Folder", "", path), "/写真/");
 }
 
-TEST(PrivateProfile, KeepsTheFilesModeAndLinks) {
+TEST(PrivateProfile, KeepsTheFilesMode) {
   TempFolder temp;
-  temp.Write("real.INI", "[Data]\n");
-  ASSERT_EQ(::chmod(temp.Path("real.INI").c_str(), 0640), 0);
-  ASSERT_EQ(::symlink("real.INI", temp.Path("Kirabo.INI").c_str()), 0);
+  temp.Write("Kirabo.INI", "[Data]\n");
+  ASSERT_EQ(::chmod(temp.Path("Kirabo.INI").c_str(), 0640), 0);
   ASSERT_TRUE(WritePrivateProfileString("Data", "Folder", "x", temp.Path("Kirabo.INI")));
   struct stat st {};
-  ASSERT_EQ(::lstat(temp.Path("Kirabo.INI").c_str(), &st), 0);
-  EXPECT_TRUE(S_ISLNK(st.st_mode));
-  ASSERT_EQ(::stat(temp.Path("real.INI").c_str(), &st), 0);
+  ASSERT_EQ(::stat(temp.Path("Kirabo.INI").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
-  EXPECT_EQ(temp.Read("real.INI"), "[Data]\nFolder=x\n");
+  EXPECT_EQ(temp.Read("Kirabo.INI"), "[Data]\nFolder=x\n");
 }
 
-TEST(PrivateProfile, WriteFailsWithoutHarm) {
+constexpr off_t kHugeSize = off_t{1} << 30;
+
+// A 1 GB file with holes: its settings at the start, then nothing.
+void MakeHugeSparseFile(const TempFolder& temp) {
+  temp.Write("Kirabo.INI", "[Data]\nFolder=kept\n");
+  ASSERT_EQ(::truncate(temp.Path("Kirabo.INI").c_str(), kHugeSize), 0);
+}
+
+struct RefusalCase {
+  const char* name;
+  void (*make)(const TempFolder&);
+  std::string path;  // relative to the folder
+  int error;
+};
+
+void PrintTo(const RefusalCase& refusalCase, std::ostream* out) { *out << refusalCase.name; }
+
+class RefusalTest : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RefusalTest, WritesNothingAndSaysWhy) {
   TempFolder temp;
-  temp.MakeFolder("Kirabo.INI");
-  EXPECT_FALSE(WritePrivateProfileString("Data", "Folder", "x", temp.Path("missing/Kirabo.INI")));
-  EXPECT_FALSE(temp.Exists("missing"));
-  EXPECT_FALSE(WritePrivateProfileString("Data", "Folder", "x", temp.Path("Kirabo.INI")));
-  EXPECT_TRUE(std::filesystem::is_directory(temp.Path("Kirabo.INI")));
+  temp.Write("victim", "export PATH=/bin\n");
+  GetParam().make(temp);
+  const std::vector<std::string> names = temp.Names();
+  struct stat before {};
+  ::lstat(temp.Path("Kirabo.INI").c_str(), &before);
+
+  int error = 0;
+  EXPECT_FALSE(WritePrivateProfileString("Data", "Folder", "x", temp.Path(GetParam().path), &error));
+  EXPECT_EQ(error, GetParam().error) << std::strerror(error);
+  EXPECT_EQ(temp.Read("victim"), "export PATH=/bin\n");
+  EXPECT_EQ(temp.Names(), names);  // no temporary file left behind
+  struct stat after {};
+  ::lstat(temp.Path("Kirabo.INI").c_str(), &after);
+  EXPECT_EQ(after.st_mode, before.st_mode);
+  EXPECT_EQ(after.st_size, before.st_size);
+  EXPECT_EQ(after.st_blocks, before.st_blocks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RefusalTest,
+    testing::Values(
+        RefusalCase{"Link", [](const TempFolder& t) { EXPECT_EQ(::symlink("victim", t.Path("Kirabo.INI").c_str()), 0); },
+                    "Kirabo.INI", ELOOP},
+        RefusalCase{"Folder", [](const TempFolder& t) { t.MakeFolder("Kirabo.INI"); }, "Kirabo.INI", EISDIR},
+        RefusalCase{"ReadOnly",
+                    [](const TempFolder& t) {
+                      t.Write("Kirabo.INI", "[Data]\n");
+                      EXPECT_EQ(::chmod(t.Path("Kirabo.INI").c_str(), 0444), 0);
+                    },
+                    "Kirabo.INI", EACCES},
+        RefusalCase{"HugeSparse", MakeHugeSparseFile, "Kirabo.INI", EFBIG},
+        RefusalCase{"MissingFolder", [](const TempFolder&) {}, "missing/Kirabo.INI", ENOENT}),
+    [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+TEST(PrivateProfile, ReadsOnlyTheStartOfAHugeFile) {
+  TempFolder temp;
+  MakeHugeSparseFile(temp);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(GetPrivateProfileString("Data", "Folder", "", temp.Path("Kirabo.INI")), "kept");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+TEST(PrivateProfile, ALineCutByTheReadingLimitIsNotRead) {
+  TempFolder temp;
+  const std::string head = "[Data]\n;" + std::string((1 << 20) - 20, ';') + "\n";
+  temp.Write("Kirabo.INI", head + "Folder=" + std::string(100, 'f') + "\n");
+  EXPECT_EQ(GetPrivateProfileString("Data", "Folder", "default", temp.Path("Kirabo.INI")), "default");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "platform/win32/WindowsApi.h"
 
 namespace kirabo {
 namespace {
@@ -53,6 +54,20 @@ TEST(PrivateProfile, ARelativePathNamesTheCurrentFolder) {
   ASSERT_TRUE(WritePrivateProfileString("Data", "Folder", "x", "Kirabo.INI"));
   EXPECT_TRUE(temp.Exists("Kirabo.INI"));
   EXPECT_EQ(GetPrivateProfileString("Data", "Folder", "", "Kirabo.INI"), "x");
+}
+
+TEST(PrivateProfile, AFolderOrAReadOnlyFileIsNotWritten) {
+  TempFolder temp;
+  temp.MakeFolder("folder.INI");
+  temp.Write("readonly.INI", "[Data]\r\n");
+  ASSERT_TRUE(::SetFileAttributesA(temp.Path("readonly.INI").c_str(), FILE_ATTRIBUTE_READONLY));
+  for (const char* name : {"folder.INI", "readonly.INI"}) {
+    int error = 0;
+    EXPECT_FALSE(WritePrivateProfileString("Data", "Folder", "x", temp.Path(name), &error)) << name;
+    EXPECT_EQ(error, ERROR_ACCESS_DENIED) << name;
+  }
+  EXPECT_EQ(temp.Read("readonly.INI"), "[Data]\r\n");
+  ASSERT_TRUE(::SetFileAttributesA(temp.Path("readonly.INI").c_str(), FILE_ATTRIBUTE_NORMAL));
 }
 
 }  // namespace
