@@ -15,10 +15,15 @@ namespace kirabo {
 //   program<TAB>kirabo VERSION
 //   folder<TAB>the chosen folder, every link resolved
 //   started<TAB>2026-12-09T17:38:11Z                (UTC)
+//   tree<TAB>the chosen folder as every path below begins, links kept
 //   undoes<TAB>JOURNAL FILE NAME                     (only in an undo's journal)
 //   rename<TAB>OLD PATH<TAB>NEW PATH<TAB>DEVICE<TAB>INDEX<TAB>SIZE<TAB>MODIFIED
+//   reserved<TAB>DEVICE<TAB>INDEX<TAB>SIZE<TAB>MODIFIED  (the empty file that holds
+//                                                    the new name of the rename above)
 //   not-made                                         (the rename above was refused)
 //   end<TAB>completed|stopped|failed|journal-failed<TAB>FILES NOT DEALT WITH
+//   repaired<TAB>TIME                                (a later job dealt with what
+//                                                    this one left when killed)
 //   taken-back<TAB>TIME<TAB>JOURNAL FILE NAME OF THE UNDO
 // A rename line is written before the rename is tried; a line without its
 // line feed (cut by a crash) counts as not written. Readers skip kinds of
@@ -30,6 +35,10 @@ struct JournalRename {
   std::string to;
   FileIdentity identity;  // of the file before the rename
   bool made = true;       // false when a not-made line follows
+  // The empty file made to hold `to` while the file is moved onto it, on
+  // file systems that cannot rename without replacing.
+  bool reserved = false;
+  FileIdentity reservation;
 };
 
 struct Journal {
@@ -37,11 +46,14 @@ struct Journal {
   std::string program;
   std::string folder;
   std::string started;
+  std::string tree;    // empty in journals of earlier versions
   std::string undoes;  // empty for a rename job
   std::vector<JournalRename> renames;
   std::string end;  // empty while the job runs, or when it never ended (killed)
   size_t failures = 0;
   bool takenBack = false;
+  bool repaired = false;
+  bool cutShort = false;  // the text ends inside a line: nothing can be added after it
 
   size_t MadeRenames() const;
   // An undo that did not take everything back is never offered for undoing:
@@ -51,9 +63,11 @@ struct Journal {
 
 std::string JournalHeaderLines(const Journal& journal);
 std::string JournalRenameLine(const std::string& from, const std::string& to, const FileIdentity& identity);
+std::string JournalReservedLine(const FileIdentity& reservation);
 std::string JournalNotMadeLine();
 std::string JournalEndLine(std::string_view end, size_t failures);
 std::string JournalTakenBackLine(std::string_view time, std::string_view byJournal);
+std::string JournalRepairedLine(std::string_view time);
 
 // Reads a journal's text; false when it is not a journal this program can
 // read. With `headerOnly`, stops before the first rename line.
@@ -61,5 +75,9 @@ bool ParseJournal(std::string_view text, Journal& journal, bool headerOnly = fal
 
 // The same from a file; the header alone reads only the file's beginning.
 bool ReadJournalFile(const std::string& path, Journal& journal, bool headerOnly = false);
+
+// The whole text of a journal file; false when it cannot be read or is
+// larger than any journal.
+bool ReadJournalText(const std::string& path, std::string& text);
 
 }  // namespace kirabo

@@ -16,10 +16,12 @@
 #include "engine/JobJournal.h"
 #include "engine/JobObserver.h"
 #include "engine/JobSteps.h"
+#include "engine/JournalRepair.h"
 #include "engine/NameFormats.h"
 #include "engine/NewName.h"
 #include "engine/ReadAhead.h"
 #include "engine/RenameJob.h"
+#include "platform/Folder.h"
 
 namespace kirabo {
 
@@ -37,7 +39,10 @@ class JobRun {
     if (journal.IsOn()) {
       std::string realFolder;
       if (!fileSystem.ResolveFolder(job.folder, realFolder)) realFolder = job.folder;
-      if (!journal.Start(realFolder)) return JobEnd::JournalFailed;
+      std::string tree;
+      if (!MakeLexicalAbsolute(job.folder, tree)) tree = job.folder;
+      if (!journal.Start(realFolder, tree)) return JobEnd::JournalFailed;
+      RepairKilledJobs(fileSystem, job.folder, realFolder, job.journalFolder, codePage);
     }
     {
       CFolderScanner scanner(fileSystem, codePage);
@@ -132,7 +137,13 @@ class JobRun {
         journalFailed = true;
         return false;
       }
-      RenameResult result = folder.Rename(ownName, name);
+      RenameResult result = folder.Rename(ownName, name, &journal);
+      if (result.outcome == RenameOutcome::Failed && !journal.Error().empty()) {
+        // The reservation could not be recorded, so the rename was given up.
+        names.Take(ownName);
+        journalFailed = true;
+        return false;
+      }
       if (result.outcome != RenameOutcome::Renamed) journal.NotMade();
       if (result.outcome == RenameOutcome::Failed) {
         // Any other failure would fail again for every suffix.
