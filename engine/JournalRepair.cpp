@@ -11,6 +11,7 @@
 #include "engine/JournalFolder.h"
 #include "engine/JournalWriter.h"
 #include "platform/AppendFile.h"
+#include "platform/File.h"
 #include "platform/Path.h"
 
 namespace kirabo {
@@ -59,6 +60,20 @@ std::unique_ptr<JobFolder> OpenBelow(JobFolder& tree, const Steps& steps) {
     if (!folder) return nullptr;
   }
   return folder;
+}
+
+// True when the last lines of the journal show that its job ended or that
+// its leftovers were dealt with: those lines come last, so a long journal's
+// end alone tells most journals apart without reading them whole.
+bool EndsSettled(const std::string& path) {
+  constexpr int64_t kTailBytes = 4096;
+  CFile file;
+  if (!file.Open(path)) return false;
+  std::string tail(static_cast<size_t>(std::min(file.GetLength(), kTailBytes)), '\0');
+  if (!file.Seek(file.GetLength() - static_cast<int64_t>(tail.size()))) return false;
+  tail.resize(file.Read(tail.data(), tail.size()));
+  // Names hold no raw line feeds: each one ends a line.
+  return tail.find("\nend\t") != std::string::npos || tail.find("\nrepaired\t") != std::string::npos;
 }
 
 bool IsReservation(const FileIdentity& entry, const FileIdentity& recorded) {
@@ -118,7 +133,7 @@ void RepairKilledJobs(JobFileSystem& fileSystem, const std::string& folder, cons
     if (!ReadJournalFile(path, journal, true)) continue;
     std::optional<Steps> below = StepsBelow(realFolder, journal.folder, codePage);
     std::string text;
-    if (!below || !ReadJournalText(path, text) || !ParseJournal(text, journal)) continue;
+    if (!below || EndsSettled(path) || !ReadJournalText(path, text) || !ParseJournal(text, journal)) continue;
     if (!journal.end.empty() || journal.repaired || journal.cutShort) continue;
     // Opened only when no running job holds it, and only when nothing was
     // added since it was read.

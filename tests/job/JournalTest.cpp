@@ -76,26 +76,6 @@ TEST(Journal, ReadsWhatWasWrittenAndWhatACrashLeft) {
   EXPECT_FALSE(ParseJournal(text.substr(0, text.find('\n') + 1) + "rename\ta\tb\t1\n", journal));
 }
 
-// What older versions skip: where the paths begin, a reservation, a repair.
-TEST(Journal, ReadsTheLinesAKilledJobsRepairNeeds) {
-  Journal header;
-  header.folder = "/photos";
-  header.tree = "/link/photos";
-  std::string text = JournalHeaderLines(header) + JournalRenameLine("/link/photos/a", "/link/photos/b", {1, 2, 3, 4}) +
-                     JournalReservedLine({1, 5, 0, 7}) + JournalRepairedLine("2026-12-09T18:00:00Z");
-  Journal journal;
-  ASSERT_TRUE(ParseJournal(text, journal));
-  EXPECT_EQ(journal.tree, "/link/photos");
-  ASSERT_EQ(journal.renames.size(), 1u);
-  EXPECT_TRUE(journal.renames[0].reserved);
-  EXPECT_EQ(journal.renames[0].reservation.index, 5u);
-  EXPECT_EQ(journal.renames[0].reservation.modified, 7);
-  EXPECT_TRUE(journal.repaired);
-  EXPECT_FALSE(journal.cutShort);
-  ASSERT_TRUE(ParseJournal(text + "rename\t/li", journal));
-  EXPECT_TRUE(journal.cutShort);
-}
-
 // Journals written by hand, oldest first: which one an undo of /photos takes.
 TEST(JournalFolder, OffersTheLatestJobNotTakenBack) {
   TempFolder folder;
