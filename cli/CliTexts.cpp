@@ -192,7 +192,10 @@ std::string SummaryLine(const JobCounts& counts, bool dryRun, bool undo, UiLangu
   if (counts.Found() == 0) {
     line = CliText(language, "RAW ファイルが見つかりませんでした");
   } else {
-    line = Count(language, dryRun ? "リネーム予定 %1 件" : "リネーム %1 件", counts.renamed) + separator +
+    line = Count(language, dryRun ? "リネーム予定 %1 件" : "リネーム %1 件", counts.renamed);
+    if (counts.companions == 1) line += " " + CliText(language, "(関連ファイル 1 件)");
+    if (counts.companions > 1) line += " " + Count(language, "(関連ファイル %1 件)", counts.companions);
+    line += separator +
            Count(language, "正しい名前 %1 件", counts.alreadyNamed) + separator +
            Count(language, "撮影日時なし %1 件", counts.noCaptureTime) + separator +
            Count(language, dryRun ? "失敗予定 %1 件" : "失敗 %1 件", counts.renameFailed);

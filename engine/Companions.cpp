@@ -99,7 +99,7 @@ FolderCompanions FindCompanions(const std::vector<std::string>& rawNames, const 
   found.ofRaw.resize(rawNames.size());
   const RawIndex raws(rawNames, codePage);
   auto join = [&](size_t raw, const std::string& folder, const std::string& name) {
-    found.ofRaw[raw].push_back({folder, name.substr(StemLength(rawNames[raw], codePage))});
+    found.ofRaw[raw].push_back({folder, name, name.substr(StemLength(rawNames[raw], codePage))});
   };
 
   for (const std::string& name : fileNames) {

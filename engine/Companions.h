@@ -13,6 +13,7 @@ namespace kirabo {
 // each member keeps its own letter case.
 struct Companion {
   std::string folder;  // "" beside the raw; Capture One's "CaptureOne/Settings153/"
+  std::string name;    // its own name, in its own letter case
   std::string tail;    // ".JPG", ".CR2.xmp", "_01.CR2.xmp"
 };
 

@@ -134,6 +134,14 @@
         <translation>Renamed: %1</translation>
     </message>
     <message>
+        <source>関連ファイル</source>
+        <translation>companion</translation>
+    </message>
+    <message>
+        <source>一緒にリネームした関連ファイル: %1 件</source>
+        <translation>Companion files renamed with them: %1</translation>
+    </message>
+    <message>
         <source>すでに正しい名前のファイル: %1 件</source>
         <translation>Already named: %1</translation>
     </message>
@@ -498,6 +506,22 @@ not listed, 130 stopped.
     <message>
         <source>読み込めず %1 件</source>
         <translation>%1 could not be read</translation>
+    </message>
+    <message>
+        <source>(関連ファイル 1 件)</source>
+        <translation>(1 companion file)</translation>
+    </message>
+    <message>
+        <source>(関連ファイル %1 件)</source>
+        <translation>(%1 companion files)</translation>
+    </message>
+    <message>
+        <source>関連ファイル</source>
+        <translation>companion</translation>
+    </message>
+    <message>
+        <source>複数の RAW ファイルに属するため、そのままにします</source>
+        <translation>belongs to more than one raw file; left as it is</translation>
     </message>
     <message>
         <source>一覧できなかったフォルダ 1 件</source>
