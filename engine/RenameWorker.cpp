@@ -13,6 +13,7 @@
 #include "engine/FolderContents.h"
 #include "engine/FolderScanner.h"
 #include "engine/GroupRename.h"
+#include "engine/GroupRepair.h"
 #include "engine/JobFileSystem.h"
 #include "engine/JobJournal.h"
 #include "engine/JobObserver.h"
@@ -38,6 +39,7 @@ class JobRun {
     if (journal.IsOn()) {
       std::string realFolder;
       if (!fileSystem.ResolveFolder(job.folder, realFolder)) realFolder = job.folder;
+      MakeCutShortGroupsWhole(fileSystem, job.journalFolder, realFolder, codePage);
       if (!journal.Start(realFolder)) return JobEnd::JournalFailed;
     }
     {

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "JobHarness.h"
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
+#include "engine/JournalFolder.h"
 #include "engine/RenameWorker.h"
+#include "engine/UndoWorker.h"
 
 namespace kirabo::test {
 namespace {
@@ -122,6 +126,48 @@ TEST(CompanionGroups, RefusedMemberPutsTheGroupBack) {
                        "end completed 0 0 0 1"}))
         << refused;
   }
+}
+
+// A job that ends between two members of a group, as under kill -9: the
+// companions are renamed, the raw file not, and the journal has no end.
+struct CutShortGroup {
+  TempFolder tree;
+  std::string photos = tree.Path("photos");
+  std::string journals = tree.Path("journals");
+
+  CutShortGroup() {
+    tree.Write("photos/IMG_1.CRW", CrwFile(kOctober2004));
+    tree.Write("photos/IMG_1.JPG", "twin");
+    tree.Write("photos/IMG_1.xmp", "edits");
+    tree.MakeFolder("journals");
+    ScriptedFileSystem fs;
+    fs.onRename = [&](const std::string& from, const std::string&) -> std::optional<RenameResult> {
+      if (from == tree.Path("photos/IMG_1.CRW")) throw std::bad_alloc();
+      return std::nullopt;
+    };
+    Run(RenameWorkerProc, &fs);
+  }
+
+  void Run(uint32_t (*proc)(void*), JobFileSystem* fs = nullptr) {
+    RecordedJob run(photos, DateAndTime, fs);
+    run.job.journalFolder = journals;
+    if (proc == UndoWorkerProc) run.job.undoJournal = LatestUndoable(journals, photos)->path;
+    proc(&run.job);
+  }
+};
+
+TEST(CompanionGroups, GroupCutShortIsMadeWholeByTheNextJobOrTheUndo) {
+  CutShortGroup next;
+  ASSERT_EQ(next.tree.Names("photos"), (Strings{"041005_092510.JPG", "041005_092510.xmp", "IMG_1.CRW"}));
+  next.Run(RenameWorkerProc);
+  EXPECT_EQ(next.tree.Names("photos"), (Strings{"041005_092510.CRW", "041005_092510.JPG", "041005_092510.xmp"}));
+  // Undoing that job gives every file its first name.
+  next.Run(UndoWorkerProc);
+  EXPECT_EQ(next.tree.Names("photos"), (Strings{"IMG_1.CRW", "IMG_1.JPG", "IMG_1.xmp"}));
+
+  CutShortGroup undone;
+  undone.Run(UndoWorkerProc);
+  EXPECT_EQ(undone.tree.Names("photos"), (Strings{"IMG_1.CRW", "IMG_1.JPG", "IMG_1.xmp"}));
 }
 
 }  // namespace
