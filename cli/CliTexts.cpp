@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/OutputCharset.h"
 #include "engine/NameFormats.h"
 #include "engine/RawFormatList.h"
 #include "engine/UndoWorker.h"
@@ -72,7 +73,9 @@ std::string FormatLines() {
 
 }  // namespace
 
-std::string CliText(UiLanguage language, const char* source) { return TextIn(language, kContext, source); }
+std::string CliText(UiLanguage language, const char* source) {
+  return InOutputCharset(TextIn(language, kContext, source));
+}
 
 std::string UsageText(UiLanguage language) {
   return CliText(language,

@@ -9,7 +9,9 @@
 namespace kirabo::cli {
 
 // kirabo-cli's texts in the user's language, from the program's translation
-// file (Japanese sources, English translations).
+// file (Japanese sources, English translations), in the output's character
+// set (InOutputCharset). Arguments are put in after that: they are paths and
+// the system's words, already in that set.
 
 // `source`, one of kirabo-cli's texts, in `language`.
 std::string CliText(UiLanguage language, const char* source);

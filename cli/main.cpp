@@ -155,6 +155,9 @@ int ListJobs(UiLanguage language) {
 }
 
 int Main(int argc, char** argv, UiLanguage language) {
+  // Before the first line, the help's too: on Windows the console then reads
+  // the code page the lines are written in.
+  kirabo::cli::PrepareConsole();
   CliOptions options = kirabo::cli::ParseCommandLine(argc, argv);
   switch (options.action) {
     case CliOptions::Action::Help:
@@ -174,7 +177,6 @@ int Main(int argc, char** argv, UiLanguage language) {
       break;
   }
   if (!CheckFolder(options.folder, language)) return kExitFailure;
-  kirabo::cli::PrepareConsole();
   return options.action == CliOptions::Action::Undo ? Undo(options, language) : Rename(options, language);
 }
 
@@ -183,10 +185,14 @@ int Main(int argc, char** argv, UiLanguage language) {
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   const UiLanguage language = kirabo::UiLanguageFromEnvironment();
+  // Converted while there is memory to convert it.
+  std::string outOfMemory;
   try {
+    outOfMemory = CliText(language, "メモリが足りません");
     return Main(argc, argv, language);
   } catch (...) {
-    std::fprintf(stderr, "kirabo-cli: %s\n", kirabo::TextIn(language, "Cli", "メモリが足りません"));
+    std::fprintf(stderr, "kirabo-cli: %s\n",
+                 outOfMemory.empty() ? kirabo::TextIn(language, "Cli", "メモリが足りません") : outOfMemory.c_str());
     return kExitFailure;
   }
 }

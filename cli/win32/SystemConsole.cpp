@@ -4,6 +4,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "engine/RenameJob.h"
 #include "platform/win32/WindowsApi.h"
@@ -24,6 +25,10 @@ BOOL WINAPI RequestStop(DWORD event) {
   return TRUE;
 }
 
+UINT userCodePage = 0;
+
+void GiveBackCodePage() { ::SetConsoleOutputCP(userCodePage); }
+
 }  // namespace
 
 void PrepareConsole() {
@@ -33,7 +38,12 @@ void PrepareConsole() {
   // The C runtime on Windows has no line buffering; _IOLBF means full.
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   // Texts and paths are in the program's code page, UTF-8 under its manifest.
-  ::SetConsoleOutputCP(::GetACP());
+  // The console keeps a code page after the program has ended, so the
+  // user's own is given back at exit.
+  userCodePage = ::GetConsoleOutputCP();
+  if (userCodePage != 0 && userCodePage != ::GetACP() && ::SetConsoleOutputCP(::GetACP())) {
+    std::atexit(GiveBackCodePage);
+  }
   // The progress line is redrawn with the terminal's escape sequences.
   HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
   DWORD mode = 0;

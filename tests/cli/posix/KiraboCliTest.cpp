@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -327,17 +328,36 @@ TEST(KiraboCli, UsageAndFolderErrorsInEachLanguage) {
   EXPECT_TRUE(RunCli({"--help"}, japanese).out.starts_with("使い方: kirabo-cli [-f 形式]"));
 }
 
-// Runs kirabo-cli in a Shift_JIS locale compiled for the test.
-CliResult RunCliInShiftJis(const TempFolder& locales, const std::vector<std::string>& args) {
-  std::string compile = "localedef -i ja_JP -f SHIFT_JIS " + locales.Path("ja_JP.SJIS") + " >/dev/null 2>&1";
-  std::system(compile.c_str());  // warns that Shift_JIS is not ASCII compatible, and succeeds
-  if (!locales.Exists("ja_JP.SJIS")) return {};
-  setenv("LOCPATH", locales.root().c_str(), 1);
-  setenv("LC_ALL", "ja_JP.SJIS", 1);
-  CliResult result = RunCli(args);
-  unsetenv("LOCPATH");
-  unsetenv("LC_ALL");
-  return result;
+bool HasLocaledef() { return std::system("command -v localedef >/dev/null") == 0; }
+
+// Compiles `name` (e.g. "ja_JP.SJIS") from `source` and `charset` into
+// `locales`: a clean system may have none but C.UTF-8.
+bool CompileLocale(const TempFolder& locales, const std::string& source, const std::string& charset,
+                   const std::string& name) {
+  // Shift_JIS draws a warning (it is not ASCII compatible) and a non-zero
+  // status, yet the locale is made.
+  std::system(("localedef -c -i " + source + " -f " + charset + " " + locales.Path(name) + " >/dev/null 2>&1").c_str());
+  return locales.Exists(name);
+}
+
+// `setting` run in the locale `name` of `locales`.
+CliSetting InLocale(const TempFolder& locales, const std::string& name, CliSetting setting = {}) {
+  setting.environment.insert(setting.environment.end(),
+                             {{"LOCPATH", locales.root()}, {"LC_ALL", name}, {"LANGUAGE", ""}});
+  return setting;
+}
+
+// `bytes` in `charset` read as UTF-8; "(not CHARSET)" when they do not decode.
+std::string Decoded(const std::string& bytes, const char* charset) {
+  iconv_t descriptor = iconv_open("UTF-8", charset);
+  std::string out(bytes.size() * 3, '\0');
+  char* in = const_cast<char*>(bytes.data());
+  size_t inLeft = bytes.size();
+  char* next = out.data();
+  size_t room = out.size();
+  const bool decoded = iconv(descriptor, &in, &inLeft, &next, &room) != static_cast<size_t>(-1);
+  iconv_close(descriptor);
+  return decoded ? out.substr(0, out.size() - room) : "(not " + std::string(charset) + ")";
 }
 
 TEST(KiraboCli, FilesNeverLeaveAFolderWhoseNameEndsInALeadByte) {
@@ -347,11 +367,65 @@ TEST(KiraboCli, FilesNeverLeaveAFolderWhoseNameEndsInALeadByte) {
   tree.Write(album + "/IMG_0001.CRW", CrwFile(kOctober2004));
   tree.Write(album + "/" + album + "/IMG_0002.CRW", CrwFile(kOctober2004 + 1));
 
-  CliResult result = RunCliInShiftJis(locales, {"--quiet", tree.Path(album + "/")});
-  ASSERT_EQ(result.exitCode, 0) << "a Shift_JIS locale is needed (Debian package locales)";
+  ASSERT_TRUE(CompileLocale(locales, "ja_JP", "SHIFT_JIS", "ja_JP.SJIS")) << "needs the Debian package locales";
+  CliResult result = RunCli({"--quiet", tree.Path(album + "/")}, InLocale(locales, "ja_JP.SJIS"));
+  ASSERT_EQ(result.exitCode, 0);
   EXPECT_EQ(tree.Names(), Strings{album});
   EXPECT_EQ(tree.Names(album), (Strings{"041005_092510.CRW", album}));
   EXPECT_EQ(tree.Names(album + "/" + album), Strings{"041005_092511.CRW"});
+}
+
+// The program's own texts come out in the locale's character set, the paths
+// beside them as the file system holds them; a character the set lacks
+// shows as '?'. Each line then reads in that one set.
+TEST(KiraboCli, OwnTextsInTheLocalesCharacterSetAndPathsAsTheyAre) {
+  if (!HasLocaledef()) GTEST_SKIP() << "no localedef to make the locales with (Debian package locales)";
+  const struct {
+    const char* source;
+    const char* charset;
+    const char* reads;  // what the output is read as
+    const char* locale;
+    const char* language;     // KIRABO_LANG; empty: by the locale
+    std::string folder;       // its name in the charset
+    const char* shownFolder;  // that name in UTF-8
+    const char* searching;    // the lines on stderr, in UTF-8, after the folder and "b.CRW"
+    const char* noCaptureTime;
+    const char* summary;
+  } kCases[] = {
+      // 表 ends in 0x5C, the byte of '\\', which stays part of its character.
+      // Shift_JIS's own table reads 0x5C and 0x7E as ¥ and ‾; CP932 reads
+      // them as the '\\' and '~' that were written.
+      {"ja_JP", "SHIFT_JIS", "CP932", "ja_JP.SJIS", "", "\x95\x5C\x8E\x86", "表紙", "\tを検索中・・・", ": 撮影日時がありません",
+       "リネーム予定 1 件、正しい名前 0 件、撮影日時なし 1 件、失敗予定 0 件"},
+      {"ja_JP", "EUC-JP", "EUC-JP", "ja_JP.eucJP", "", "\xC9\xBD\xBB\xE6", "表紙", "\tを検索中・・・", ": 撮影日時がありません",
+       "リネーム予定 1 件、正しい名前 0 件、撮影日時なし 1 件、失敗予定 0 件"},
+      {"en_US", "ISO-8859-1", "ISO-8859-1", "en_US.ISO-8859-1", "ja", "caf\xE9", "café", "\t???????", ": ??????????",
+       "?????? 1 ??????? 0 ???????? 1 ?????? 0 ?"},
+  };
+  CliSetting japanese;
+  japanese.environment = {{"KIRABO_LANG", "ja"}, {"LC_ALL", "C.UTF-8"}};
+  const std::string help = RunCli({"--help"}, japanese).out;
+  TempFolder locales;
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.locale);
+    ASSERT_TRUE(CompileLocale(locales, c.source, c.charset, c.locale));
+    TempFolder tree;
+    const std::string folder = tree.Path(c.folder);
+    tree.Write(c.folder + "/a.CRW", CrwFile(kOctober2004));
+    tree.Write(c.folder + "/b.CRW", "not a raw file");
+    CliSetting setting;
+    setting.environment = {{"KIRABO_LANG", c.language}};
+    CliResult result = RunCli({"--dry-run", folder}, InLocale(locales, c.locale, setting));
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "1/2\t" + folder + "/a.CRW\t" + folder + "/041005_092510.CRW\n");
+    const std::string shown = tree.Path(c.shownFolder);
+    EXPECT_EQ(Decoded(result.err, c.reads), shown + c.searching + "\nkirabo-cli: " + shown + "/b.CRW" +
+                                                   c.noCaptureTime + "\n" + c.summary + "\n");
+    // The whole help, every character of it.
+    if (*c.language == '\0') {
+      EXPECT_EQ(Decoded(RunCli({"--help"}, InLocale(locales, c.locale, setting)).out, c.reads), help);
+    }
+  }
 }
 
 }  // namespace

@@ -76,6 +76,15 @@ TEST(KiraboCli, FileHeldOpenElsewhereCannotBeRead) {
   EXPECT_EQ(tree.Names(), Strings{"IMG_0001.CRW"});
 }
 
+// kirabo-cli switches the console to its own code page, and the console
+// would keep that once it has ended: the user's own comes back.
+TEST(KiraboCli, ConsoleGetsItsCodePageBack) {
+  ::AllocConsole();  // fails when the test has one already
+  if (!::SetConsoleOutputCP(437)) GTEST_SKIP() << "no console to switch (wine gives none here)";
+  EXPECT_EQ(RunCli({"--version"}).exitCode, 0);
+  EXPECT_EQ(::GetConsoleOutputCP(), 437u);
+}
+
 // The help speaks of Windows' own ways, in both languages.
 TEST(KiraboCli, HelpNamesSlashQuestionMarkAndCtrlBreak) {
   for (const char* language : {"en", "ja"}) {
