@@ -30,6 +30,10 @@ class JobJournal : public MoveReservation {
   // The line of the reservation of the rename just recorded; false when the
   // rename must not go on.
   bool Reserved(const FileIdentity& reservation) override;
+  // Around the renames of a raw file with its companions, so that a job
+  // killed within a group can be told from the journal.
+  bool BeginGroup(size_t members);
+  bool EndGroup();
   // The end line; a job that ends otherwise well ends JournalFailed when
   // it cannot be written.
   JobEnd Finish(JobEnd end, size_t failures);

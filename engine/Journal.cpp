@@ -87,6 +87,14 @@ bool ParseLine(std::string_view line, Journal& journal) {
     if (!journal.renames.empty()) journal.renames.back().made = false;
     return true;
   }
+  if (kind == "group") {
+    journal.cutShortGroup = journal.renames.size();
+    return true;
+  }
+  if (kind == "group-end") {
+    journal.cutShortGroup.reset();
+    return true;
+  }
   if (kind == "end") {
     if (fields.size() < 3 || !ParseNumber(fields[2], journal.failures)) return false;
     journal.end = fields[1];
@@ -126,6 +134,10 @@ std::string JournalReservedLine(const FileIdentity& reservation) {
 
 std::string JournalNotMadeLine() { return "not-made\n"; }
 
+std::string JournalGroupLine(size_t members) { return "group\t" + std::to_string(members) + "\n"; }
+
+std::string JournalGroupEndLine() { return "group-end\n"; }
+
 std::string JournalEndLine(std::string_view end, size_t failures) {
   return "end\t" + std::string(end) + "\t" + std::to_string(failures) + "\n";
 }
@@ -156,7 +168,7 @@ bool ParseJournal(std::string_view text, Journal& journal, bool headerOnly) {
     if (headerOnly && line.starts_with("rename\t")) return !journal.folder.empty();
     if (!ParseLine(line, journal)) return false;
   }
-  journal.cutShort = start < text.size();
+  journal.lastLineCut = start < text.size();
   return !first && !journal.folder.empty();
 }
 

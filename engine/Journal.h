@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,12 +22,16 @@ namespace kirabo {
 //   reserved<TAB>DEVICE<TAB>INDEX<TAB>SIZE<TAB>MODIFIED  (the empty file that holds
 //                                                    the new name of the rename above)
 //   not-made                                         (the rename above was refused)
+//   group<TAB>MEMBERS                                (renames of one raw file's group follow)
+//   group-end                                        (that group was renamed whole or put back)
 //   end<TAB>completed|stopped|failed|journal-failed<TAB>FILES NOT DEALT WITH
 //   repaired<TAB>TIME                                (a later job dealt with what
 //                                                    this one left when killed)
 //   taken-back<TAB>TIME<TAB>JOURNAL FILE NAME OF THE UNDO
 // A rename line is written before the rename is tried; a line without its
-// line feed (cut by a crash) counts as not written. Readers skip kinds of
+// line feed (cut by a crash) counts as not written. A group's companions are
+// renamed first and its raw file last; a job that puts a group back after a
+// refusal records those renames too, before the group-end line. Readers skip kinds of
 // line they do not know; a newer version they refuse.
 inline constexpr int kJournalVersion = 1;
 
@@ -53,7 +58,10 @@ struct Journal {
   size_t failures = 0;
   bool takenBack = false;
   bool repaired = false;
-  bool cutShort = false;  // the text ends inside a line: nothing can be added after it
+  bool lastLineCut = false;  // the text ends inside a line: nothing can be added after it
+  // The index in `renames` of the first rename of a group whose group-end
+  // line never came (the job was killed within it); nothing when none.
+  std::optional<size_t> cutShortGroup;
 
   size_t MadeRenames() const;
   // An undo that did not take everything back is never offered for undoing:
@@ -65,6 +73,8 @@ std::string JournalHeaderLines(const Journal& journal);
 std::string JournalRenameLine(const std::string& from, const std::string& to, const FileIdentity& identity);
 std::string JournalReservedLine(const FileIdentity& reservation);
 std::string JournalNotMadeLine();
+std::string JournalGroupLine(size_t members);
+std::string JournalGroupEndLine();
 std::string JournalEndLine(std::string_view end, size_t failures);
 std::string JournalTakenBackLine(std::string_view time, std::string_view byJournal);
 std::string JournalRepairedLine(std::string_view time);

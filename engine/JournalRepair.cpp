@@ -134,7 +134,7 @@ void RepairKilledJobs(JobFileSystem& fileSystem, const std::string& folder, cons
     std::optional<Steps> below = StepsBelow(realFolder, journal.folder, codePage);
     std::string text;
     if (!below || EndsSettled(path) || !ReadJournalText(path, text) || !ParseJournal(text, journal)) continue;
-    if (!journal.end.empty() || journal.repaired || journal.cutShort) continue;
+    if (!journal.end.empty() || journal.repaired || journal.lastLineCut) continue;
     // Opened only when no running job holds it, and only when nothing was
     // added since it was read.
     CAppendFile file;

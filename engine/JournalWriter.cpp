@@ -81,6 +81,10 @@ bool JournalWriter::Reserved(const FileIdentity& reservation) { return Write(Jou
 
 bool JournalWriter::NotMade() { return Write(JournalNotMadeLine()); }
 
+bool JournalWriter::BeginGroup(size_t members) { return Write(JournalGroupLine(members)); }
+
+bool JournalWriter::EndGroup() { return Write(JournalGroupEndLine()); }
+
 bool JournalWriter::Finish(std::string_view end, size_t failures) {
   if (!Write(JournalEndLine(end, failures))) return false;
   if (int error = file_.Sync()) return Failed(error);

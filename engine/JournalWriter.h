@@ -25,6 +25,8 @@ class JournalWriter {
   bool Record(const std::string& from, const std::string& to, const FileIdentity& identity);
   bool Reserved(const FileIdentity& reservation);
   bool NotMade();
+  bool BeginGroup(size_t members);
+  bool EndGroup();
   bool Finish(std::string_view end, size_t failures);
 
   const std::string& Path() const { return path_; }

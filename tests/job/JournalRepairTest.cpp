@@ -29,17 +29,18 @@ struct Leftover {
   TempFolder tree;
   std::string journals = tree.Path("journals");
   std::string journal = journals + kPathSeparator + "20261209T173811.000000Z.journal";
-  std::string lines;  // after the header
+  std::string header;
+  std::string lines;  // the header's and those after it
 
   explicit Leftover(const std::string& folder) {
     tree.MakeFolder("journals");
     tree.Write(folder + kOld, CrwFile(kOctober2004));
-    Journal header;
-    header.program = "kirabo 1.0";
-    header.folder = tree.Path(folder.substr(0, folder.size() - 1));
-    header.started = "2026-12-09T17:38:11Z";
-    lines = JournalHeaderLines(header) +
-            JournalRenameLine(tree.Path(folder + kOld), tree.Path(folder + kNew), Identity(folder + kOld));
+    Journal job;
+    job.program = "kirabo 1.0";
+    job.folder = tree.Path(folder.substr(0, folder.size() - 1));
+    job.started = "2026-12-09T17:38:11Z";
+    header = JournalHeaderLines(job);
+    lines = header + JournalRenameLine(tree.Path(folder + kOld), tree.Path(folder + kNew), Identity(folder + kOld));
   }
 
   FileIdentity Identity(const std::string& relative) const {
@@ -125,6 +126,26 @@ TEST(JournalRepair, TheNextJobClearsOnlyItsOwnLeftovers) {
     ASSERT_TRUE(ReadJournalFile(leftover.journal, killed));
     EXPECT_EQ(killed.repaired, c.repaired);
   }
+}
+
+// Killed within a group, as the raw file (renamed last) was linked under its
+// new name: that rename is finished first, then the group is put back whole,
+// and the job renames it as one.
+TEST(JournalRepair, ARenameCutWithinAGroupIsFinishedBeforeTheGroupIsMadeWhole) {
+  Leftover leftover("photos/");
+  TempFolder& tree = leftover.tree;
+  tree.Write("photos/IMG_0001.JPG", "jpeg");
+  leftover.lines = leftover.header + JournalGroupLine(2) +
+                   JournalRenameLine(tree.Path("photos/IMG_0001.JPG"), tree.Path("photos/041005_092510.JPG"),
+                                     leftover.Identity("photos/IMG_0001.JPG")) +
+                   JournalRenameLine(tree.Path("photos/" + kOld), tree.Path("photos/" + kNew),
+                                     leftover.Identity("photos/" + kOld));
+  std::filesystem::rename(NativePath(tree.Path("photos/IMG_0001.JPG")),
+                          NativePath(tree.Path("photos/041005_092510.JPG")));
+  std::filesystem::create_hard_link(NativePath(tree.Path("photos/" + kOld)), NativePath(tree.Path("photos/" + kNew)));
+  leftover.WriteJournal();
+  leftover.Next(false);
+  EXPECT_EQ(tree.Names("photos"), (Strings{kNew, "041005_092510.JPG"}));
 }
 
 // A job that still runs holds its journal: its rename may be half done
