@@ -39,14 +39,15 @@ class JobRun {
       if (!fileSystem.ResolveFolder(job.folder, realFolder)) realFolder = job.folder;
       if (!journal.Start(realFolder)) return JobEnd::JournalFailed;
     }
+    // The readers list the folders too, where reading several at once pays.
+    const int32_t readers = job.readers > 0 ? job.readers : DefaultReadersFor(job.folder);
     {
-      CFolderScanner scanner(fileSystem, codePage);
+      CFolderScanner scanner(fileSystem, codePage, readers);
       scanner.CollectRawFiles(job.folder, scan, job.observer, job.state);
     }
     counts.unlistedFolders = scan.unlistedFolders;
     if (FindNameFormat(job.format) == nullptr) scan.files.clear();
 
-    const int32_t readers = job.readers > 0 ? job.readers : DefaultReadersFor(job.folder);
     // Ends before the job does: its readers are joined when the renames stop.
     CReadAhead readAhead(scan, readers, job.state);
     FolderCursor cursor(scan);
