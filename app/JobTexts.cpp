@@ -3,6 +3,7 @@
 #include "engine/UndoWorker.h"
 #include "framework/Translate.h"
 #include "platform/Multibyte.h"
+#include "platform/Path.h"
 #include "res/translations/TextTable.h"
 
 namespace kirabo {
@@ -37,6 +38,13 @@ std::string ShortenedInTheMiddle(const std::string& path, size_t limit) {
   return path.substr(0, starts[head]) + kEllipsis + path.substr(starts[starts.size() - tail]);
 }
 
+// The companion whose refusal kept a raw file's group under its old names.
+std::string FailedCompanion(const FileReport& report) {
+  if (report.failedCompanion.empty()) return {};
+  const size_t separator = FindLastChar(report.failedCompanion, kPathSeparator, ActiveCodePage());
+  return " (" + Translate(kContext, "関連ファイル") + ": " + report.failedCompanion.substr(separator + 1) + ")";
+}
+
 std::string WhatHappened(const FileReport& report, bool undo) {
   switch (report.outcome) {
     case FileOutcome::NoCaptureTime:
@@ -44,7 +52,7 @@ std::string WhatHappened(const FileReport& report, bool undo) {
     case FileOutcome::CannotRead:
       return Translate(kContext, "読み込めません") + ": " + report.reason;
     case FileOutcome::RenameFailed: {
-      if (!undo) return Translate(kContext, "リネームできません") + ": " + report.reason;
+      if (!undo) return Translate(kContext, "リネームできません") + ": " + report.reason + FailedCompanion(report);
       const char* own = UndoReasonText(report.reason);
       return Translate(kContext, "元に戻せません") + ": " + (own != nullptr ? Translate(kContext, own) : report.reason);
     }
@@ -86,6 +94,7 @@ std::string ProgressText(const FileReport& report) {
 std::string CountLines(const JobCounts& counts, JobEnd end) {
   std::string lines;
   AddCount(lines, "リネームしたファイル: %1 件", counts.renamed);
+  AddCount(lines, "一緒にリネームした関連ファイル: %1 件", counts.companions);
   AddCount(lines, "すでに正しい名前のファイル: %1 件", counts.alreadyNamed);
   AddCount(lines, "撮影日時のないファイル: %1 件", counts.noCaptureTime);
   AddCount(lines, "リネームできなかったファイル: %1 件", counts.renameFailed);

@@ -4,7 +4,7 @@
 //
 //   kirabo-bench [--files=N] [--folders=N] [--readers=LIST] [--floor=PATH]
 //                [--latency-ms=N --latency-fs=PATH] [--drop-caches] [--dir=PARENT] [--keep]
-//                [--journal] [--small] [--build-only]
+//                [--journal] [--small] [--companions] [--build-only]
 //
 // --readers=1,8 runs one job per count on identical trees, in that order (0:
 // the count the folder's medium suggests, the default). --floor runs the
@@ -18,7 +18,9 @@
 // and the numbers measure the job's own cost. --journal has each job keep
 // its undo journal, to weigh what it costs; --small writes files of a few
 // kilobytes, cheap to compare byte for byte, instead of sparse ones of camera
-// size; --build-only builds the trees, keeps them and runs no job (for
+// size; --companions puts a JPEG twin and an .xmp sidecar beside each raw
+// file and runs each reader count twice, raw files alone (--raw-only) and
+// with their companions, counting every file renamed; --build-only builds the trees, keeps them and runs no job (for
 // scripts such as bench/kill-undo).
 
 #include <fcntl.h>
@@ -63,10 +65,12 @@ class CountingObserver : public kirabo::JobObserver {
     if (report.number == 1) firstFile = Clock::now();
     if (report.outcome != kirabo::FileOutcome::Renamed) return;
     ++renamed;
+    companions += report.companions.size();
     if (report.newPath.find("_1.") != std::string::npos) ++suffixed;
   }
   void OnJobEnd(kirabo::JobEnd end, const kirabo::JobCounts&) override { completed = end == kirabo::JobEnd::Completed; }
   size_t renamed = 0;
+  size_t companions = 0;
   size_t suffixed = 0;
   bool completed = false;
   Clock::time_point firstFile;
@@ -85,6 +89,13 @@ struct Options {
   bool keep = false;
   bool journal = false;
   bool buildOnly = false;
+};
+
+// One job of the run: its readers (-1: the floor program) and whether it
+// leaves the companions alone.
+struct Contender {
+  int32_t readers = 0;
+  bool rawOnly = false;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -117,6 +128,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.keep = true;
     } else if (arg == "--journal") {
       options.journal = true;
+    } else if (arg == "--companions") {
+      options.shape.companions = true;
     } else if (arg == "--small") {
       options.shape.small = true;
     } else if (arg == "--build-only") {
@@ -172,12 +185,13 @@ void DropCaches() {
 }
 
 // Runs in a child process, so that its peak memory is the job's alone.
-int RunJobInChild(const std::string& folder, int32_t readers, size_t files, bool journal) {
+int RunJobInChild(const std::string& folder, Contender contender, size_t files, bool journal) {
   CountingObserver observer;
   kirabo::RenameJob job;
   job.folder = folder;
   job.observer = &observer;
-  job.readers = readers;
+  job.readers = contender.readers;
+  job.withCompanions = !contender.rawOnly;
   if (journal) {
     job.journalFolder = folder + "-journals";
     std::filesystem::create_directory(job.journalFolder);
@@ -188,23 +202,27 @@ int RunJobInChild(const std::string& folder, int32_t readers, size_t files, bool
   Clock::time_point end = Clock::now();
   uint64_t reads = kirabo::CFile::SystemReadCount() - readsBefore;
   double total = Seconds(end - start);
-  std::printf("readers %-2d%s  %zu of %zu renamed, %zu with _1, %.3f s (scan %.3f s), %.0f files/s, %.2f reads/file",
-              readers, journal ? " journal" : "", observer.renamed, files, observer.suffixed, total, Seconds(observer.firstFile - start),
-              static_cast<double>(observer.renamed) / total, static_cast<double>(reads) / static_cast<double>(files));
+  const size_t all = observer.renamed + observer.companions;
+  std::printf("readers %-2d%s%s  %zu of %zu renamed (+%zu companions), %zu with _1, %.3f s (scan %.3f s), %.0f files/s, "
+              "%.2f reads/file",
+              contender.readers, journal ? " journal" : "", contender.rawOnly ? " raw-only" : "", observer.renamed, files,
+              observer.companions, observer.suffixed, total, Seconds(observer.firstFile - start),
+              static_cast<double>(all) / total, static_cast<double>(reads) / static_cast<double>(files));
   std::fflush(stdout);
   return observer.completed && observer.renamed == files ? 0 : 1;
 }
 
-bool RunContender(const std::string& folder, int32_t readers, const Options& options, size_t files) {
+bool RunContender(const std::string& folder, Contender contender, const Options& options, size_t files) {
   if (options.dropCaches) DropCaches();
   pid_t pid = -1;
   Clock::time_point start = Clock::now();
+  const int32_t readers = contender.readers;
   if (readers < 0) {
     pid = Spawn({options.floor, folder}, true);
   } else {
     std::fflush(stdout);
     pid = fork();
-    if (pid == 0) _exit(RunJobInChild(folder, readers, files, options.journal));
+    if (pid == 0) _exit(RunJobInChild(folder, contender, files, options.journal));
   }
   int status = 0;
   struct rusage usage {};
@@ -222,7 +240,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "Usage: kirabo-bench [--files=N] [--folders=N] [--readers=LIST] [--floor=PATH]\n"
                  "                    [--latency-ms=N --latency-fs=PATH] [--drop-caches] [--dir=PARENT] [--keep]\n"
-                 "                    [--journal] [--small] [--build-only]\n");
+                 "                    [--journal] [--small] [--companions] [--build-only]\n");
     return 2;
   }
   std::string pattern = options.parent + "/kirabo-bench-XXXXXX";
@@ -235,8 +253,12 @@ int main(int argc, char** argv) {
   const bool latency = options.latencyMs > 0;
   const std::string backing = latency ? base + "/backing" : base;
   const std::string seen = latency ? base + "/mount" : base;  // where the jobs find the trees
-  std::vector<int32_t> contenders = options.readers;
-  if (!options.floor.empty()) contenders.push_back(-1);
+  std::vector<Contender> contenders;
+  for (int32_t readers : options.readers) {
+    if (options.shape.companions) contenders.push_back({readers, true});
+    contenders.push_back({readers, false});
+  }
+  if (!options.floor.empty()) contenders.push_back({-1, false});
 
   int exitCode = 0;
   kirabo::bench::BuiltTree built;
@@ -250,8 +272,9 @@ int main(int argc, char** argv) {
       exitCode = 1;
     }
   }
-  std::printf("%zu trees of %zu files in %zu folders, %zu colliding, built in %.1f s\n", contenders.size(),
-              built.files, built.folders, built.collidingFiles, Seconds(Clock::now() - buildStart));
+  std::printf("%zu trees of %zu raw files (+%zu companions) in %zu folders, %zu colliding, built in %.1f s\n",
+              contenders.size(), built.files, built.companions, built.folders, built.collidingFiles,
+              Seconds(Clock::now() - buildStart));
 
   // One mount per tree, so that what the file system reports serving as it
   // ends is one job's requests.

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "platform/UtcTime.h"
@@ -94,6 +96,13 @@ bool WriteRawFile(const std::string& path, bool crw, int32_t captureTime, uint64
   return close(fd) == 0 && ok;
 }
 
+bool WriteSmallFile(const std::string& path, std::string_view bytes) {
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  return close(fd) == 0 && ok;
+}
+
 void CollectFolders(const std::string& folder, int levelsBelow, int branches, std::vector<std::string>& folders) {
   folders.push_back(folder);
   if (levelsBelow == 0) return;
@@ -111,7 +120,7 @@ bool BuildSyntheticTree(const std::string& root, const TreeShape& shape, BuiltTr
   for (size_t f = 1; f < folders.size(); ++f) {
     if (mkdir(folders[f].c_str(), 0755) != 0) return false;
   }
-  built = BuiltTree{0, folders.size(), 0, 0};
+  built = BuiltTree{0, 0, folders.size(), 0, 0};
 
   std::vector<int32_t> captureTimes(shape.files);
   for (size_t i = 0; i < shape.files; ++i) {
@@ -130,6 +139,12 @@ bool BuildSyntheticTree(const std::string& root, const TreeShape& shape, BuiltTr
     if (!WriteRawFile(folders[folder] + "/" + name, crw, captureTime, size)) return false;
     ++built.files;
     built.apparentBytes += size;
+    if (!shape.companions) continue;
+    std::string stem = folders[folder] + "/" + std::string(name, std::strchr(name, '.'));
+    for (const char* tail : {".JPG", ".xmp"}) {
+      if (!WriteSmallFile(stem + tail, tail)) return false;
+      ++built.companions;
+    }
   }
   return true;
 }

@@ -10,10 +10,12 @@ struct TreeShape {
   int depth = 5;    // folder levels below the root
   int branches = 3; // sub-folders per folder
   bool small = false;  // files of a few kilobytes written out in full, cheap to compare byte for byte
+  bool companions = false;  // a JPEG twin and an .xmp sidecar of a few bytes beside each raw file
 };
 
 struct BuiltTree {
-  size_t files = 0;
+  size_t files = 0;  // raw files
+  size_t companions = 0;
   size_t folders = 0;
   size_t collidingFiles = 0;  // files whose first-choice name is taken
   unsigned long long apparentBytes = 0;

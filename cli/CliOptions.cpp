@@ -15,7 +15,7 @@ namespace kirabo::cli {
 namespace {
 
 // Options without a letter.
-enum : int { kUndo = 256, kJobs, kNoJournal };
+enum : int { kUndo = 256, kJobs, kNoJournal, kRawOnly };
 
 constexpr char kShortOptions[] = ":f:j:nqhV";  // leading ':' tells a missing value from an unknown option
 constexpr int32_t kMostReaders = 64;
@@ -28,6 +28,7 @@ const option kLongOptions[] = {
     {"undo", no_argument, nullptr, kUndo},
     {"jobs", no_argument, nullptr, kJobs},
     {"no-journal", no_argument, nullptr, kNoJournal},
+    {"raw-only", no_argument, nullptr, kRawOnly},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -135,6 +136,9 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
         break;
       case kJobs:
         jobs = true;
+        break;
+      case kRawOnly:
+        options.companions = false;
         break;
       case kNoJournal:
         options.journal = false;

@@ -15,6 +15,7 @@ struct CliOptions {
   bool dryRun = false;
   bool quiet = false;
   bool journal = true;  // false: --no-journal
+  bool companions = true;  // false: --raw-only
   int32_t readers = 0;  // 0: as the folder's medium suits
   std::string folder;
   // UsageError: what was wrong, a text of the translation file whose "%1",

@@ -79,7 +79,7 @@ std::string CliText(UiLanguage language, const char* source) {
 
 std::string UsageText(UiLanguage language) {
   return CliText(language,
-                 "使い方: kirabo-cli [-f 形式] [-j N] [-n] [-q] [--no-journal] [--] フォルダ\n"
+                 "使い方: kirabo-cli [-f 形式] [-j N] [-n] [-q] [--raw-only] [--no-journal] [--] フォルダ\n"
                  "       kirabo-cli --undo [-n] [-q] [--no-journal] [--] フォルダ\n"
                  "       kirabo-cli --jobs\n"
                  "フォルダとその下のすべてのフォルダにある RAW ファイルを撮影日時の名前に\n"
@@ -91,6 +91,21 @@ std::string UsageText(UiLanguage language) {
                  "置き換えることはありません。\n"
                  "\n") +
          CliText(language,
+                 "関連ファイルは RAW ファイルと一緒に同じ新しい語幹へリネームします。\n"
+                 "IMG_1234.CR2 の場合 (大文字と小文字は区別しません):\n"
+                 "  IMG_1234 + .JPG .JPEG .HIF .HEIC .HEIF .THM .WAV .XMP .ON1\n"
+                 "      (この語幹の RAW ファイルがフォルダに 1 つだけのとき)\n"
+                 "  IMG_1234.CR2 + .XMP .PP3 .DOP\n"
+                 "  IMG_1234_01.CR2.xmp など (IMG_1234_01.CR2 がないとき)\n"
+                 "  CaptureOne/Settings*/IMG_1234.CR2 + .COS .COMASK\n"
+                 "後ろの部分はそのままです: IMG_1234_01.CR2.xmp は 041005_092510_01.CR2.xmp\n"
+                 "に、接尾辞付きでは 041005_092510_1_01.CR2.xmp になります。接尾辞はすべての\n"
+                 "関連ファイルで空いているものを使います。どれかをリネームできないときは全体を\n"
+                 "元に戻します。darktable は NAME_NN.EXT.xmp を複製とみなすため、同じ秒の\n"
+                 "10 枚目 (041005_092510_10.CR2) のサイドカーを 041005_092510.CR2 の 10 番目の\n"
+                 "版と読むことがあります。\n"
+                 "\n") +
+         CliText(language,
                  "  -f, --format=形式    新しい名前の形式。最初のものが既定:\n") +
          FormatLines() +
          CliText(language,
@@ -99,6 +114,7 @@ std::string UsageText(UiLanguage language) {
                  "                       それ以外で 16\n"
                  "  -n, --dry-run        何もリネームせず、実際に実行したときの行を表示する\n"
                  "  -q, --quiet          検索したフォルダと集計を表示しない\n"
+                 "  --raw-only           RAW ファイルだけをリネームし、関連ファイルはそのままにする\n"
                  "  --undo               フォルダの最新のジョブのうち、まだ取り消していないものを\n"
                  "                       取り消す\n"
                  "  --jobs               記録フォルダに残っているジョブを一覧表示する\n"
@@ -195,7 +211,10 @@ std::string SummaryLine(const JobCounts& counts, bool dryRun, bool undo, UiLangu
   if (counts.Found() == 0) {
     line = CliText(language, "RAW ファイルが見つかりませんでした");
   } else {
-    line = Count(language, dryRun ? "リネーム予定 %1 件" : "リネーム %1 件", counts.renamed) + separator +
+    line = Count(language, dryRun ? "リネーム予定 %1 件" : "リネーム %1 件", counts.renamed);
+    if (counts.companions == 1) line += " " + CliText(language, "(関連ファイル 1 件)");
+    if (counts.companions > 1) line += " " + Count(language, "(関連ファイル %1 件)", counts.companions);
+    line += separator +
            Count(language, "正しい名前 %1 件", counts.alreadyNamed) + separator +
            Count(language, "撮影日時なし %1 件", counts.noCaptureTime) + separator +
            Count(language, dryRun ? "失敗予定 %1 件" : "失敗 %1 件", counts.renameFailed);

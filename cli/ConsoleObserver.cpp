@@ -105,15 +105,20 @@ void ConsoleObserver::OnFolderNotListed(const std::string& folder, const std::st
 
 void ConsoleObserver::OnFile(const FileReport& report) {
   switch (report.outcome) {
-    case FileOutcome::Renamed:
+    case FileOutcome::Renamed: {
       if (outputError != 0) break;
       if (settings.stdoutIsTerminal) progress.Clear();
-      if (!WriteLine(stdout, std::to_string(report.number) + "/" + std::to_string(report.count) + "\t" +
-                                 Shown(report.path) + "\t" + Shown(report.newPath))) {
+      const std::string number = std::to_string(report.number) + "/" + std::to_string(report.count) + "\t";
+      bool written = true;
+      for (const CompanionRename& companion : report.companions) {
+        written = written && WriteLine(stdout, number + Shown(companion.path) + "\t" + Shown(companion.newPath));
+      }
+      if (!written || !WriteLine(stdout, number + Shown(report.path) + "\t" + Shown(report.newPath))) {
         outputError = errno != 0 ? errno : EIO;
         state.store(StopRequested);
       }
       break;
+    }
     case FileOutcome::AlreadyNamed:
       break;
     case FileOutcome::NoCaptureTime:
@@ -129,7 +134,16 @@ void ConsoleObserver::OnFile(const FileReport& report) {
 
 void ConsoleObserver::Warn(const FileReport& report) {
   progress.Clear();
-  WriteLine(stderr, "kirabo-cli: " + Shown(report.path) + ": " + OutcomeText(report, settings.undo, settings.language));
+  std::string line = "kirabo-cli: " + Shown(report.path) + ": " + OutcomeText(report, settings.undo, settings.language);
+  if (!report.failedCompanion.empty()) {
+    line += " (" + CliText(settings.language, "関連ファイル") + ": " + Shown(report.failedCompanion) + ")";
+  }
+  WriteLine(stderr, line);
+}
+
+void ConsoleObserver::OnCompanionShared(const std::string& path) {
+  progress.Clear();
+  WriteLine(stderr, "kirabo-cli: " + Shown(path) + ": " + CliText(settings.language, "複数の RAW ファイルに属するため、そのままにします"));
 }
 
 void ConsoleObserver::OnJobEnd(JobEnd jobEnd, const JobCounts& jobCounts) {

@@ -32,12 +32,14 @@ struct ConsoleSettings {
 };
 
 // Says a job's events on the console:
-//   stdout: "i/N<TAB>old<TAB>new" for each renamed file;
+//   stdout: "i/N<TAB>old<TAB>new" for each renamed file, a raw file's
+//           companions before it with its i/N;
 //   stderr: "folder<TAB>を検索中・・・" (English: "folder<TAB>searching...") for each folder searched (not when
 //           quiet), "kirabo-cli: FOLDER: " and "cannot list: REASON" for each
 //           folder that cannot be opened or listed, and "kirabo-cli: PATH: "
 //           and what happened (OutcomeText) for each file left with its old
-//           name (of an undo: with its new one).
+//           name (of an undo: with its new one), and for each companion of
+//           several raw files.
 // A line that cannot be written to stdout (a closed pipe) asks the job to
 // stop through `state`: no file is renamed that could not be reported.
 class ConsoleObserver : public JobObserver {
@@ -47,6 +49,7 @@ class ConsoleObserver : public JobObserver {
   void OnSearching(const std::string& folder) override;
   void OnFolderNotListed(const std::string& folder, const std::string& reason) override;
   void OnFile(const FileReport& report) override;
+  void OnCompanionShared(const std::string& path) override;
   void OnJobEnd(JobEnd end, const JobCounts& counts) override;
   void OnJournalFailed(const std::string& reason) override { journalError = reason; }
 

@@ -113,6 +113,7 @@ int Rename(const CliOptions& options, UiLanguage language) {
   job.folder = options.folder;
   job.format = options.format;
   job.readers = options.readers;
+  job.withCompanions = options.companions;
   if (options.journal && !options.dryRun && !JournalFolder(job.journalFolder, language)) return kExitFailure;
   return RunJob(options, language, kirabo::RenameWorkerProc, job);
 }

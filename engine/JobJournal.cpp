@@ -20,6 +20,10 @@ void JobJournal::NotMade() {
   if (on_) writer_.NotMade();
 }
 
+bool JobJournal::BeginGroup(size_t members) { return !on_ || writer_.BeginGroup(members); }
+
+bool JobJournal::EndGroup() { return !on_ || writer_.EndGroup(); }
+
 JobEnd JobJournal::Finish(JobEnd end, size_t failures) {
   if (!on_ || end == JobEnd::JournalFailed) return end;
   const char* name = end == JobEnd::Completed ? "completed" : end == JobEnd::Stopped ? "stopped" : "failed";

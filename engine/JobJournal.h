@@ -25,6 +25,10 @@ class JobJournal {
   // The rename just recorded was not made. A failure here shows at the next
   // line or at the end.
   void NotMade();
+  // Around the renames of a raw file with its companions, so that a job
+  // killed within a group can be told from the journal.
+  bool BeginGroup(size_t members);
+  bool EndGroup();
   // The end line; a job that ends otherwise well ends JournalFailed when
   // it cannot be written.
   JobEnd Finish(JobEnd end, size_t failures);

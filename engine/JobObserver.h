@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace kirabo {
 
@@ -14,6 +15,12 @@ enum class FileOutcome {
   CannotRead,     // the file could not be opened or read: left alone
 };
 
+// A file renamed with its raw file, to keep the raw file's name.
+struct CompanionRename {
+  std::string path;
+  std::string newPath;
+};
+
 struct FileReport {
   size_t number = 0;  // 1-based position in the job's file list
   size_t count = 0;   // files in the list
@@ -21,6 +28,11 @@ struct FileReport {
   std::string path;     // the file as the scan listed it
   std::string newPath;  // Renamed, AlreadyNamed: the path it has now
   std::string reason;   // RenameFailed, CannotRead: the system's reason, in its words
+  // Renamed: the raw file's companions renamed with it, in the order they were.
+  std::vector<CompanionRename> companions;
+  // RenameFailed: the companion whose rename failed, when it was not the raw
+  // file's own; the group was put back.
+  std::string failedCompanion;
 };
 
 struct JobCounts {
@@ -30,6 +42,7 @@ struct JobCounts {
   size_t renameFailed = 0;
   size_t cannotRead = 0;
   size_t unlistedFolders = 0;  // folders whose files could not be seen at all
+  size_t companions = 0;       // files renamed with their raw files, counted apart from them
 
   size_t Found() const { return renamed + alreadyNamed + noCaptureTime + renameFailed + cannotRead; }
 };
@@ -65,6 +78,9 @@ class JobObserver {
   // words; none of its files is dealt with.
   virtual void OnFolderNotListed(const std::string& folder, const std::string& reason) = 0;
   virtual void OnFile(const FileReport& report) = 0;
+  // `path` looks like a companion of several raw files (their stems are the
+  // same) and is left as it is. Told before the first of those raw files.
+  virtual void OnCompanionShared(const std::string& path) { (void)path; }
   // The last event of every job; `counts` covers the files dealt with. A
   // record that was already Running belongs to another worker: handing it
   // to a second one gives no event at all.

@@ -69,6 +69,14 @@ bool ParseLine(std::string_view line, Journal& journal) {
     if (!journal.renames.empty()) journal.renames.back().made = false;
     return true;
   }
+  if (kind == "group") {
+    journal.cutShortGroup = journal.renames.size();
+    return true;
+  }
+  if (kind == "group-end") {
+    journal.cutShortGroup.reset();
+    return true;
+  }
   if (kind == "end") {
     if (fields.size() < 3 || !ParseNumber(fields[2], journal.failures)) return false;
     journal.end = fields[1];
@@ -102,6 +110,10 @@ std::string JournalRenameLine(const std::string& from, const std::string& to, co
 }
 
 std::string JournalNotMadeLine() { return "not-made\n"; }
+
+std::string JournalGroupLine(size_t members) { return "group\t" + std::to_string(members) + "\n"; }
+
+std::string JournalGroupEndLine() { return "group-end\n"; }
 
 std::string JournalEndLine(std::string_view end, size_t failures) {
   return "end\t" + std::string(end) + "\t" + std::to_string(failures) + "\n";

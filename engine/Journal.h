@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,10 +19,14 @@ namespace kirabo {
 //   undoes<TAB>JOURNAL FILE NAME                     (only in an undo's journal)
 //   rename<TAB>OLD PATH<TAB>NEW PATH<TAB>DEVICE<TAB>INDEX<TAB>SIZE<TAB>MODIFIED
 //   not-made                                         (the rename above was refused)
+//   group<TAB>MEMBERS                                (renames of one raw file's group follow)
+//   group-end                                        (that group was renamed whole or put back)
 //   end<TAB>completed|stopped|failed|journal-failed<TAB>FILES NOT DEALT WITH
 //   taken-back<TAB>TIME<TAB>JOURNAL FILE NAME OF THE UNDO
 // A rename line is written before the rename is tried; a line without its
-// line feed (cut by a crash) counts as not written. Readers skip kinds of
+// line feed (cut by a crash) counts as not written. A group's companions are
+// renamed first and its raw file last; a job that puts a group back after a
+// refusal records those renames too, before the group-end line. Readers skip kinds of
 // line they do not know; a newer version they refuse.
 inline constexpr int kJournalVersion = 1;
 
@@ -42,6 +47,9 @@ struct Journal {
   std::string end;  // empty while the job runs, or when it never ended (killed)
   size_t failures = 0;
   bool takenBack = false;
+  // The index in `renames` of the first rename of a group whose group-end
+  // line never came (the job was killed within it); nothing when none.
+  std::optional<size_t> cutShortGroup;
 
   size_t MadeRenames() const;
   // An undo that did not take everything back is never offered for undoing:
@@ -52,6 +60,8 @@ struct Journal {
 std::string JournalHeaderLines(const Journal& journal);
 std::string JournalRenameLine(const std::string& from, const std::string& to, const FileIdentity& identity);
 std::string JournalNotMadeLine();
+std::string JournalGroupLine(size_t members);
+std::string JournalGroupEndLine();
 std::string JournalEndLine(std::string_view end, size_t failures);
 std::string JournalTakenBackLine(std::string_view time, std::string_view byJournal);
 

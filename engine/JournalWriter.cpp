@@ -79,6 +79,10 @@ bool JournalWriter::Record(const std::string& from, const std::string& to, const
 
 bool JournalWriter::NotMade() { return Write(JournalNotMadeLine()); }
 
+bool JournalWriter::BeginGroup(size_t members) { return Write(JournalGroupLine(members)); }
+
+bool JournalWriter::EndGroup() { return Write(JournalGroupEndLine()); }
+
 bool JournalWriter::Finish(std::string_view end, size_t failures) {
   if (!Write(JournalEndLine(end, failures))) return false;
   if (int error = file_.Sync()) return Failed(error);

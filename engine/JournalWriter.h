@@ -24,6 +24,8 @@ class JournalWriter {
   bool Start(const std::string& journalFolder, Journal header, const std::string& spare = {});
   bool Record(const std::string& from, const std::string& to, const FileIdentity& identity);
   bool NotMade();
+  bool BeginGroup(size_t members);
+  bool EndGroup();
   bool Finish(std::string_view end, size_t failures);
 
   const std::string& Path() const { return path_; }

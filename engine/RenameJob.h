@@ -39,6 +39,9 @@ struct RenameJob {
   // A dry run: the file system only pretends to rename, and no journal is
   // written or marked.
   bool pretend = false;
+  // Each raw file is renamed with its companions (the JPEG twin, the
+  // thumbnail, the sidecars); false renames raw files alone.
+  bool withCompanions = true;
   // For UndoWorkerProc: the journal of the job to take back.
   std::string undoJournal;
 };

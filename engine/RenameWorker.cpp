@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "engine/FolderCursor.h"
-#include "engine/FolderNames.h"
+#include "engine/FolderContents.h"
 #include "engine/FolderScanner.h"
+#include "engine/GroupRename.h"
+#include "engine/GroupRepair.h"
 #include "engine/JobFileSystem.h"
 #include "engine/JobJournal.h"
 #include "engine/JobObserver.h"
@@ -37,6 +39,7 @@ class JobRun {
     if (journal.IsOn()) {
       std::string realFolder;
       if (!fileSystem.ResolveFolder(job.folder, realFolder)) realFolder = job.folder;
+      MakeCutShortGroupsWhole(fileSystem, job.journalFolder, realFolder, codePage);
       if (!journal.Start(realFolder)) return JobEnd::JournalFailed;
     }
     // The readers list the folders too, where reading several at once pays.
@@ -95,70 +98,99 @@ class JobRun {
       report.outcome = FileOutcome::NoCaptureTime;
       return true;
     }
-    const std::string& ownName = file.name;
+    FolderContents& contents = ContentsOf(folder, file.folder, report.path);
+    std::vector<std::unique_ptr<JobFolder>> companionFolders;
+    std::vector<GroupMember> members = Companions(folder, contents, file, report.path, companionFolders);
+    GroupMember raw{&folder, &contents.names, SplitForRename(report.path, codePage).folderPrefix, file.name,
+                    SplitForRename(file.name, codePage).extension, {}};
     // The journal tells the file by its identity, which the rename keeps.
-    FileIdentity identity;
-    if (journal.IsOn() && !folder.Identify(ownName, identity)) {
+    if (journal.IsOn() && !folder.Identify(file.name, raw.identity)) {
       report.outcome = FileOutcome::RenameFailed;
       report.reason = std::strerror(ENOENT);
       return true;
     }
-    RenameParts parts = SplitForRename(report.path, codePage);
-    FolderNames& names = NamesIn(folder, file.folder);
-    // The file's own name is free for the file itself: when it is the first
-    // free candidate, the file keeps it.
-    names.Release(ownName);
-    for (;;) {
-      if (StopRequestedNow()) {
-        names.Take(ownName);
+    members.push_back(std::move(raw));
+    GroupResult result = RenameGroup(members, *stem, journal, job.state);
+    switch (result.outcome) {
+      case GroupOutcome::Interrupted:
+        journalFailed = result.journalFailed;
         return false;
-      }
-      int32_t attempt = names.FirstFreeAttempt(*stem, parts.extension);
-      if (attempt < 0) {
-        names.Take(ownName);
-        report.outcome = FileOutcome::RenameFailed;
-        report.reason = std::strerror(EEXIST);
-        return true;
-      }
-      std::string name = CandidateName(*stem, parts.extension, attempt);
-      if (name == ownName) {
-        names.Take(ownName);
+      case GroupOutcome::AlreadyNamed:
         report.outcome = FileOutcome::AlreadyNamed;
         report.newPath = report.path;
         return true;
-      }
-      std::string candidate = parts.folderPrefix + name;
-      if (!journal.Before(report.path, candidate, identity)) {
-        names.Take(ownName);
-        journalFailed = true;
-        return false;
-      }
-      RenameResult result = folder.Rename(ownName, name);
-      if (result.outcome != RenameOutcome::Renamed) journal.NotMade();
-      if (result.outcome == RenameOutcome::Failed) {
-        // Any other failure would fail again for every suffix.
-        names.Take(ownName);
+      case GroupOutcome::Failed:
         report.outcome = FileOutcome::RenameFailed;
         report.reason = std::move(result.reason);
+        if (result.failedMember + 1 < members.size()) {
+          const GroupMember& failed = members[result.failedMember];
+          report.failedCompanion = failed.folderPath + failed.name;
+        }
         return true;
-      }
-      // Taken meanwhile by someone else, or now ours: either way it is taken.
-      names.Take(name);
-      if (result.outcome == RenameOutcome::Renamed) {
-        report.outcome = FileOutcome::Renamed;
-        report.newPath = std::move(candidate);
-        return true;
-      }
+      case GroupOutcome::Renamed:
+        break;
     }
+    report.outcome = FileOutcome::Renamed;
+    report.newPath = members.back().folderPath + result.newNames.back();
+    for (size_t i = 0; i + 1 < members.size(); ++i) {
+      report.companions.push_back(
+          {members[i].folderPath + members[i].name, members[i].folderPath + result.newNames[i]});
+    }
+    counts.companions += report.companions.size();
+    return true;
   }
 
-  // The folder's names from its listing at the first file dealt with in it;
-  // a folder that cannot be listed starts with none, and the no-replace
-  // rename still refuses every taken name.
-  FolderNames& NamesIn(JobFolder& folder, size_t index) {
+  // The members of `file`'s group but the raw file itself, each held in its
+  // folder (Capture One's settings folders are opened into `held`). A
+  // companion gone since the listing is left out.
+  std::vector<GroupMember> Companions(JobFolder& folder, FolderContents& contents, const ScannedFile& file,
+                                      const std::string& path, std::vector<std::unique_ptr<JobFolder>>& held) {
+    std::vector<GroupMember> members;
+    auto found = contents.companions.find(file.name);
+    if (found == contents.companions.end()) return members;
+    const std::string folderPath = SplitForRename(path, codePage).folderPrefix;
+    for (const Companion& companion : found->second) {
+      GroupMember member{&folder, &contents.names, folderPath + companion.folder, companion.name, companion.tail, {}};
+      if (!companion.folder.empty()) {
+        auto settings = contents.companionFolders.find(companion.folder);
+        if (settings == contents.companionFolders.end()) continue;
+        member.folder = OpenBelow(folder, settings->second.entries, held);
+        if (member.folder == nullptr) continue;
+        member.names = &settings->second.names;
+      }
+      if (!member.folder->Identify(member.name, member.identity)) continue;
+      members.push_back(std::move(member));
+    }
+    return members;
+  }
+
+  // The folder reached from `folder` through `entries`, kept open in `held`.
+  static JobFolder* OpenBelow(JobFolder& folder, const std::vector<std::string>& entries,
+                              std::vector<std::unique_ptr<JobFolder>>& held) {
+    JobFolder* at = &folder;
+    std::string reason;
+    for (const std::string& entry : entries) {
+      std::unique_ptr<JobFolder> below = at->OpenFolder(entry, reason);
+      if (!below) return nullptr;
+      at = below.get();
+      held.push_back(std::move(below));
+    }
+    return at;
+  }
+
+  // The folder's names and companions from its listing at the first file
+  // dealt with in it, when the companions that several raw files share are
+  // told.
+  FolderContents& ContentsOf(JobFolder& folder, size_t index, const std::string& path) {
     auto known = folders.find(index);
     if (known != folders.end()) return known->second;
-    return folders.try_emplace(index, NamesListedIn(folder, codePage)).first->second;
+    FolderContents& contents =
+        folders.try_emplace(index, ListFolderContents(folder, job.withCompanions, codePage)).first->second;
+    if (job.observer != nullptr) {
+      const std::string folderPath = SplitForRename(path, codePage).folderPrefix;
+      for (const std::string& name : contents.shared) job.observer->OnCompanionShared(folderPath + name);
+    }
+    return contents;
   }
 
   void Count(FileOutcome outcome) {
@@ -188,7 +220,7 @@ class JobRun {
   JobJournal journal;
   bool journalFailed = false;
   ScanResult scan;
-  std::unordered_map<size_t, FolderNames> folders;  // by the scan's folder index
+  std::unordered_map<size_t, FolderContents> folders;  // by the scan's folder index
 };
 
 }  // namespace

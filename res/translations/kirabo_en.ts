@@ -134,6 +134,14 @@
         <translation>Renamed: %1</translation>
     </message>
     <message>
+        <source>関連ファイル</source>
+        <translation>companion</translation>
+    </message>
+    <message>
+        <source>一緒にリネームした関連ファイル: %1 件</source>
+        <translation>Companion files renamed with them: %1</translation>
+    </message>
+    <message>
         <source>すでに正しい名前のファイル: %1 件</source>
         <translation>Already named: %1</translation>
     </message>
@@ -230,14 +238,14 @@
         <translation>Stopped</translation>
     </message>
     <message>
-        <source>使い方: kirabo-cli [-f 形式] [-j N] [-n] [-q] [--no-journal] [--] フォルダ
+        <source>使い方: kirabo-cli [-f 形式] [-j N] [-n] [-q] [--raw-only] [--no-journal] [--] フォルダ
        kirabo-cli --undo [-n] [-q] [--no-journal] [--] フォルダ
        kirabo-cli --jobs
 フォルダとその下のすべてのフォルダにある RAW ファイルを撮影日時の名前に
 リネームします。拡張子はそのままです。RAW ファイル (拡張子の大文字と小文字は
 区別しません):
 </source>
-        <translation>Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--no-journal] [--] FOLDER
+        <translation>Usage: kirabo-cli [-f FORMAT] [-j N] [-n] [-q] [--raw-only] [--no-journal] [--] FOLDER
        kirabo-cli --undo [-n] [-q] [--no-journal] [--] FOLDER
        kirabo-cli --jobs
 Renames the raw files in FOLDER and every folder below it after the time
@@ -255,6 +263,38 @@ extensions in any letter case:
 </translation>
     </message>
     <message>
+        <source>関連ファイルは RAW ファイルと一緒に同じ新しい語幹へリネームします。
+IMG_1234.CR2 の場合 (大文字と小文字は区別しません):
+  IMG_1234 + .JPG .JPEG .HIF .HEIC .HEIF .THM .WAV .XMP .ON1
+      (この語幹の RAW ファイルがフォルダに 1 つだけのとき)
+  IMG_1234.CR2 + .XMP .PP3 .DOP
+  IMG_1234_01.CR2.xmp など (IMG_1234_01.CR2 がないとき)
+  CaptureOne/Settings*/IMG_1234.CR2 + .COS .COMASK
+後ろの部分はそのままです: IMG_1234_01.CR2.xmp は 041005_092510_01.CR2.xmp
+に、接尾辞付きでは 041005_092510_1_01.CR2.xmp になります。接尾辞はすべての
+関連ファイルで空いているものを使います。どれかをリネームできないときは全体を
+元に戻します。darktable は NAME_NN.EXT.xmp を複製とみなすため、同じ秒の
+10 枚目 (041005_092510_10.CR2) のサイドカーを 041005_092510.CR2 の 10 番目の
+版と読むことがあります。
+
+</source>
+        <translation>Each raw file is renamed with its companions, which take its new stem.
+For IMG_1234.CR2 (letter case never matters):
+  IMG_1234 + .JPG .JPEG .HIF .HEIC .HEIF .THM .WAV .XMP .ON1
+      (while no other raw file in the folder has that stem)
+  IMG_1234.CR2 + .XMP .PP3 .DOP
+  IMG_1234_01.CR2.xmp and the like (while there is no IMG_1234_01.CR2)
+  CaptureOne/Settings*/IMG_1234.CR2 + .COS .COMASK
+The rest of each name stays: IMG_1234_01.CR2.xmp becomes
+041005_092510_01.CR2.xmp, with a suffix 041005_092510_1_01.CR2.xmp. A suffix
+is taken only when it is free for every member; if one member cannot be
+renamed, the group is put back. darktable reads NAME_NN.EXT.xmp as a
+duplicate, so the sidecar of a tenth photo of one second
+(041005_092510_10.CR2) may be read as version 10 of 041005_092510.CR2.
+
+</translation>
+    </message>
+    <message>
         <source>  -f, --format=形式    新しい名前の形式。最初のものが既定:
 </source>
         <translation>  -f, --format=FORMAT  the new names' format, the first being the default:
@@ -266,6 +306,7 @@ extensions in any letter case:
                        それ以外で 16
   -n, --dry-run        何もリネームせず、実際に実行したときの行を表示する
   -q, --quiet          検索したフォルダと集計を表示しない
+  --raw-only           RAW ファイルだけをリネームし、関連ファイルはそのままにする
   --undo               フォルダの最新のジョブのうち、まだ取り消していないものを
                        取り消す
   --jobs               記録フォルダに残っているジョブを一覧表示する
@@ -276,6 +317,7 @@ extensions in any letter case:
                        the default is 1 on a spinning disk, 16 elsewhere
   -n, --dry-run        rename nothing; print the lines a real run would print
   -q, --quiet          print neither the folders searched nor the summary
+  --raw-only           rename raw files alone, leaving their companions
   --undo               take back the latest job on FOLDER not yet taken back
   --jobs               list the jobs kept in the journal folder
   --no-journal         keep no journal of this job: it cannot be undone
@@ -498,6 +540,22 @@ not listed, 130 stopped.
     <message>
         <source>読み込めず %1 件</source>
         <translation>%1 could not be read</translation>
+    </message>
+    <message>
+        <source>(関連ファイル 1 件)</source>
+        <translation>(1 companion file)</translation>
+    </message>
+    <message>
+        <source>(関連ファイル %1 件)</source>
+        <translation>(%1 companion files)</translation>
+    </message>
+    <message>
+        <source>関連ファイル</source>
+        <translation>companion</translation>
+    </message>
+    <message>
+        <source>複数の RAW ファイルに属するため、そのままにします</source>
+        <translation>belongs to more than one raw file; left as it is</translation>
     </message>
     <message>
         <source>一覧できなかったフォルダ 1 件</source>

@@ -265,19 +265,22 @@ class JobTest : public GuiTestCase {
     QTest::addColumn<MessageIcon>("icon");
     const QString noTime = "041005_092512.cr2: 撮影日時がありません";
     const QString lateNoTime = "IMG_0007.CR2: 撮影日時がありません";
-    const QString refused = "IMG_0003.CR2: リネームできません: Read-only file system";
+    const QString refused = "IMG_0003.CR2: リネームできません: Read-only file system (関連ファイル: IMG_0003.xmp)";
     const QString unreadable = "IMG_0005.CR2: 読み込めません: Permission denied";
     QTest::newRow("every outcome")
         << "tree" << "8/8 late/IMG_0006.CR2 late/041005_092516.CR2"
-        << "リネームしたファイル: 3 件\nすでに正しい名前のファイル: 1 件\n撮影日時のないファイル: 2 件\n"
+        << "リネームしたファイル: 3 件\n一緒にリネームした関連ファイル: 2 件\nすでに正しい名前のファイル: 1 件\n"
+           "撮影日時のないファイル: 2 件\n"
            "リネームできなかったファイル: 1 件\n読み込めなかったファイル: 1 件"
         << QStringList{noTime, lateNoTime, refused, unreadable} << false << MessageIcon::Exclamation;
     QTest::newRow("renamed and already named")
         << "tree/good" << "2/2 IMG_0001.CR2 041005_092511.CR2"
-        << "リネームしたファイル: 1 件\nすでに正しい名前のファイル: 1 件" << QStringList{} << true << MessageIcon::Information;
+        << "リネームしたファイル: 1 件\n一緒にリネームした関連ファイル: 1 件\nすでに正しい名前のファイル: 1 件"
+        << QStringList{} << true << MessageIcon::Information;
     QTest::newRow("case clash and no capture time")
         << "tree/clash" << "2/2 IMG_0002.CR2 041005_092512_1.CR2"
-        << "リネームしたファイル: 1 件\n撮影日時のないファイル: 1 件" << QStringList{noTime} << false << MessageIcon::Information;
+        << "リネームしたファイル: 1 件\n一緒にリネームした関連ファイル: 1 件\n撮影日時のないファイル: 1 件"
+        << QStringList{noTime} << false << MessageIcon::Information;
     QTest::newRow("last file without capture time")
         << "tree/late" << "2/2 IMG_0006.CR2 041005_092516.CR2"
         << "リネームしたファイル: 1 件\n撮影日時のないファイル: 1 件" << QStringList{lateNoTime} << false
@@ -299,18 +302,21 @@ class JobTest : public GuiTestCase {
     const TiffFile withoutTime = TiffFile().Directory({Ascii(0x010F, "Canon")});
     folder_->Write("tree/good/041005_092510.CR2", Cr2File("2004:10:05 09:25:10"));
     folder_->Write("tree/good/IMG_0001.CR2", Cr2File("2004:10:05 09:25:11"));
+    folder_->Write("tree/good/IMG_0001.JPG", "twin");
     folder_->Write("tree/clash/041005_092512.cr2", withoutTime.Build());
     folder_->Write("tree/clash/IMG_0002.CR2", Cr2File("2004:10:05 09:25:12"));
+    folder_->Write("tree/clash/IMG_0002.JPG", "twin");
     folder_->Write("tree/late/IMG_0006.CR2", Cr2File("2004:10:05 09:25:16"));
     folder_->Write("tree/late/IMG_0007.CR2", withoutTime.Build());
     folder_->Write("tree/refused/IMG_0003.CR2", Cr2File("2004:10:05 09:25:13"));
+    folder_->Write("tree/refused/IMG_0003.xmp", "edits");
     folder_->Write("tree/unreadable/IMG_0005.CR2", Cr2File("2004:10:05 09:25:15"));
     folder_->Write("tree/none/IMG_0004.JPG", Cr2File("2004:10:05 09:25:14"));
     folder_->Write("outside/IMG_0009.CR2", Cr2File("2004:10:05 09:25:19"));
     std::filesystem::create_symlink("../outside", folder_->Path("tree/elsewhere"));
     ScriptedFileSystem fileSystem;
     fileSystem.onRename = [](const std::string& from, const std::string&) -> std::optional<RenameResult> {
-      if (from.ends_with("IMG_0003.CR2")) return RenameResult(RenameOutcome::Failed, "Read-only file system");
+      if (from.ends_with("IMG_0003.xmp")) return RenameResult(RenameOutcome::Failed, "Read-only file system");
       return std::nullopt;
     };
     fileSystem.onRead = [](const std::string& path) -> std::optional<CaptureTimeRead> {

@@ -14,11 +14,14 @@ void RecordingObserver::OnFolderNotListed(const std::string& folder, const std::
   Add("unlisted " + folder + ": " + reason);
 }
 
+void RecordingObserver::OnCompanionShared(const std::string& path) { Add("shared " + path); }
+
 void RecordingObserver::OnFile(const FileReport& report) {
   std::string event = std::to_string(report.number) + "/" + std::to_string(report.count) + " ";
   switch (report.outcome) {
     case FileOutcome::Renamed:
       event += "renamed " + report.path + " > " + report.newPath;
+      if (!report.companions.empty()) event += " +" + std::to_string(report.companions.size());
       break;
     case FileOutcome::AlreadyNamed:
       event += "already " + report.path;
@@ -28,6 +31,7 @@ void RecordingObserver::OnFile(const FileReport& report) {
       break;
     case FileOutcome::RenameFailed:
       event += "failed " + report.path + ": " + report.reason;
+      if (!report.failedCompanion.empty()) event += " (" + report.failedCompanion + ")";
       break;
     case FileOutcome::CannotRead:
       event += "unreadable " + report.path + ": " + report.reason;

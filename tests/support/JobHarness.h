@@ -23,8 +23,10 @@ namespace kirabo::test {
 
 // Records a job's events as one line each, from whatever thread sends them:
 //   "search FOLDER", "unlisted FOLDER: REASON"
-//   "i/N renamed FROM > TO", "i/N already FROM", "i/N no time FROM",
-//   "i/N failed FROM: REASON", "i/N unreadable FROM: REASON"
+//   "i/N renamed FROM > TO" (then " +C" for C companions renamed with it),
+//   "i/N already FROM", "i/N no time FROM", "i/N failed FROM: REASON" (then
+//   " (COMPANION)" when a companion's rename failed), "i/N unreadable FROM:
+//   REASON", "shared PATH" for a companion of several raw files
 //   "end completed|stopped|failed R A T F" (the first four counts), then
 //   " unreadable U" when files could not be read
 class RecordingObserver : public JobObserver {
@@ -32,6 +34,7 @@ class RecordingObserver : public JobObserver {
   void OnSearching(const std::string& folder) override;
   void OnFolderNotListed(const std::string& folder, const std::string& reason) override;
   void OnFile(const FileReport& report) override;
+  void OnCompanionShared(const std::string& path) override;
   void OnJobEnd(JobEnd end, const JobCounts& counts) override;
   std::vector<std::string> Events() const;
   // The events from the first "i/N" line on.

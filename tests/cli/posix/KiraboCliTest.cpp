@@ -30,19 +30,21 @@ TEST(KiraboCli, RenamesTheTreeWithOneEscapedLinePerFile) {
   CliResult result = RunCli({tree.root()});
   EXPECT_EQ(result.exitCode, 0);
   std::string t = tree.Path("trip/");
-  EXPECT_EQ(result.out, "1/4\t" + t + "IMG_0001.CRW\t" + t + "041005_092510.CRW\n" +  //
+  EXPECT_EQ(result.out, "1/4\t" + t + "IMG_0001.THM\t" + t + "041005_092510.THM\n" +  //
+                            "1/4\t" + t + "IMG_0001.CRW\t" + t + "041005_092510.CRW\n" +
                             "2/4\t" + t + "IMG_0002.CRW\t" + t + "041005_092510_1.CRW\n" +
                             "4/4\t" + t + "odd\\tname\\nhere\\\\.cr2\t" + t + "041005_092511.cr2\n");
   EXPECT_EQ(result.err, tree.root() + "\tsearching...\n" + tree.Path("trip") + "\tsearching...\n" +
                             "kirabo-cli: " + t + "notes.crw: no capture time\n" +
-                            "3 renamed, 0 already named, 1 without capture time, 0 failed\n");
-  EXPECT_EQ(tree.Names("trip"),
-            (Strings{"041005_092510.CRW", "041005_092510_1.CRW", "041005_092511.cr2", "IMG_0001.THM", "notes.crw"}));
+                            "3 renamed (1 companion file), 0 already named, 1 without capture time, 0 failed\n");
+  EXPECT_EQ(tree.Names("trip"), (Strings{"041005_092510.CRW", "041005_092510.THM", "041005_092510_1.CRW",
+                                         "041005_092511.cr2", "notes.crw"}));
 
-  CliResult quiet = RunCli({"--quiet", "--format=time", tree.Path("trip")});
+  CliResult quiet = RunCli({"--quiet", "--format=time", "--raw-only", tree.Path("trip")});
   EXPECT_EQ(quiet.exitCode, 0);
   EXPECT_EQ(quiet.err, "kirabo-cli: " + t + "notes.crw: no capture time\n");
-  EXPECT_EQ(tree.Names("trip"), (Strings{"092510.CRW", "092510_1.CRW", "092511.cr2", "IMG_0001.THM", "notes.crw"}));
+  EXPECT_EQ(tree.Names("trip"),
+            (Strings{"041005_092510.THM", "092510.CRW", "092510_1.CRW", "092511.cr2", "notes.crw"}));
 }
 
 TEST(KiraboCli, DryRunPrintsTheRealRunsLinesAndRenamesNothing) {

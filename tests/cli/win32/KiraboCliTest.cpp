@@ -23,11 +23,12 @@ TEST(KiraboCli, RenamesTheTreeWithTheWindowsSeparator) {
   CliResult result = RunCli({given});
   EXPECT_EQ(result.exitCode, 0);
   const std::string& t = given;
-  EXPECT_EQ(result.out, "1/2\t" + t + "IMG_0001.CRW\t" + t + "041005_092510.CRW\n" +  //
+  EXPECT_EQ(result.out, "1/2\t" + t + "IMG_0001.THM\t" + t + "041005_092510.THM\n" +  //
+                            "1/2\t" + t + "IMG_0001.CRW\t" + t + "041005_092510.CRW\n" +
                             "2/2\t" + t + "写真\\IMG_0002.cr2\t" + t + "写真\\041005_092510.cr2\n");
   EXPECT_EQ(result.err, t + "\tsearching...\n" + t + "写真\tsearching...\n" +
-                            "2 renamed, 0 already named, 0 without capture time, 0 failed\n");
-  EXPECT_EQ(tree.Names("trip"), (Strings{"041005_092510.CRW", "IMG_0001.THM", "写真"}));
+                            "2 renamed (1 companion file), 0 already named, 0 without capture time, 0 failed\n");
+  EXPECT_EQ(tree.Names("trip"), (Strings{"041005_092510.CRW", "041005_092510.THM", "写真"}));
   EXPECT_EQ(tree.Names("trip/写真"), Strings{"041005_092510.cr2"});
 }
 

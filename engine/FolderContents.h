@@ -1,0 +1,41 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/Companions.h"
+#include "engine/FolderNames.h"
+#include "platform/Multibyte.h"
+
+namespace kirabo {
+
+class JobFolder;
+
+// A folder below a raw files' folder that holds companions of theirs
+// (Capture One's settings), and the names it holds.
+struct CompanionFolder {
+  std::vector<std::string> entries;  // the sub-folders to open, from the raw files' folder down
+  FolderNames names;
+};
+
+// What a rename job knows of one folder from its listing: the names it holds,
+// kept up to date with the job's renames, and the files that travel with each
+// of its raw files.
+struct FolderContents {
+  explicit FolderContents(FolderNames names) : names(std::move(names)) {}
+
+  FolderNames names;
+  std::unordered_map<std::string, std::vector<Companion>> companions;  // by the raw file's name
+  std::map<std::string, CompanionFolder> companionFolders;             // by Companion::folder
+  std::vector<std::string> shared;  // companions of several raw files, left alone: names within the folder
+};
+
+// Lists `folder` and, with `withCompanions`, its Capture One settings
+// folders. Companions are files (neither folders nor links), found by name
+// alone. A folder that cannot be listed starts with no names: the no-replace
+// rename still refuses every taken one.
+FolderContents ListFolderContents(JobFolder& folder, bool withCompanions, CodePage codePage);
+
+}  // namespace kirabo
