@@ -139,5 +139,36 @@ TEST(ReadAhead, StopEndsBeforeTheNextRenameWithEveryFileWhole) {
   for (const std::string& name : names) EXPECT_EQ(tree.Read(name), crw) << name;
 }
 
+// Several folders renamed at once when the stop comes: each ends before its
+// next rename, and every rename made is told and counted, none other.
+TEST(ReadAhead, StopInSeveralFoldersAtOnceTellsEveryRenameMade) {
+  const std::vector<std::string> kFolders{"a", "b", "c", "d"};
+  TempFolder tree;
+  const std::string crw = CrwFile(kOctober2004);
+  for (const std::string& folder : kFolders) {
+    for (int i = 0; i < 60; ++i) tree.Write(folder + "/f" + std::to_string(1000 + i) + ".CRW", crw);
+  }
+  ScriptedFileSystem fs;
+  RecordedJob run(tree.root(), DateAndTime, &fs);
+  run.job.readers = 16;
+  fs.onRename = [&](const std::string& from, const std::string&) -> std::optional<RenameResult> {
+    if (from == tree.Path("b/f1004.CRW")) RequestStop(run.job);
+    return std::nullopt;
+  };
+  RenameWorkerProc(&run.job);
+
+  const size_t renames = fs.Renames().size();
+  Strings events = run.events.FileEvents();
+  ASSERT_EQ(events.size(), renames + 1);
+  EXPECT_EQ(events.back(), "end stopped " + std::to_string(renames) + " 0 0 0");
+  EXPECT_LT(renames, 4u * 60u);
+  EXPECT_EQ(run.job.state.load(), Idle);
+  for (const std::string& folder : kFolders) {
+    Strings names = tree.Names(folder);
+    ASSERT_EQ(names.size(), 60u);
+    for (const std::string& name : names) EXPECT_EQ(tree.Read(folder + "/" + name), crw) << name;
+  }
+}
+
 }  // namespace
 }  // namespace kirabo::test
