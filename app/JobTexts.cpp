@@ -42,19 +42,19 @@ std::string ShortenedInTheMiddle(const std::string& path, size_t limit) {
 std::string FailedCompanion(const FileReport& report) {
   if (report.failedCompanion.empty()) return {};
   const size_t separator = FindLastChar(report.failedCompanion, kPathSeparator, ActiveCodePage());
-  return " (" + Translate(kContext, "関連ファイル") + ": " + report.failedCompanion.substr(separator + 1) + ")";
+  return " (" + Translate(kOutcomeContext, "関連ファイル") + ": " + report.failedCompanion.substr(separator + 1) + ")";
 }
 
 std::string WhatHappened(const FileReport& report, bool undo) {
   switch (report.outcome) {
     case FileOutcome::NoCaptureTime:
-      return Translate(kContext, "撮影日時がありません");
+      return Translate(kOutcomeContext, "撮影日時がありません");
     case FileOutcome::CannotRead:
-      return Translate(kContext, "読み込めません") + ": " + report.reason;
+      return Translate(kOutcomeContext, "読み込めません") + ": " + report.reason;
     case FileOutcome::RenameFailed: {
-      if (!undo) return Translate(kContext, "リネームできません") + ": " + report.reason + FailedCompanion(report);
+      if (!undo) return Translate(kOutcomeContext, "リネームできません") + ": " + report.reason + FailedCompanion(report);
       const char* own = UndoReasonText(report.reason);
-      return Translate(kContext, "元に戻せません") + ": " + (own != nullptr ? Translate(kContext, own) : report.reason);
+      return Translate(kOutcomeContext, "元に戻せません") + ": " + (own != nullptr ? Translate(kOutcomeContext, own) : report.reason);
     }
     case FileOutcome::Renamed:
     case FileOutcome::AlreadyNamed:

@@ -10,8 +10,9 @@
 // the count the folder's medium suggests, the default). --floor runs the
 // sequential floor program at PATH (kirabo-floor) on a tree of its own too.
 // --folders=N spreads the files over N folders side by side instead of a tree
-// five levels deep. --latency-ms mounts the trees through the latency file
-// system at PATH (kirabo-latency-fs, run as root) and unmounts it at the end.
+// five levels deep. --latency-ms mounts each tree through the latency file
+// system at PATH (kirabo-latency-fs, run as root) for its job and unmounts it
+// after, when the file system reports the requests it served.
 // --drop-caches (root) empties the page cache before each run, so the files
 // come from the disk; otherwise they were just written and are in the cache,
 // and the numbers measure the job's own cost. --journal has each job keep
@@ -161,6 +162,21 @@ bool IsFuseMount(const std::string& folder) {
   return statfs(folder.c_str(), &info) == 0 && info.f_type == kFuseMagic;
 }
 
+// Mounts `root` at `at` through the latency file system; its process, or -1.
+pid_t Mount(const Options& options, const std::string& root, const std::string& at) {
+  std::filesystem::create_directory(at);
+  pid_t fs = Spawn({options.latencyFs, "--root=" + root, "--delay-ms=" + std::to_string(options.latencyMs), at});
+  for (int wait = 0; wait < 200 && fs > 0 && !IsFuseMount(at); ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (IsFuseMount(at)) return fs;
+  std::fprintf(stderr, "kirabo-bench: %s did not mount %s\n", options.latencyFs.c_str(), at.c_str());
+  if (fs > 0) {
+    kill(fs, SIGTERM);
+    waitpid(fs, nullptr, 0);
+  }
+  return -1;
+}
+
 void DropCaches() {
   sync();
   int fd = open("/proc/sys/vm/drop_caches", O_WRONLY | O_CLOEXEC);
@@ -260,25 +276,19 @@ int main(int argc, char** argv) {
               contenders.size(), built.files, built.companions, built.folders, built.collidingFiles,
               Seconds(Clock::now() - buildStart));
 
-  pid_t fs = -1;
-  if (exitCode == 0 && latency) {
-    std::filesystem::create_directory(seen);
-    fs = Spawn({options.latencyFs, "--root=" + backing, "--delay-ms=" + std::to_string(options.latencyMs), seen});
-    for (int wait = 0; wait < 200 && fs > 0 && !IsFuseMount(seen); ++wait)
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    if (!IsFuseMount(seen)) {
-      std::fprintf(stderr, "kirabo-bench: %s did not mount %s\n", options.latencyFs.c_str(), seen.c_str());
-      exitCode = 1;
-    } else {
-      std::printf("mounted through %s, %d ms per request\n", options.latencyFs.c_str(), options.latencyMs);
-    }
-  }
+  // One mount per tree, so that what the file system reports serving as it
+  // ends is one job's requests.
+  if (exitCode == 0 && latency) std::filesystem::create_directory(seen);
   for (size_t c = 0; c < contenders.size() && exitCode == 0 && !options.buildOnly; ++c) {
-    if (!RunContender(seen + "/tree" + std::to_string(c), contenders[c], options, built.files)) exitCode = 1;
-  }
-  if (fs > 0) {
-    kill(fs, SIGTERM);  // the file system unmounts itself as it ends
-    waitpid(fs, nullptr, 0);
+    const std::string name = "/tree" + std::to_string(c);
+    pid_t fs = -1;
+    if (latency && (fs = Mount(options, backing + name, seen + name)) < 0) exitCode = 1;
+    if (exitCode == 0 && !RunContender(seen + name, contenders[c], options, built.files)) exitCode = 1;
+    if (fs > 0) {
+      std::fflush(stdout);
+      kill(fs, SIGTERM);  // the file system unmounts itself as it ends
+      waitpid(fs, nullptr, 0);
+    }
   }
 
   if (options.keep) {

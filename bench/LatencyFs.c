@@ -7,12 +7,15 @@
 //   kirabo-latency-fs --root=FOLDER [--delay-ms=N] MOUNTPOINT [FUSE options]
 //
 // Runs in the foreground by default (-f is added); unmount with
-// `fusermount3 -u MOUNTPOINT` or SIGTERM.
+// `fusermount3 -u MOUNTPOINT` or SIGTERM. As it ends it writes to standard
+// error how many requests of each kind it served, which tells where a job's
+// round trips go.
 
 #define FUSE_USE_VERSION 31
 #define _GNU_SOURCE
 
 #include <dirent.h>
+#include <stdatomic.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <fuse.h>
@@ -37,8 +40,14 @@ static const struct fuse_opt kOptions[] = {
     FUSE_OPT_END,
 };
 
+enum Request { kGetAttr, kReadLink, kReadDir, kOpen, kRead, kFlush, kRename, kMakeDir, kStatFs, kRequests };
+static const char* const kRequestNames[kRequests] = {"getattr", "readlink", "readdir", "open", "read",
+                                                     "flush",   "rename",   "mkdir",   "statfs"};
+static atomic_ulong served[kRequests];
+
 // The round trip every request pays before it is served.
-static void Delay(void) {
+static void Delay(enum Request request) {
+  atomic_fetch_add(&served[request], 1);
   struct timespec wait = {options.delayMs / 1000, (long)(options.delayMs % 1000) * 1000000L};
   while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
   }
@@ -56,13 +65,13 @@ static void* Init(struct fuse_conn_info* conn, struct fuse_config* config) {
 }
 
 static int GetAttr(const char* path, struct stat* st, struct fuse_file_info* fi) {
-  Delay();
+  Delay(kGetAttr);
   if (fi != NULL) return Errno(fstat((int)fi->fh, st));
   return Errno(fstatat(options.rootFd, Relative(path), st, AT_SYMLINK_NOFOLLOW));
 }
 
 static int ReadLink(const char* path, char* buffer, size_t size) {
-  Delay();
+  Delay(kReadLink);
   ssize_t got = readlinkat(options.rootFd, Relative(path), buffer, size - 1);
   if (got < 0) return -errno;
   buffer[got] = '\0';
@@ -72,7 +81,7 @@ static int ReadLink(const char* path, char* buffer, size_t size) {
 static int ReadDir(const char* path, void* buffer, fuse_fill_dir_t fill, off_t offset, struct fuse_file_info* fi,
                    enum fuse_readdir_flags flags) {
   (void)offset, (void)fi, (void)flags;
-  Delay();
+  Delay(kReadDir);
   int fd = openat(options.rootFd, Relative(path), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return -errno;
   DIR* dir = fdopendir(fd);
@@ -92,7 +101,7 @@ static int ReadDir(const char* path, void* buffer, fuse_fill_dir_t fill, off_t o
 }
 
 static int Open(const char* path, struct fuse_file_info* fi) {
-  Delay();
+  Delay(kOpen);
   int fd = openat(options.rootFd, Relative(path), fi->flags & ~O_NOFOLLOW);
   if (fd < 0) return -errno;
   fi->fh = (uint64_t)fd;
@@ -101,14 +110,14 @@ static int Open(const char* path, struct fuse_file_info* fi) {
 
 static int Read(const char* path, char* buffer, size_t size, off_t offset, struct fuse_file_info* fi) {
   (void)path;
-  Delay();
+  Delay(kRead);
   ssize_t got = pread((int)fi->fh, buffer, size, offset);
   return got < 0 ? -errno : (int)got;
 }
 
 static int Flush(const char* path, struct fuse_file_info* fi) {
   (void)path, (void)fi;
-  Delay();
+  Delay(kFlush);
   return 0;
 }
 
@@ -119,18 +128,18 @@ static int Release(const char* path, struct fuse_file_info* fi) {
 }
 
 static int Rename(const char* from, const char* to, unsigned int flags) {
-  Delay();
+  Delay(kRename);
   return Errno(renameat2(options.rootFd, Relative(from), options.rootFd, Relative(to), flags));
 }
 
 static int MakeDir(const char* path, mode_t mode) {
-  Delay();
+  Delay(kMakeDir);
   return Errno(mkdirat(options.rootFd, Relative(path), mode));
 }
 
 static int StatFs(const char* path, struct statvfs* st) {
   (void)path;
-  Delay();
+  Delay(kStatFs);
   return Errno(fstatvfs(options.rootFd, st));
 }
 
@@ -163,6 +172,10 @@ int main(int argc, char** argv) {
   // Enough threads that a pool of readers never waits for a free one.
   if (fuse_opt_add_arg(&args, "-f") != 0 || fuse_opt_add_arg(&args, "-omax_threads=64") != 0) return 1;
   int status = fuse_main(args.argc, args.argv, &kOperations, NULL);
+  fprintf(stderr, "kirabo-latency-fs served:");
+  for (int request = 0; request < kRequests; ++request)
+    fprintf(stderr, " %s %lu", kRequestNames[request], atomic_load(&served[request]));
+  fprintf(stderr, "\n");
   fuse_opt_free_args(&args);
   return status;
 }

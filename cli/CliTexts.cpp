@@ -73,6 +73,10 @@ std::string FormatLines() {
 
 }  // namespace
 
+std::string OutcomeWord(UiLanguage language, const char* source) {
+  return InOutputCharset(TextIn(language, kOutcomeContext, source));
+}
+
 std::string CliText(UiLanguage language, const char* source) {
   return InOutputCharset(TextIn(language, kContext, source));
 }
@@ -186,14 +190,14 @@ std::string UsageErrorText(const CliOptions& options, UiLanguage language) {
 std::string OutcomeText(const FileReport& report, bool undo, UiLanguage language) {
   switch (report.outcome) {
     case FileOutcome::NoCaptureTime:
-      return CliText(language, "撮影日時がありません");
+      return OutcomeWord(language, "撮影日時がありません");
     case FileOutcome::RenameFailed: {
-      if (!undo) return CliText(language, "リネームできません") + ": " + report.reason;
+      if (!undo) return OutcomeWord(language, "リネームできません") + ": " + report.reason;
       const char* own = UndoReasonText(report.reason);
-      return CliText(language, "元に戻せません") + ": " + (own != nullptr ? CliText(language, own) : report.reason);
+      return OutcomeWord(language, "元に戻せません") + ": " + (own != nullptr ? OutcomeWord(language, own) : report.reason);
     }
     case FileOutcome::CannotRead:
-      return CliText(language, "読み込めません") + ": " + report.reason;
+      return OutcomeWord(language, "読み込めません") + ": " + report.reason;
     case FileOutcome::Renamed:
     case FileOutcome::AlreadyNamed:
       break;

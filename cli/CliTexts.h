@@ -16,6 +16,9 @@ namespace kirabo::cli {
 // `source`, one of kirabo-cli's texts, in `language`.
 std::string CliText(UiLanguage language, const char* source);
 
+// `source`, one of the words both front ends use for what became of a file.
+std::string OutcomeWord(UiLanguage language, const char* source);
+
 // The --help text; its list of formats comes from the name-format table.
 std::string UsageText(UiLanguage language);
 

@@ -136,7 +136,7 @@ void ConsoleObserver::Warn(const FileReport& report) {
   progress.Clear();
   std::string line = "kirabo-cli: " + Shown(report.path) + ": " + OutcomeText(report, settings.undo, settings.language);
   if (!report.failedCompanion.empty()) {
-    line += " (" + CliText(settings.language, "関連ファイル") + ": " + Shown(report.failedCompanion) + ")";
+    line += " (" + OutcomeWord(settings.language, "関連ファイル") + ": " + Shown(report.failedCompanion) + ")";
   }
   WriteLine(stderr, line);
 }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/FolderListings.h"
 #include "engine/JobFileSystem.h"
 #include "engine/JobObserver.h"
 #include "engine/RenameJob.h"
@@ -41,10 +42,13 @@ struct ScanResult {
 // opened by name in its parent, which is held open meanwhile, and links to
 // folders are never followed: the walk cannot leave the tree, however the
 // tree changes while it is walked. A folder met a second time (a bind mount)
-// is not walked again.
+// is not walked again. With several `threads`, sub-folders are opened and
+// listed ahead of the walk (CFolderListings), which finds the same folders
+// in the same order.
 class CFolderScanner {
  public:
-  CFolderScanner(JobFileSystem& fileSystem, CodePage codePage) : fileSystem(fileSystem), codePage(codePage) {}
+  CFolderScanner(JobFileSystem& fileSystem, CodePage codePage, int32_t threads = 1)
+      : fileSystem(fileSystem), codePage(codePage), threads(threads) {}
   virtual ~CFolderScanner() = default;
 
   // Tells `observer` (when not null) of every folder as it enters it, and of
@@ -57,11 +61,14 @@ class CFolderScanner {
  private:
   struct Level;
   void List(Level& level, const std::string& path, ScanResult& result, JobObserver* observer);
+  static void ListAhead(Level& level, CFolderListings& listings);
+  static FolderListing Enter(Level& level, size_t at, CFolderListings& listings);
   void NotListed(const std::string& path, const std::string& reason, ScanResult& result, JobObserver* observer);
   bool IsRawFileName(const std::string& name) const;
 
   JobFileSystem& fileSystem;
   CodePage codePage;
+  int32_t threads;
   std::set<std::pair<uint64_t, uint64_t>> walked;  // device and inode
 };
 

@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -11,6 +13,7 @@
 
 #include "engine/FolderCursor.h"
 #include "engine/FolderContents.h"
+#include "engine/FolderLanes.h"
 #include "engine/FolderScanner.h"
 #include "engine/GroupRename.h"
 #include "engine/GroupRepair.h"
@@ -28,6 +31,10 @@
 namespace kirabo {
 
 namespace {
+
+// Files queued per lane at most: enough to reach the next folders while
+// the first ones are renamed, few enough to keep memory flat.
+constexpr size_t kFilesPerLane = 128;
 
 class JobRun {
  public:
@@ -50,33 +57,38 @@ class JobRun {
       MakeCutShortGroupsWhole(fileSystem, job.journalFolder, realFolder, codePage);
       if (!journal.Start(realFolder, tree)) return JobEnd::JournalFailed;
     }
+    // The readers list the folders too, where reading several at once pays.
+    const int32_t readers = job.readers > 0 ? job.readers : DefaultReadersFor(job.folder);
     {
-      CFolderScanner scanner(fileSystem, codePage);
+      CFolderScanner scanner(fileSystem, codePage, readers);
       scanner.CollectRawFiles(job.folder, scan, job.observer, job.state);
     }
     counts.unlistedFolders = scan.unlistedFolders;
     if (FindNameFormat(job.format) == nullptr) scan.files.clear();
 
-    const int32_t readers = job.readers > 0 ? job.readers : DefaultReadersFor(job.folder);
+    // Renames overlap only where no journal records them: its lines follow
+    // the renames one by one.
+    if (!journal.IsOn() && readers > 1 && scan.files.size() > 1) {
+      std::deque<Dealt> dealt;
+      // After `dealt`, so that it ends first: its tasks fill it in.
+      CFolderLanes lanes(readers, static_cast<size_t>(readers) * kFilesPerLane);
+      if (lanes.Running()) return RunInLanes(lanes, dealt);
+    }
     // Ends before the job does: its readers are joined when the renames stop.
     CReadAhead readAhead(scan, readers, job.state);
     FolderCursor cursor(scan);
     for (size_t i = 0; i < scan.files.size(); ++i) {
       if (StopRequestedNow()) return JobEnd::Stopped;
       const ScannedFile& file = scan.files[i];
-      FileReport report;
-      report.number = i + 1;
-      report.count = scan.files.size();
-      report.path = file.path;
+      FileReport report = ReportOn(i);
       std::optional<CaptureTimeRead> read = readAhead.TakeCaptureTime(i);
       std::shared_ptr<JobFolder> folder = cursor.Hold(file.folder, report.reason);
       if (!folder) {
         report.outcome = FileOutcome::RenameFailed;
-      } else if (!DealWith(*folder, file, std::move(read), report)) {
+      } else if (!DealWith(*folder, file, std::move(read), report, nullptr)) {
         return journalFailed ? JobEnd::JournalFailed : JobEnd::Stopped;
       }
-      Count(report.outcome);
-      if (job.observer != nullptr) job.observer->OnFile(report);
+      Tell(report);
     }
     // A stop during a scan that found nothing, or after the last file, is
     // seen as the job ends.
@@ -87,13 +99,88 @@ class JobRun {
   JobJournal& Journal() { return journal; }
 
  private:
+  // A file dealt with in a lane, told once the files before it have been.
+  struct Dealt {
+    FileReport report;
+    std::vector<std::string> shared;  // companions several raw files share, met first with this file
+    bool done = false;                // false when a stop came first
+    bool outOfMemory = false;
+  };
+
   bool StopRequestedNow() const { return job.state.load() == StopRequested; }
+
+  FileReport ReportOn(size_t index) const {
+    FileReport report;
+    report.number = index + 1;
+    report.count = scan.files.size();
+    report.path = scan.files[index].path;
+    return report;
+  }
+
+  // Each folder's files are dealt with one after another, as the sequential
+  // job does, and the files of several folders at once: a folder's names are
+  // its own, so none changes. A link to a file, which a rename elsewhere could
+  // redirect, is read and renamed alone at its turn. The files are told in
+  // list order.
+  JobEnd RunInLanes(CFolderLanes& lanes, std::deque<Dealt>& dealt) {
+    FolderCursor cursor(scan);
+    bool stopped = false;
+    bool outOfMemory = false;
+    auto tellOldest = [&] {
+      lanes.TakeOldest();
+      Dealt& oldest = dealt.front();
+      outOfMemory = outOfMemory || oldest.outOfMemory;
+      stopped = stopped || (!oldest.done && !oldest.outOfMemory);
+      if (oldest.done) {
+        if (job.observer != nullptr) {
+          for (const std::string& path : oldest.shared) job.observer->OnCompanionShared(path);
+        }
+        Tell(oldest.report);
+      }
+      dealt.pop_front();
+    };
+    for (size_t i = 0; i < scan.files.size() && !outOfMemory; ++i) {
+      if (StopRequestedNow()) {
+        stopped = true;
+        break;
+      }
+      while (!lanes.HasRoom()) tellOldest();
+      const ScannedFile& file = scan.files[i];
+      Dealt& slot = dealt.emplace_back();
+      slot.report = ReportOn(i);
+      std::shared_ptr<JobFolder> folder = cursor.Hold(file.folder, slot.report.reason);
+      lanes.Queue(file.isLink ? CFolderLanes::kAlone : file.folder, [this, &slot, &file, folder] {
+        try {
+          if (StopRequestedNow()) return;
+          if (!folder) {
+            slot.report.outcome = FileOutcome::RenameFailed;
+            slot.done = true;
+          } else {
+            slot.done = DealWith(*folder, file, std::nullopt, slot.report, &slot.shared);
+          }
+        } catch (...) {
+          slot.outOfMemory = true;
+        }
+      });
+    }
+    while (!dealt.empty()) tellOldest();
+    if (outOfMemory) return JobEnd::Failed;
+    return stopped ? JobEnd::Stopped : JobEnd::Completed;
+  }
+
+  void Tell(const FileReport& report) {
+    Count(report.outcome);
+    counts.companions += report.companions.size();
+    if (job.observer != nullptr) job.observer->OnFile(report);
+  }
 
   // Fills in the outcome; false when a stop came first, or the journal could
   // not hold the rename, and the file was left as it was, unreported. A file
   // the readers left alone is read here, through the folder held open.
+  // `shared` (when not null) gathers the companions several raw files share
+  // rather than telling them at once.
   bool DealWith(JobFolder& folder, const ScannedFile& file, std::optional<CaptureTimeRead> read,
-                FileReport& report) {
+                FileReport& report, std::vector<std::string>* shared) {
     if (!read) read = folder.ReadCaptureTime(file.name);
     if (!read->readable) {
       report.outcome = FileOutcome::CannotRead;
@@ -105,7 +192,7 @@ class JobRun {
       report.outcome = FileOutcome::NoCaptureTime;
       return true;
     }
-    FolderContents& contents = ContentsOf(folder, file.folder, report.path);
+    FolderContents& contents = ContentsOf(folder, file.folder, report.path, shared);
     std::vector<std::unique_ptr<JobFolder>> companionFolders;
     std::vector<GroupMember> members = Companions(folder, contents, file, report.path, companionFolders);
     GroupMember raw{&folder, &contents.names, SplitForRename(report.path, codePage).folderPrefix, file.name,
@@ -120,7 +207,7 @@ class JobRun {
     GroupResult result = RenameGroup(members, *stem, journal, job.state);
     switch (result.outcome) {
       case GroupOutcome::Interrupted:
-        journalFailed = result.journalFailed;
+        if (result.journalFailed) journalFailed = true;
         return false;
       case GroupOutcome::AlreadyNamed:
         report.outcome = FileOutcome::AlreadyNamed;
@@ -143,7 +230,6 @@ class JobRun {
       report.companions.push_back(
           {members[i].folderPath + members[i].name, members[i].folderPath + result.newNames[i]});
     }
-    counts.companions += report.companions.size();
     return true;
   }
 
@@ -188,14 +274,22 @@ class JobRun {
   // The folder's names and companions from its listing at the first file
   // dealt with in it, when the companions that several raw files share are
   // told.
-  FolderContents& ContentsOf(JobFolder& folder, size_t index, const std::string& path) {
-    auto known = folders.find(index);
-    if (known != folders.end()) return known->second;
-    FolderContents& contents =
-        folders.try_emplace(index, ListFolderContents(folder, job.withCompanions, codePage)).first->second;
-    if (job.observer != nullptr) {
-      const std::string folderPath = SplitForRename(path, codePage).folderPrefix;
-      for (const std::string& name : contents.shared) job.observer->OnCompanionShared(folderPath + name);
+  FolderContents& ContentsOf(JobFolder& folder, size_t index, const std::string& path,
+                             std::vector<std::string>* shared) {
+    {
+      std::lock_guard lock(foldersMutex);
+      auto known = folders.find(index);
+      if (known != folders.end()) return known->second;
+    }
+    // Listed outside the lock: only this folder's own lane lists it.
+    FolderContents listed = ListFolderContents(folder, job.withCompanions, codePage);
+    std::unique_lock lock(foldersMutex);
+    FolderContents& contents = folders.try_emplace(index, std::move(listed)).first->second;
+    lock.unlock();
+    const std::string folderPath = SplitForRename(path, codePage).folderPrefix;
+    for (const std::string& name : contents.shared) {
+      if (shared != nullptr) shared->push_back(folderPath + name);
+      else if (job.observer != nullptr) job.observer->OnCompanionShared(folderPath + name);
     }
     return contents;
   }
@@ -227,7 +321,10 @@ class JobRun {
   JobJournal journal;
   bool journalFailed = false;
   ScanResult scan;
-  std::unordered_map<size_t, FolderContents> folders;  // by the scan's folder index
+  // By the scan's folder index; the lock guards the map, each folder's
+  // contents are its lane's alone.
+  std::mutex foldersMutex;
+  std::unordered_map<size_t, FolderContents> folders;
 };
 
 }  // namespace

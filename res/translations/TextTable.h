@@ -11,6 +11,9 @@ namespace kirabo {
 // The program's texts are written in Japanese; kirabo_en.ts beside this file
 // holds their English translations. The window loads them with Qt's own
 // translator; builds without Qt read this table, made from the same file.
+// The context of the words both front ends use for what became of a file.
+inline constexpr char kOutcomeContext[] = "FileOutcomes";
+
 struct TranslatedText {
   const char* context;
   const char* source;

@@ -118,6 +118,41 @@
     </message>
 </context>
 <context>
+    <name>FileOutcomes</name>
+    <message>
+        <source>撮影日時がありません</source>
+        <translation>no capture time</translation>
+    </message>
+    <message>
+        <source>読み込めません</source>
+        <translation>cannot read</translation>
+    </message>
+    <message>
+        <source>リネームできません</source>
+        <translation>cannot rename</translation>
+    </message>
+    <message>
+        <source>元に戻せません</source>
+        <translation>cannot undo</translation>
+    </message>
+    <message>
+        <source>見つかりません</source>
+        <translation>missing</translation>
+    </message>
+    <message>
+        <source>変更されています</source>
+        <translation>changed since</translation>
+    </message>
+    <message>
+        <source>元の名前が使われています</source>
+        <translation>old name taken</translation>
+    </message>
+    <message>
+        <source>関連ファイル</source>
+        <translation>companion</translation>
+    </message>
+</context>
+<context>
     <name>JobTexts</name>
     <message>
         <source>%1
@@ -132,10 +167,6 @@
     <message>
         <source>リネームしたファイル: %1 件</source>
         <translation>Renamed: %1</translation>
-    </message>
-    <message>
-        <source>関連ファイル</source>
-        <translation>companion</translation>
     </message>
     <message>
         <source>一緒にリネームした関連ファイル: %1 件</source>
@@ -164,34 +195,6 @@
     <message>
         <source>読み込めなかったファイル: %1 件</source>
         <translation>Files that could not be read: %1</translation>
-    </message>
-    <message>
-        <source>撮影日時がありません</source>
-        <translation>no capture time</translation>
-    </message>
-    <message>
-        <source>読み込めません</source>
-        <translation>cannot read</translation>
-    </message>
-    <message>
-        <source>リネームできません</source>
-        <translation>cannot rename</translation>
-    </message>
-    <message>
-        <source>元に戻せません</source>
-        <translation>cannot undo</translation>
-    </message>
-    <message>
-        <source>見つかりません</source>
-        <translation>missing</translation>
-    </message>
-    <message>
-        <source>変更されています</source>
-        <translation>changed since</translation>
-    </message>
-    <message>
-        <source>元の名前が使われています</source>
-        <translation>old name taken</translation>
     </message>
     <message>
         <source>他 %1 件</source>
@@ -490,18 +493,6 @@ not listed, 130 stopped.
 </translation>
     </message>
     <message>
-        <source>撮影日時がありません</source>
-        <translation>no capture time</translation>
-    </message>
-    <message>
-        <source>リネームできません</source>
-        <translation>cannot rename</translation>
-    </message>
-    <message>
-        <source>読み込めません</source>
-        <translation>cannot read</translation>
-    </message>
-    <message>
         <source>一覧できません</source>
         <translation>cannot list</translation>
     </message>
@@ -550,10 +541,6 @@ not listed, 130 stopped.
         <translation>(%1 companion files)</translation>
     </message>
     <message>
-        <source>関連ファイル</source>
-        <translation>companion</translation>
-    </message>
-    <message>
         <source>複数の RAW ファイルに属するため、そのままにします</source>
         <translation>belongs to more than one raw file; left as it is</translation>
     </message>
@@ -564,22 +551,6 @@ not listed, 130 stopped.
     <message>
         <source>一覧できなかったフォルダ %1 件</source>
         <translation>%1 folders not listed</translation>
-    </message>
-    <message>
-        <source>元に戻せません</source>
-        <translation>cannot undo</translation>
-    </message>
-    <message>
-        <source>見つかりません</source>
-        <translation>missing</translation>
-    </message>
-    <message>
-        <source>変更されています</source>
-        <translation>changed since</translation>
-    </message>
-    <message>
-        <source>元の名前が使われています</source>
-        <translation>old name taken</translation>
     </message>
     <message>
         <source>元に戻した %1 件</source>

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <map>
+#include <thread>
 
 #include "JobHarness.h"
 #include "TempFolder.h"
@@ -87,8 +89,8 @@ struct Scan {
   ScanResult result;
   RecordingObserver events;
   std::atomic<int32_t> state{Running};
-  void Run(JobFileSystem& fileSystem, const std::string& folder) {
-    CFolderScanner(fileSystem, CodePage::Utf8).CollectRawFiles(folder, result, &events, state);
+  void Run(JobFileSystem& fileSystem, const std::string& folder, int32_t threads = 1) {
+    CFolderScanner(fileSystem, CodePage::Utf8, threads).CollectRawFiles(folder, result, &events, state);
   }
   std::vector<std::string> Paths() const {
     std::vector<std::string> paths;
@@ -145,6 +147,49 @@ TEST(FolderScanner, StopInDeepFolderEndsEveryLevelAndKeepsWhatWasFound) {
   scan.Run(fs, "/A");
   EXPECT_EQ(scan.Paths(), Abs(std::vector<std::string>{"/A/1.CRW"}));
   EXPECT_EQ(scan.state.load(), StopRequested);
+}
+
+// Sub-folders listed ahead on several threads change nothing the walk finds
+// or reports, in a tree wider than the listings hold at once, with folders
+// that cannot be opened and one reached twice; and siblings are listed at once.
+TEST(FolderScanner, ListingAheadKeepsTheWalksOrder) {
+  ListedFileSystem fs;
+  std::vector<std::string> top{"0.CRW"};
+  for (int i = 10; i < 50; ++i) top.push_back(std::to_string(i) + "/");
+  top.push_back("missing/");
+  top.push_back("9.CRW");
+  fs.Add("/A", top);
+  for (int i = 10; i < 50; ++i) {
+    const std::string folder = "/A/" + std::to_string(i);
+    fs.Add(folder, {"a.CRW", "deep/", i % 3 == 0 ? "gone/" : "b.CRW", "z.CRW"});
+    fs.Add(folder + "/deep", {"c.CR2", "again/"});
+    fs.Add(folder + "/deep/again", {"d.CR2"}, i % 2 == 0 ? 1000 : 0);  // one folder under many names
+  }
+  std::atomic<int> listing{0};
+  std::atomic<int> most{0};
+  fs.onList = [&](const std::string&) {
+    int now = ++listing;
+    for (int seen = most.load(); now > seen && !most.compare_exchange_weak(seen, now);) {
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    --listing;
+  };
+  Scan sequential;
+  sequential.Run(fs, "/A");
+  EXPECT_EQ(most.load(), 1);
+  EXPECT_EQ(sequential.result.unlistedFolders, 14u);
+  for (int32_t threads : {2, 16}) {
+    Scan ahead;
+    ahead.Run(fs, "/A", threads);
+    EXPECT_EQ(ahead.Paths(), sequential.Paths()) << threads;
+    EXPECT_EQ(ahead.events.Events(), sequential.events.Events()) << threads;
+    ASSERT_EQ(ahead.result.folders.size(), sequential.result.folders.size()) << threads;
+    for (size_t i = 0; i < ahead.result.folders.size(); ++i) {
+      EXPECT_EQ(ahead.result.folders[i].path, sequential.result.folders[i].path);
+      EXPECT_EQ(ahead.result.folders[i].parent, sequential.result.folders[i].parent);
+    }
+  }
+  EXPECT_GT(most.load(), 1);
 }
 
 // On the real file system: the folder as given is shown first, and collected

@@ -57,9 +57,6 @@ struct Leftover {
   void Next(bool undo) {
     RecordedJob run(tree.Path("photos"), DateAndTime);
     run.job.journalFolder = journals;
-    // One reader: on Windows a file is opened without sharing, so two
-    // readers of both names of one file at once would refuse each other.
-    run.job.readers = 1;
     if (undo) {
       std::optional<KeptJournal> latest = LatestUndoable(journals, tree.Path("photos"));
       ASSERT_TRUE(latest);

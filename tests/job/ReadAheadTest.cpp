@@ -52,6 +52,11 @@ bool BuildTree(const TempFolder& tree) {
   // A link to a file the job renames before it reaches the link: the link
   // then leads nowhere, as it would have when read at its turn.
   for (int i = 0; i < 40; ++i) tree.Write("c/f" + std::to_string(100 + i) + ".CRW", CrwFile(kOctober2004 + i % 4));
+  // Groups: renamed whole, or put back whole when a member is refused (see
+  // RunWith).
+  tree.Write("c/f100.JPG", "twin");
+  tree.Write("c/f101.CRW.xmp", "edits");
+  tree.Write("c/f103.JPG", "refused twin");
   tree.Write("d/b.CRW", CrwFile(kOctober2004 + 5));
   std::error_code noLink;
   std::filesystem::create_symlink("b.CRW", tree.Path("d/c.CRW"), noLink);
@@ -67,6 +72,7 @@ Outcome RunWith(int32_t readers) {
     // The first rename waits, so that the readers run ahead of it.
     if (from == tree.Path("a/1.CRW")) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     if (from == tree.Path("b/6.CRW")) tree.MakeFolder("b/041005_092512.CRW");
+    if (from == tree.Path("c/f103.JPG")) return RenameResult(RenameOutcome::Failed, "refused");
     return std::nullopt;
   };
   RecordedJob run(tree.root(), DateAndTime, &fs);
@@ -93,6 +99,8 @@ TEST(ReadAhead, NamesAndEventsAreTheSequentialJobsWithAnyNumberOfReaders) {
   EXPECT_TRUE(has("5" + of + "already /b/041005_092511.CRW"));
   EXPECT_TRUE(has("6" + of + "no time /b/5.CRW"));
   EXPECT_TRUE(has("8" + of + "renamed /b/7.CRW > /b/041005_092512_1.CRW"));
+  EXPECT_TRUE(has("10" + of + "renamed /c/f101.CRW > /c/041005_092511.CRW +1"));
+  EXPECT_TRUE(has("12" + of + "failed /c/f103.CRW: refused (/c/f103.JPG)"));
   if (sequential.linked) {
     EXPECT_TRUE(has("50" + of + "unreadable /d/c.CRW: " + std::system_category().message(ENOENT)));
   }
@@ -137,6 +145,37 @@ TEST(ReadAhead, StopEndsBeforeTheNextRenameWithEveryFileWhole) {
   Strings names = tree.Names();
   ASSERT_EQ(names.size(), static_cast<size_t>(kFiles));
   for (const std::string& name : names) EXPECT_EQ(tree.Read(name), crw) << name;
+}
+
+// Several folders renamed at once when the stop comes: each ends before its
+// next rename, and every rename made is told and counted, none other.
+TEST(ReadAhead, StopInSeveralFoldersAtOnceTellsEveryRenameMade) {
+  const std::vector<std::string> kFolders{"a", "b", "c", "d"};
+  TempFolder tree;
+  const std::string crw = CrwFile(kOctober2004);
+  for (const std::string& folder : kFolders) {
+    for (int i = 0; i < 60; ++i) tree.Write(folder + "/f" + std::to_string(1000 + i) + ".CRW", crw);
+  }
+  ScriptedFileSystem fs;
+  RecordedJob run(tree.root(), DateAndTime, &fs);
+  run.job.readers = 16;
+  fs.onRename = [&](const std::string& from, const std::string&) -> std::optional<RenameResult> {
+    if (from == tree.Path("b/f1004.CRW")) RequestStop(run.job);
+    return std::nullopt;
+  };
+  RenameWorkerProc(&run.job);
+
+  const size_t renames = fs.Renames().size();
+  Strings events = run.events.FileEvents();
+  ASSERT_EQ(events.size(), renames + 1);
+  EXPECT_EQ(events.back(), "end stopped " + std::to_string(renames) + " 0 0 0");
+  EXPECT_LT(renames, 4u * 60u);
+  EXPECT_EQ(run.job.state.load(), Idle);
+  for (const std::string& folder : kFolders) {
+    Strings names = tree.Names(folder);
+    ASSERT_EQ(names.size(), 60u);
+    for (const std::string& name : names) EXPECT_EQ(tree.Read(folder + "/" + name), crw) << name;
+  }
 }
 
 }  // namespace

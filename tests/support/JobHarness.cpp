@@ -72,6 +72,7 @@ RecordedJob::RecordedJob(const std::string& folder, int32_t format, JobFileSyste
   job.format = format;
   job.observer = &events;
   job.fileSystem = fileSystem;
+  job.readers = 1;  // one file after another, whatever the disk; tests of the readers ask for more
 }
 
 class ScriptedFileSystem::Folder : public JobFolder {
