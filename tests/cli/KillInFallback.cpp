@@ -1,9 +1,11 @@
-// Loaded into kirabo-cli with LD_PRELOAD: its file system knows no
-// RENAME_NOREPLACE, and the process is killed inside the fallback rename, at
-// the step KIRABO_TEST_KILL names:
+// Loaded into kirabo-cli with LD_PRELOAD: the process is killed at the step
+// KIRABO_TEST_KILL names. Inside the fallback rename, where the file system
+// knows no RENAME_NOREPLACE:
 //   unlink       after the hard link to the new name, before the old name goes
 //   reservation  no hard links either: after the new name is reserved, before
 //                the file is moved onto it
+// Or, renaming as usual:
+//   rename:NAME  just before the entry NAME is renamed
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -29,9 +31,15 @@ Function Next(const char* name) {
 
 extern "C" {
 
-int renameat2(int, const char*, int, const char*, unsigned int) {
-  errno = EINVAL;
-  return -1;
+int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned int flags) {
+  const char* wanted = std::getenv("KIRABO_TEST_KILL");
+  if (wanted == nullptr || std::strncmp(wanted, "rename:", 7) != 0) {
+    errno = EINVAL;
+    return -1;
+  }
+  if (std::strcmp(from, wanted + 7) == 0) ::raise(SIGKILL);
+  return Next<int (*)(int, const char*, int, const char*, unsigned int)>("renameat2")(fromFolder, from, toFolder, to,
+                                                                                     flags);
 }
 
 int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) {
