@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/FolderByPath.h"
 #include "engine/Journal.h"
 #include "engine/JournalFolder.h"
 #include "platform/AppendFile.h"
@@ -41,7 +42,7 @@ class GroupRepair {
     const std::string oldName = rename.from.substr(folderPath.size());
     const std::string newName = rename.to.substr(folderPath.size());
     if (FindLastChar(newName, kPathSeparator, codePage) != std::string::npos) return;
-    JobFolder* folder = Hold(folderPath);
+    JobFolder* folder = held.Hold(folderPath);
     FileIdentity now;
     FileIdentity old;
     if (folder == nullptr || !folder->Identify(newName, now) || !now.SameFileAndSize(rename.identity) ||
@@ -55,21 +56,11 @@ class GroupRepair {
     }
   }
 
-  JobFolder* Hold(const std::string& folderPath) {
-    if (folderPath != heldPath) {
-      std::string reason;
-      held = fileSystem.OpenTree(folderPath, reason);
-      heldPath = folderPath;
-    }
-    return held.get();
-  }
-
   JobFileSystem& fileSystem;
   CodePage codePage;
   CAppendFile journalFile;
   bool opened = false;
-  std::string heldPath;
-  std::unique_ptr<JobFolder> held;
+  FolderByPath held{fileSystem};
 };
 
 }  // namespace

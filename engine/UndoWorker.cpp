@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/FolderByPath.h"
 #include "engine/FolderNames.h"
 #include "engine/JobFileSystem.h"
 #include "engine/JobJournal.h"
@@ -87,7 +88,7 @@ class UndoRun {
     // A job renames inside one folder only: a record that leaves it is not
     // one of the job's renames as it made them.
     if (rename.to.compare(0, newSeparator + 1, folderPath) != 0) return Refuse(report, kUndoChanged);
-    JobFolder* folder = Hold(folderPath);
+    JobFolder* folder = held.Hold(folderPath);
     FileIdentity now;
     bool present = folder != nullptr && folder->Identify(newName, now);
     if (!present || !now.SameFileAndSize(rename.identity)) {
@@ -131,19 +132,6 @@ class UndoRun {
     return true;
   }
 
-  // The folder of the renames being taken back, opened by its path and held
-  // while they are, so that each look and rename stays in that very folder;
-  // null when it cannot be opened (its files count as missing). One at a
-  // time: a job over many folders must not run out of descriptors.
-  JobFolder* Hold(const std::string& folderPath) {
-    if (folderPath != heldPath) {
-      std::string reason;
-      held = fileSystem.OpenTree(folderPath, reason);
-      heldPath = folderPath;
-    }
-    return held.get();
-  }
-
   // As in a job: the folder's listing when first met, then the undo's own
   // renames; the no-replace rename catches whatever changed meanwhile.
   FolderNames& NamesIn(JobFolder& folder, const std::string& folderPath) {
@@ -159,8 +147,7 @@ class UndoRun {
   JobCounts counts;
   bool journalFailed = false;
   std::string journalError;
-  std::string heldPath;
-  std::unique_ptr<JobFolder> held;
+  FolderByPath held{fileSystem};  // the files of a folder that cannot be opened count as missing
   std::unordered_map<std::string, FolderNames> folders;  // by folder path with its separator
 };
 

@@ -83,25 +83,20 @@ TEST(CompanionGroups, EachFormMovesWithItsRawFileOrStays) {
 }
 
 TEST(CompanionGroups, SharedStemIsToldAndRawOnlyLeavesCompanions) {
-  TempFolder tree;
-  tree.Write("IMG_1.CRW", CrwFile(kOctober2004));
-  tree.Write("IMG_1.CR2", Cr2File("2004:10:05 09:25:11"));
-  tree.Write("IMG_1.JPG", "twin of which?");
-  tree.Write("IMG_1.CR2.xmp", "edits");
-  RecordedJob run(tree.root(), DateAndTime);
-  run.job.withCompanions = false;
-  RenameWorkerProc(&run.job);
-  EXPECT_EQ(tree.Names(), (Strings{"041005_092510.CRW", "041005_092511.CR2", "IMG_1.CR2.xmp", "IMG_1.JPG"}));
-
-  TempFolder again;
-  again.Write("IMG_1.CRW", CrwFile(kOctober2004));
-  again.Write("IMG_1.CR2", Cr2File("2004:10:05 09:25:11"));
-  again.Write("IMG_1.JPG", "twin of which?");
-  again.Write("IMG_1.CR2.xmp", "edits");
-  RecordedJob grouped(again.root(), DateAndTime);
-  RenameWorkerProc(&grouped.job);
-  EXPECT_EQ(again.Names(), (Strings{"041005_092510.CRW", "041005_092511.CR2", "041005_092511.CR2.xmp", "IMG_1.JPG"}));
-  EXPECT_EQ(grouped.events.FileEvents().front(), "shared " + again.Path("IMG_1.JPG"));
+  for (const bool withCompanions : {false, true}) {
+    TempFolder tree;
+    tree.Write("IMG_1.CRW", CrwFile(kOctober2004));
+    tree.Write("IMG_1.CR2", Cr2File("2004:10:05 09:25:11"));
+    tree.Write("IMG_1.JPG", "twin of which?");
+    tree.Write("IMG_1.CR2.xmp", "edits");
+    RecordedJob run(tree.root(), DateAndTime);
+    run.job.withCompanions = withCompanions;
+    RenameWorkerProc(&run.job);
+    const std::string sidecar = withCompanions ? "041005_092511.CR2.xmp" : "IMG_1.CR2.xmp";
+    EXPECT_EQ(tree.Names(), (Strings{"041005_092510.CRW", "041005_092511.CR2", sidecar, "IMG_1.JPG"}));
+    const std::string first = run.events.FileEvents().front();
+    EXPECT_EQ(first == "shared " + tree.Path("IMG_1.JPG"), withCompanions) << first;
+  }
 }
 
 // A refusal of any member puts back those renamed before it; the raw file is
