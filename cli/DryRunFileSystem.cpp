@@ -17,7 +17,11 @@ class DryRunFolder : public JobFolder {
   bool OpenFile(const std::string& name, CFile& file) override { return disk->OpenFile(name, file); }
   bool Identify(const std::string& name, FileIdentity& identity) override { return disk->Identify(name, identity); }
 
-  RenameResult Rename(const std::string& from, const std::string&) override { return disk->PredictRename(from); }
+  RenameResult Rename(const std::string& from, const std::string&, MoveReservation*) override {
+    return disk->PredictRename(from);
+  }
+  // Nothing is removed, as nothing is renamed.
+  bool Remove(const std::string&, std::string&) override { return true; }
   RenameResult PredictRename(const std::string& from) override { return disk->PredictRename(from); }
 
  private:

@@ -66,7 +66,9 @@ class GroupRun {
       if (!journal.Before(member.folderPath + current[i], member.folderPath + name, member.identity)) {
         return JournalFailure();
       }
-      RenameResult renamed = member.folder->Rename(current[i], name);
+      RenameResult renamed = member.folder->Rename(current[i], name, &journal);
+      // The reservation of the new name could not be recorded: given up.
+      if (renamed.outcome == RenameOutcome::Failed && !journal.Error().empty()) return JournalFailure();
       if (renamed.outcome != RenameOutcome::Renamed) journal.NotMade();
       if (renamed.outcome == RenameOutcome::NameTaken) {
         member.names->Take(name);
@@ -92,7 +94,7 @@ class GroupRun {
       const GroupMember& member = members[i];
       if (current[i] == member.name) continue;
       record = record && journal.Before(member.folderPath + current[i], member.folderPath + member.name, member.identity);
-      RenameResult back = member.folder->Rename(current[i], member.name);
+      RenameResult back = member.folder->Rename(current[i], member.name, record ? &journal : nullptr);
       if (back.outcome != RenameOutcome::Renamed) {
         if (record) journal.NotMade();
         continue;

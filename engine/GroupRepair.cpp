@@ -16,6 +16,8 @@ class GroupRepair {
  public:
   GroupRepair(JobFileSystem& fileSystem, const std::string& journalPath, CodePage codePage)
       : fileSystem(fileSystem), codePage(codePage) {
+    // Refused while a running job holds its journal: that group is not cut
+    // short, only under way.
     opened = journalFile.OpenExisting(journalPath) == 0;
   }
 
@@ -48,7 +50,9 @@ class GroupRepair {
     }
     // Recorded before it is tried, as every rename.
     if (journalFile.Append(JournalRenameLine(rename.to, rename.from, now)) != 0) return;
-    if (folder->Rename(newName, oldName).outcome != RenameOutcome::Renamed) journalFile.Append(JournalNotMadeLine());
+    if (folder->Rename(newName, oldName, nullptr).outcome != RenameOutcome::Renamed) {
+      journalFile.Append(JournalNotMadeLine());
+    }
   }
 
   JobFolder* Hold(const std::string& folderPath) {
@@ -80,7 +84,9 @@ void MakeCutShortGroupsWhole(JobFileSystem& fileSystem, const std::string& journ
     Journal journal;
     if (!ReadJournalFile(*path, journal, true) || journal.folder != realFolder) continue;
     if (!journal.undoes.empty()) continue;  // an undo renames no groups
-    if (ReadJournalFile(*path, journal) && journal.end.empty() && journal.cutShortGroup && !journal.takenBack) {
+    // A last line cut short by the kill would swallow the first line added.
+    if (ReadJournalFile(*path, journal) && journal.end.empty() && journal.cutShortGroup && !journal.takenBack &&
+        !journal.lastLineCut) {
       GroupRepair(fileSystem, *path, codePage).Repair(journal);
     }
     return;

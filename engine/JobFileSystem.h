@@ -9,6 +9,7 @@
 #include "platform/File.h"
 #include "platform/FileIdentity.h"
 #include "platform/Folder.h"
+#include "platform/MoveFile.h"
 
 namespace kirabo {
 
@@ -65,8 +66,12 @@ class JobFolder {
   // The identity of the entry `name` itself (a link is not followed); false
   // when there is none or it cannot be examined.
   virtual bool Identify(const std::string& name, FileIdentity& identity) = 0;
-  // Renames `from` to `to` in this folder, never replacing an entry.
-  virtual RenameResult Rename(const std::string& from, const std::string& to) = 0;
+  // Renames `from` to `to` in this folder, never replacing an entry;
+  // `reservation` (when not null) hears of an empty file made to hold `to`
+  // on the way.
+  virtual RenameResult Rename(const std::string& from, const std::string& to, MoveReservation* reservation) = 0;
+  // Removes the file `name` of this folder.
+  virtual bool Remove(const std::string& name, std::string& reason) = 0;
   // What renaming `from` would give, as far as can be told without renaming:
   // Failed where the system would refuse it whatever the new name.
   virtual RenameResult PredictRename(const std::string& from) = 0;

@@ -4,10 +4,11 @@
 
 namespace kirabo {
 
-bool JobJournal::Start(const std::string& realFolder, const std::string& undoesPath) {
+bool JobJournal::Start(const std::string& realFolder, const std::string& tree, const std::string& undoesPath) {
   if (!on_) return true;
   Journal header;
   header.folder = realFolder;
+  header.tree = tree;
   if (!undoesPath.empty()) header.undoes = JournalName(undoesPath);
   return writer_.Start(job_.journalFolder, std::move(header), undoesPath);
 }
@@ -15,6 +16,8 @@ bool JobJournal::Start(const std::string& realFolder, const std::string& undoesP
 bool JobJournal::Before(const std::string& from, const std::string& to, const FileIdentity& identity) {
   return !on_ || writer_.Record(from, to, identity);
 }
+
+bool JobJournal::Reserved(const FileIdentity& reservation) { return !on_ || writer_.Reserved(reservation); }
 
 void JobJournal::NotMade() {
   if (on_) writer_.NotMade();

@@ -7,24 +7,29 @@
 #include "engine/JobObserver.h"
 #include "engine/JournalWriter.h"
 #include "engine/RenameJob.h"
+#include "platform/MoveFile.h"
 
 namespace kirabo {
 
 // A running job's journal, or nothing at all when the job keeps none (a dry
-// run, or no journal folder given): then every step succeeds.
-class JobJournal {
+// run, or no journal folder given): then every step succeeds. The renames
+// tell it of the names they reserve.
+class JobJournal : public MoveReservation {
  public:
   explicit JobJournal(const RenameJob& job) : on_(!job.pretend && !job.journalFolder.empty()), job_(job) {}
 
   bool IsOn() const { return on_; }
-  // Opens the journal of a job on `realFolder`; an undo names the journal it
-  // takes back, which pruning spares.
-  bool Start(const std::string& realFolder, const std::string& undoesPath = {});
+  // Opens the journal of a job on `realFolder`, whose paths begin with
+  // `tree`; an undo names the journal it takes back, which pruning spares.
+  bool Start(const std::string& realFolder, const std::string& tree, const std::string& undoesPath = {});
   // The line of a rename about to be tried.
   bool Before(const std::string& from, const std::string& to, const FileIdentity& identity);
   // The rename just recorded was not made. A failure here shows at the next
   // line or at the end.
   void NotMade();
+  // The line of the reservation of the rename just recorded; false when the
+  // rename must not go on.
+  bool Reserved(const FileIdentity& reservation) override;
   // Around the renames of a raw file with its companions, so that a job
   // killed within a group can be told from the journal.
   bool BeginGroup(size_t members);

@@ -1,6 +1,7 @@
 #include "engine/Journal.h"
 
 #include <charconv>
+#include <cstdint>
 #include <optional>
 
 #include "engine/JournalText.h"
@@ -31,6 +32,18 @@ bool ParseNumber(std::string_view text, Number& value) {
   return error == std::errc() && end == text.data() + text.size();
 }
 
+// Four fields from `first` on.
+bool ParseIdentity(const std::vector<std::string_view>& fields, size_t first, FileIdentity& id) {
+  return fields.size() >= first + 4 && ParseNumber(fields[first], id.device) &&
+         ParseNumber(fields[first + 1], id.index) && ParseNumber(fields[first + 2], id.size) &&
+         ParseNumber(fields[first + 3], id.modified);
+}
+
+std::string IdentityFields(const FileIdentity& identity) {
+  return std::to_string(identity.device) + "\t" + std::to_string(identity.index) + "\t" +
+         std::to_string(identity.size) + "\t" + std::to_string(identity.modified);
+}
+
 bool ParseRename(const std::vector<std::string_view>& fields, JournalRename& rename) {
   if (fields.size() < 7) return false;
   std::optional<std::string> from = UnescapeJournalField(fields[1]);
@@ -38,9 +51,7 @@ bool ParseRename(const std::vector<std::string_view>& fields, JournalRename& ren
   if (!from || !to) return false;
   rename.from = std::move(*from);
   rename.to = std::move(*to);
-  FileIdentity& id = rename.identity;
-  return ParseNumber(fields[3], id.device) && ParseNumber(fields[4], id.index) && ParseNumber(fields[5], id.size) &&
-         ParseNumber(fields[6], id.modified);
+  return ParseIdentity(fields, 3, rename.identity);
 }
 
 // Fills in one header field; false for a broken one.
@@ -58,12 +69,19 @@ bool ParseLine(std::string_view line, Journal& journal) {
   if (kind == "program") return ParseText(fields, journal.program);
   if (kind == "folder") return ParseText(fields, journal.folder);
   if (kind == "started") return ParseText(fields, journal.started);
+  if (kind == "tree") return ParseText(fields, journal.tree);
   if (kind == "undoes") return ParseText(fields, journal.undoes);
   if (kind == "rename") {
     JournalRename rename;
     if (!ParseRename(fields, rename)) return false;
     journal.renames.push_back(std::move(rename));
     return true;
+  }
+  if (kind == "reserved") {
+    if (journal.renames.empty()) return true;
+    JournalRename& rename = journal.renames.back();
+    rename.reserved = ParseIdentity(fields, 1, rename.reservation);
+    return rename.reserved;
   }
   if (kind == "not-made") {
     if (!journal.renames.empty()) journal.renames.back().made = false;
@@ -83,6 +101,7 @@ bool ParseLine(std::string_view line, Journal& journal) {
     return true;
   }
   if (kind == "taken-back") journal.takenBack = true;
+  if (kind == "repaired") journal.repaired = true;
   return true;
 }
 
@@ -99,14 +118,18 @@ std::string JournalHeaderLines(const Journal& journal) {
   lines += "program\t" + EscapeJournalField(journal.program) + "\n";
   lines += "folder\t" + EscapeJournalField(journal.folder) + "\n";
   lines += "started\t" + EscapeJournalField(journal.started) + "\n";
+  if (!journal.tree.empty()) lines += "tree\t" + EscapeJournalField(journal.tree) + "\n";
   if (!journal.undoes.empty()) lines += "undoes\t" + EscapeJournalField(journal.undoes) + "\n";
   return lines;
 }
 
 std::string JournalRenameLine(const std::string& from, const std::string& to, const FileIdentity& identity) {
-  return "rename\t" + EscapeJournalField(from) + "\t" + EscapeJournalField(to) + "\t" +
-         std::to_string(identity.device) + "\t" + std::to_string(identity.index) + "\t" +
-         std::to_string(identity.size) + "\t" + std::to_string(identity.modified) + "\n";
+  return "rename\t" + EscapeJournalField(from) + "\t" + EscapeJournalField(to) + "\t" + IdentityFields(identity) +
+         "\n";
+}
+
+std::string JournalReservedLine(const FileIdentity& reservation) {
+  return "reserved\t" + IdentityFields(reservation) + "\n";
 }
 
 std::string JournalNotMadeLine() { return "not-made\n"; }
@@ -122,6 +145,8 @@ std::string JournalEndLine(std::string_view end, size_t failures) {
 std::string JournalTakenBackLine(std::string_view time, std::string_view byJournal) {
   return "taken-back\t" + EscapeJournalField(time) + "\t" + EscapeJournalField(byJournal) + "\n";
 }
+
+std::string JournalRepairedLine(std::string_view time) { return "repaired\t" + EscapeJournalField(time) + "\n"; }
 
 bool ParseJournal(std::string_view text, Journal& journal, bool headerOnly) {
   journal = Journal{};
@@ -140,20 +165,31 @@ bool ParseJournal(std::string_view text, Journal& journal, bool headerOnly) {
       first = false;
       continue;
     }
-    if (headerOnly && line.starts_with("rename\t")) break;
+    if (headerOnly && line.starts_with("rename\t")) return !journal.folder.empty();
     if (!ParseLine(line, journal)) return false;
   }
+  journal.lastLineCut = start < text.size();
   return !first && !journal.folder.empty();
 }
 
-bool ReadJournalFile(const std::string& path, Journal& journal, bool headerOnly) {
+namespace {
+
+bool ReadText(const std::string& path, size_t limit, std::string& text) {
   CFile file;
   if (!file.Open(path) || file.GetLength() > kMaxJournalBytes) return false;
   size_t wanted = static_cast<size_t>(file.GetLength());
-  if (headerOnly && wanted > kHeaderBytes) wanted = kHeaderBytes;
-  std::string text(wanted, '\0');
+  text.assign(wanted < limit ? wanted : limit, '\0');
   text.resize(file.Read(text.data(), text.size()));
-  return ParseJournal(text, journal, headerOnly);
+  return true;
 }
+
+}  // namespace
+
+bool ReadJournalFile(const std::string& path, Journal& journal, bool headerOnly) {
+  std::string text;
+  return ReadText(path, headerOnly ? kHeaderBytes : SIZE_MAX, text) && ParseJournal(text, journal, headerOnly);
+}
+
+bool ReadJournalText(const std::string& path, std::string& text) { return ReadText(path, SIZE_MAX, text); }
 
 }  // namespace kirabo

@@ -16,12 +16,17 @@ namespace kirabo {
 //   program<TAB>kirabo VERSION
 //   folder<TAB>the chosen folder, every link resolved
 //   started<TAB>2026-12-09T17:38:11Z                (UTC)
+//   tree<TAB>the chosen folder as every path below begins, links kept
 //   undoes<TAB>JOURNAL FILE NAME                     (only in an undo's journal)
 //   rename<TAB>OLD PATH<TAB>NEW PATH<TAB>DEVICE<TAB>INDEX<TAB>SIZE<TAB>MODIFIED
+//   reserved<TAB>DEVICE<TAB>INDEX<TAB>SIZE<TAB>MODIFIED  (the empty file that holds
+//                                                    the new name of the rename above)
 //   not-made                                         (the rename above was refused)
 //   group<TAB>MEMBERS                                (renames of one raw file's group follow)
 //   group-end                                        (that group was renamed whole or put back)
 //   end<TAB>completed|stopped|failed|journal-failed<TAB>FILES NOT DEALT WITH
+//   repaired<TAB>TIME                                (a later job dealt with what
+//                                                    this one left when killed)
 //   taken-back<TAB>TIME<TAB>JOURNAL FILE NAME OF THE UNDO
 // A rename line is written before the rename is tried; a line without its
 // line feed (cut by a crash) counts as not written. A group's companions are
@@ -35,6 +40,10 @@ struct JournalRename {
   std::string to;
   FileIdentity identity;  // of the file before the rename
   bool made = true;       // false when a not-made line follows
+  // The empty file made to hold `to` while the file is moved onto it, on
+  // file systems that cannot rename without replacing.
+  bool reserved = false;
+  FileIdentity reservation;
 };
 
 struct Journal {
@@ -42,11 +51,14 @@ struct Journal {
   std::string program;
   std::string folder;
   std::string started;
+  std::string tree;    // empty in journals of earlier versions
   std::string undoes;  // empty for a rename job
   std::vector<JournalRename> renames;
   std::string end;  // empty while the job runs, or when it never ended (killed)
   size_t failures = 0;
   bool takenBack = false;
+  bool repaired = false;
+  bool lastLineCut = false;  // the text ends inside a line: nothing can be added after it
   // The index in `renames` of the first rename of a group whose group-end
   // line never came (the job was killed within it); nothing when none.
   std::optional<size_t> cutShortGroup;
@@ -59,11 +71,13 @@ struct Journal {
 
 std::string JournalHeaderLines(const Journal& journal);
 std::string JournalRenameLine(const std::string& from, const std::string& to, const FileIdentity& identity);
+std::string JournalReservedLine(const FileIdentity& reservation);
 std::string JournalNotMadeLine();
 std::string JournalGroupLine(size_t members);
 std::string JournalGroupEndLine();
 std::string JournalEndLine(std::string_view end, size_t failures);
 std::string JournalTakenBackLine(std::string_view time, std::string_view byJournal);
+std::string JournalRepairedLine(std::string_view time);
 
 // Reads a journal's text; false when it is not a journal this program can
 // read. With `headerOnly`, stops before the first rename line.
@@ -71,5 +85,9 @@ bool ParseJournal(std::string_view text, Journal& journal, bool headerOnly = fal
 
 // The same from a file; the header alone reads only the file's beginning.
 bool ReadJournalFile(const std::string& path, Journal& journal, bool headerOnly = false);
+
+// The whole text of a journal file; false when it cannot be read or is
+// larger than any journal.
+bool ReadJournalText(const std::string& path, std::string& text);
 
 }  // namespace kirabo

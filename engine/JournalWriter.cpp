@@ -77,6 +77,8 @@ bool JournalWriter::Record(const std::string& from, const std::string& to, const
   return Write(JournalRenameLine(from, to, identity));
 }
 
+bool JournalWriter::Reserved(const FileIdentity& reservation) { return Write(JournalReservedLine(reservation)); }
+
 bool JournalWriter::NotMade() { return Write(JournalNotMadeLine()); }
 
 bool JournalWriter::BeginGroup(size_t members) { return Write(JournalGroupLine(members)); }

@@ -23,6 +23,7 @@ class JournalWriter {
   // here). Then removes the oldest journals beyond those kept, never `spare`.
   bool Start(const std::string& journalFolder, Journal header, const std::string& spare = {});
   bool Record(const std::string& from, const std::string& to, const FileIdentity& identity);
+  bool Reserved(const FileIdentity& reservation);
   bool NotMade();
   bool BeginGroup(size_t members);
   bool EndGroup();

@@ -33,9 +33,9 @@ class HostFolder final : public JobFolder {
 
   bool OpenFile(const std::string& name, CFile& file) override { return file.OpenIn(folder, name); }
 
-  RenameResult Rename(const std::string& from, const std::string& to) override {
+  RenameResult Rename(const std::string& from, const std::string& to, MoveReservation* reservation) override {
     int error = 0;
-    switch (MoveFileNoReplace(folder, from, to, &error)) {
+    switch (MoveFileNoReplace(folder, from, to, &error, reservation)) {
       case MoveResult::Moved:
         return RenameOutcome::Renamed;
       case MoveResult::NameTaken:
@@ -44,6 +44,12 @@ class HostFolder final : public JobFolder {
         break;
     }
     return {RenameOutcome::Failed, SystemMessage(error)};
+  }
+
+  bool Remove(const std::string& name, std::string& reason) override {
+    int error = RemoveFileIn(folder, name);
+    if (error != 0) reason = SystemMessage(error);
+    return error == 0;
   }
 
   RenameResult PredictRename(const std::string& from) override {

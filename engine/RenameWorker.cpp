@@ -21,10 +21,12 @@
 #include "engine/JobJournal.h"
 #include "engine/JobObserver.h"
 #include "engine/JobSteps.h"
+#include "engine/JournalRepair.h"
 #include "engine/NameFormats.h"
 #include "engine/NewName.h"
 #include "engine/ReadAhead.h"
 #include "engine/RenameJob.h"
+#include "platform/Folder.h"
 
 namespace kirabo {
 
@@ -46,8 +48,14 @@ class JobRun {
     if (journal.IsOn()) {
       std::string realFolder;
       if (!fileSystem.ResolveFolder(job.folder, realFolder)) realFolder = job.folder;
+      std::string tree;
+      if (!MakeLexicalAbsolute(job.folder, tree)) tree = job.folder;
+      // What killed jobs left comes first: a rename cut short within a group
+      // is finished or undone before the group is made whole, and both before
+      // this job's own journal starts, so that the killed job's is the latest.
+      RepairKilledJobs(fileSystem, job.folder, realFolder, job.journalFolder, codePage);
       MakeCutShortGroupsWhole(fileSystem, job.journalFolder, realFolder, codePage);
-      if (!journal.Start(realFolder)) return JobEnd::JournalFailed;
+      if (!journal.Start(realFolder, tree)) return JobEnd::JournalFailed;
     }
     // The readers list the folders too, where reading several at once pays.
     const int32_t readers = job.readers > 0 ? job.readers : DefaultReadersFor(job.folder);

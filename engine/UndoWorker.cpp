@@ -11,6 +11,7 @@
 #include "engine/JobSteps.h"
 #include "engine/Journal.h"
 #include "engine/JournalFolder.h"
+#include "engine/JournalRepair.h"
 #include "engine/JournalWriter.h"
 #include "engine/RenameJob.h"
 #include "platform/Multibyte.h"
@@ -34,7 +35,8 @@ class UndoRun {
       journalError = "cannot read " + job.undoJournal;
       return JobEnd::JournalFailed;
     }
-    if (!journal.Start(target.folder, job.undoJournal)) return JobEnd::JournalFailed;
+    if (!journal.Start(target.folder, target.tree, job.undoJournal)) return JobEnd::JournalFailed;
+    if (journal.IsOn()) RepairKilledJobs(fileSystem, job.folder, target.folder, job.journalFolder, codePage);
     std::vector<const JournalRename*> renames;
     for (auto rename = target.renames.rbegin(); rename != target.renames.rend(); ++rename) {
       if (rename->made) renames.push_back(&*rename);
@@ -106,7 +108,13 @@ class UndoRun {
       journalFailed = true;
       return false;
     }
-    RenameResult result = folder->Rename(newName, oldName);
+    RenameResult result = folder->Rename(newName, oldName, &journal);
+    if (result.outcome == RenameOutcome::Failed && !journal.Error().empty()) {
+      // The reservation could not be recorded, so the rename was given up.
+      names.Take(newName);
+      journalFailed = true;
+      return false;
+    }
     if (result.outcome != RenameOutcome::Renamed) {
       journal.NotMade();
       names.Take(newName);

@@ -10,6 +10,11 @@ namespace kirabo {
 // is in the system's hands when it returns, so a killed process loses none
 // of it; Sync also puts it on the disk. Failures return the system's error
 // code (errno, or GetLastError on Windows), 0 on success.
+//
+// While one CAppendFile has a file open, no other (in this process or any
+// other) can open it; the hold ends with Close or with its process, however
+// that ends (a lock on Linux, the share mode on Windows). So an open that
+// succeeds tells that no running program is writing the file.
 class CAppendFile {
  public:
   CAppendFile() = default;
@@ -24,6 +29,8 @@ class CAppendFile {
   int OpenExisting(const std::string& path);
   int Append(std::string_view bytes);
   int Sync();
+  // The file's length now; -1 when it cannot be told.
+  int64_t Length() const;
   void Close();
   bool IsOpen() const { return handle_ != kNoHandle; }
 

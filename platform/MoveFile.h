@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/FileIdentity.h"
 #include "platform/Folder.h"
 
 namespace kirabo {
@@ -10,6 +11,18 @@ enum class MoveResult {
   Moved,      // done; also for a file moved to its own name
   NameTaken,  // another entry holds the new name (EEXIST, ENOTEMPTY); nothing changed
   Failed,     // any other reason: source gone, read-only, permission, name too long, I/O
+};
+
+// Hears of the empty file that the fallback move below reserves the new name
+// with, so that whoever runs the move can tell that file later from anyone
+// else's (after a kill between the reservation and the move onto it).
+class MoveReservation {
+ public:
+  virtual ~MoveReservation() = default;
+  // `reservation` holds the new name now and the file is about to be moved
+  // onto it; false gives the move up: the reservation is removed again and
+  // the move fails with ECANCELED.
+  virtual bool Reserved(const FileIdentity& reservation) = 0;
 };
 
 // Renames the entry `from` of `folder` to `to` in the same folder without
@@ -25,9 +38,14 @@ enum class MoveResult {
 // exclusively, and the file is renamed onto that reservation, which is
 // removed again if the rename fails. Only a kill between those two steps can
 // leave the empty reservation behind; later runs find it an ordinary file
-// holding the name, never one to replace.
+// holding the name, never one to replace, unless `reservation` was told of it
+// and its teller removes it.
 MoveResult MoveFileNoReplace(const CFolder& folder, const std::string& from, const std::string& to,
-                             int* systemError = nullptr);
+                             int* systemError = nullptr, MoveReservation* reservation = nullptr);
+
+// Removes the file `name` of `folder` (never a folder); 0, or the system's
+// error code.
+int RemoveFileIn(const CFolder& folder, const std::string& name);
 
 // The system's error code that moving `from` out of its name in `folder`
 // would fail with whatever the new name, as far as can be told without

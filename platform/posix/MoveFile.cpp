@@ -63,8 +63,9 @@ bool IsSameFileInOtherCase(const std::string& from, const std::string& to, const
 // One move, tried in the order the file system allows.
 class NoReplaceMove {
  public:
-  NoReplaceMove(const std::string& from, const std::string& to, int* systemError, MoveFileCalls& calls)
-      : from_(from), to_(to), systemError_(systemError), calls_(calls) {}
+  NoReplaceMove(const std::string& from, const std::string& to, int* systemError, MoveFileCalls& calls,
+                MoveReservation* reservation)
+      : from_(from), to_(to), systemError_(systemError), calls_(calls), reservation_(reservation) {}
 
   MoveResult ByFlag() {
     if (calls_.RenameNoReplace(from_, to_) == 0) return MoveResult::Moved;
@@ -100,10 +101,27 @@ class NoReplaceMove {
 
   MoveResult OntoReservation(int reservation) {
     if (!HoldsReservation(reservation)) return MoveResult::NameTaken;
+    if (!Announce(reservation)) {
+      if (HoldsReservation(reservation)) calls_.Unlink(to_);
+      return Failure(ECANCELED);
+    }
     if (calls_.Rename(from_, to_) == 0) return MoveResult::Moved;
     int error = errno;
     if (HoldsReservation(reservation)) calls_.Unlink(to_);
     return Failure(error);
+  }
+
+  // Tells the caller which file the reservation is; false when it refuses.
+  bool Announce(int reservation) const {
+    if (reservation_ == nullptr) return true;
+    struct stat created {};
+    if (::fstat(reservation, &created) != 0) return false;
+    FileIdentity identity;
+    identity.device = static_cast<uint64_t>(created.st_dev);
+    identity.index = static_cast<uint64_t>(created.st_ino);
+    identity.size = static_cast<uint64_t>(created.st_size);
+    identity.modified = static_cast<int64_t>(created.st_mtim.tv_sec) * 1000000000 + created.st_mtim.tv_nsec;
+    return reservation_->Reserved(identity);
   }
 
   // True while `to` is still the empty file this move created. Another
@@ -136,18 +154,24 @@ class NoReplaceMove {
   const std::string& to_;
   int* systemError_;
   MoveFileCalls& calls_;
+  MoveReservation* reservation_;
 };
 
 }  // namespace
 
 MoveResult MoveFileNoReplace(const CFolder& folder, const std::string& from, const std::string& to,
-                             int* systemError) {
+                             int* systemError, MoveReservation* reservation) {
   MoveFileCalls systemCalls(static_cast<int>(folder.Handle()));
-  return MoveFileNoReplace(from, to, systemError, systemCalls);
+  return MoveFileNoReplace(from, to, systemError, systemCalls, reservation);
 }
 
-MoveResult MoveFileNoReplace(const std::string& from, const std::string& to, int* systemError, MoveFileCalls& calls) {
-  return NoReplaceMove(from, to, systemError, calls).ByFlag();
+MoveResult MoveFileNoReplace(const std::string& from, const std::string& to, int* systemError, MoveFileCalls& calls,
+                             MoveReservation* reservation) {
+  return NoReplaceMove(from, to, systemError, calls, reservation).ByFlag();
+}
+
+int RemoveFileIn(const CFolder& folder, const std::string& name) {
+  return ::unlinkat(static_cast<int>(folder.Handle()), name.c_str(), 0) == 0 ? 0 : errno;
 }
 
 int PredictMoveError(const CFolder& folder, const std::string& from) {

@@ -30,6 +30,7 @@ class MoveFileCalls {
   int folder_;
 };
 
-MoveResult MoveFileNoReplace(const std::string& from, const std::string& to, int* systemError, MoveFileCalls& calls);
+MoveResult MoveFileNoReplace(const std::string& from, const std::string& to, int* systemError, MoveFileCalls& calls,
+                             MoveReservation* reservation = nullptr);
 
 }  // namespace kirabo

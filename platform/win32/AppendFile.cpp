@@ -9,9 +9,10 @@ namespace {
 HANDLE ToHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
 int OpenWith(const std::string& path, DWORD disposition, intptr_t& handle) {
-  // Others may read the file while it grows; only this handle writes.
-  HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, disposition,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Others may read the file while it grows; only this handle writes, and
+  // no other handle that writes can be opened while it is open.
+  HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return static_cast<int>(::GetLastError());
   handle = reinterpret_cast<intptr_t>(file);
   return 0;
@@ -48,6 +49,12 @@ int CAppendFile::Append(std::string_view bytes) {
 int CAppendFile::Sync() {
   if (!IsOpen()) return ERROR_INVALID_HANDLE;
   return ::FlushFileBuffers(ToHandle(handle_)) ? 0 : static_cast<int>(::GetLastError());
+}
+
+int64_t CAppendFile::Length() const {
+  LARGE_INTEGER size{};
+  if (!IsOpen() || !::GetFileSizeEx(ToHandle(handle_), &size)) return -1;
+  return static_cast<int64_t>(size.QuadPart);
 }
 
 void CAppendFile::Close() {

@@ -5,8 +5,9 @@
 
 namespace kirabo {
 
+// MoveFileEx never replaces on its own, so no name is ever reserved here.
 MoveResult MoveFileNoReplace(const CFolder& folder, const std::string& from, const std::string& to,
-                             int* systemError) {
+                             int* systemError, MoveReservation*) {
   // Without flags the move never replaces an entry and never copies the file
   // to another volume. A move to the file's own name, or to one that differs
   // only in letter case, is done by the file system itself. The folder's
@@ -16,6 +17,11 @@ MoveResult MoveFileNoReplace(const CFolder& folder, const std::string& from, con
   if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return MoveResult::NameTaken;
   if (systemError != nullptr) *systemError = static_cast<int>(error);
   return MoveResult::Failed;
+}
+
+int RemoveFileIn(const CFolder& folder, const std::string& name) {
+  if (::DeleteFileW(EntryPath(folder, name).c_str())) return 0;
+  return static_cast<int>(::GetLastError());
 }
 
 int PredictMoveError(const CFolder& folder, const std::string& from) {

@@ -55,7 +55,10 @@ class ListedFileSystem : public JobFileSystem {
     }
     bool OpenFile(const std::string&, CFile&) override { return false; }
     bool Identify(const std::string&, FileIdentity&) override { return false; }
-    RenameResult Rename(const std::string&, const std::string&) override { return RenameOutcome::Failed; }
+    RenameResult Rename(const std::string&, const std::string&, MoveReservation*) override {
+      return RenameOutcome::Failed;
+    }
+    bool Remove(const std::string&, std::string&) override { return false; }
     RenameResult PredictRename(const std::string&) override { return RenameOutcome::Failed; }
 
    private:

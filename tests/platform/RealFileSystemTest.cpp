@@ -47,10 +47,10 @@ TEST(RealFileSystem, RenameReportsEachOutcome) {
   std::string reason;
   std::unique_ptr<JobFolder> folder = RealFileSystem().OpenTree(temp.root(), reason);
   ASSERT_TRUE(folder);
-  EXPECT_EQ(folder->Rename("a.CRW", "taken.CRW").outcome, RenameOutcome::NameTaken);
+  EXPECT_EQ(folder->Rename("a.CRW", "taken.CRW", nullptr).outcome, RenameOutcome::NameTaken);
   EXPECT_EQ(folder->PredictRename("a.CRW").outcome, RenameOutcome::Renamed);
-  EXPECT_EQ(folder->Rename("a.CRW", "b.CRW").outcome, RenameOutcome::Renamed);
-  RenameResult gone = folder->Rename("a.CRW", "c.CRW");
+  EXPECT_EQ(folder->Rename("a.CRW", "b.CRW", nullptr).outcome, RenameOutcome::Renamed);
+  RenameResult gone = folder->Rename("a.CRW", "c.CRW", nullptr);
   EXPECT_EQ(gone.outcome, RenameOutcome::Failed);
   EXPECT_EQ(gone.reason, std::system_category().message(2));
   EXPECT_EQ(folder->PredictRename("a.CRW").reason, gone.reason);

@@ -111,15 +111,16 @@ class ScriptedFileSystem::Folder : public JobFolder {
     }
     return real->Identify(name, identity);
   }
-  RenameResult Rename(const std::string& from, const std::string& to) override {
+  RenameResult Rename(const std::string& from, const std::string& to, MoveReservation* reservation) override {
     std::string fromPath = EntryPath(path, from, ActiveCodePage());
     std::string toPath = EntryPath(path, to, ActiveCodePage());
     owner.Record(fromPath, toPath);
     if (owner.onRename) {
       if (std::optional<RenameResult> scripted = owner.onRename(fromPath, toPath)) return *scripted;
     }
-    return real->Rename(from, to);
+    return real->Rename(from, to, reservation);
   }
+  bool Remove(const std::string& name, std::string& reason) override { return real->Remove(name, reason); }
   RenameResult PredictRename(const std::string& from) override { return real->PredictRename(from); }
 
  private:

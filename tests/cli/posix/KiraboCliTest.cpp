@@ -482,6 +482,62 @@ TEST(KiraboCli, UndoTakesBackTheLatestJobAndCanBeTakenBackInTurn) {
   EXPECT_EQ(tree.Names("photos"), (Strings{"041005_092510.CRW", "041005_092511.CRW", "IMG_0002.CRW"}));
 }
 
+// Killed inside the fallback rename, a job leaves the photo under two names
+// or an empty file at its new name; the next job clears it from the journal,
+// and the photo ends under its one new name.
+TEST(KiraboCli, TheNextJobClearsWhatAKillInTheFallbackRenameLeft) {
+  const std::string photo = CrwFile(kOctober2004);
+  for (const std::string step : {"unlink", "reservation"}) {
+    SCOPED_TRACE(step);
+    TempFolder tree;
+    tree.Write("photos/IMG_0001.CRW", photo);
+    CliSetting killed;
+    killed.environment = {{"KIRABO_LANG", "en"},
+                          {"XDG_STATE_HOME", tree.Path("state")},
+                          {"KIRABO_TEST_KILL", step},
+                          {"LD_PRELOAD", KIRABO_KILL_IN_FALLBACK},
+                          {"ASAN_OPTIONS", "verify_asan_link_order=0"}};
+    EXPECT_EQ(RunCli({"-q", tree.Path("photos")}, killed).exitCode, 128 + SIGKILL);
+    EXPECT_EQ(tree.Names("photos"), (Strings{"041005_092510.CRW", "IMG_0001.CRW"}));
+    EXPECT_EQ(tree.Read("photos/041005_092510.CRW"), step == "unlink" ? photo : "");
+
+    CliSetting next;
+    next.environment = {{"KIRABO_LANG", "en"}, {"XDG_STATE_HOME", tree.Path("state")}};
+    CliResult result = RunCli({"-q", tree.Path("photos")}, next);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(tree.Names("photos"), Strings{"041005_092510.CRW"});
+    EXPECT_EQ(tree.Read("photos/041005_092510.CRW"), photo);
+  }
+}
+
+// Killed between two members of a group, a job leaves the companions under
+// the new stem and the raw file under the old one. The next job makes the
+// group whole; an undo instead gives every member its old name back.
+TEST(KiraboCli, GroupCutShortByAKillIsMadeWholeByTheNextJobOrTheUndo) {
+  for (const bool undo : {false, true}) {
+    SCOPED_TRACE(undo ? "undo" : "next job");
+    TempFolder tree;
+    tree.Write("photos/IMG_0001.CRW", CrwFile(kOctober2004));
+    tree.Write("photos/IMG_0001.JPG", "twin");
+    tree.Write("photos/IMG_0001.CRW.xmp", "edits");
+    const std::vector<std::pair<std::string, std::string>> environment = {{"KIRABO_LANG", "en"}, {"XDG_STATE_HOME", tree.Path("state")}};
+    CliSetting killed;
+    killed.environment = environment;
+    killed.environment.push_back({"KIRABO_TEST_KILL", "rename:IMG_0001.CRW"});
+    killed.environment.push_back({"LD_PRELOAD", KIRABO_KILL_IN_FALLBACK});
+    killed.environment.push_back({"ASAN_OPTIONS", "verify_asan_link_order=0"});
+    EXPECT_EQ(RunCli({"-q", tree.Path("photos")}, killed).exitCode, 128 + SIGKILL);
+    EXPECT_EQ(tree.Names("photos"), (Strings{"041005_092510.CRW.xmp", "041005_092510.JPG", "IMG_0001.CRW"}));
+
+    CliSetting next;
+    next.environment = environment;
+    CliResult result = RunCli(undo ? Strings{"-q", "--undo", tree.Path("photos")} : Strings{"-q", tree.Path("photos")}, next);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(tree.Names("photos"), undo ? (Strings{"IMG_0001.CRW", "IMG_0001.CRW.xmp", "IMG_0001.JPG"})
+                                         : (Strings{"041005_092510.CRW", "041005_092510.CRW.xmp", "041005_092510.JPG"}));
+  }
+}
+
 TEST(KiraboCli, JournalThatCannotBeWrittenStopsTheJobBeforeAnyRename) {
   TempFolder tree;
   tree.Write("photos/IMG_0001.CRW", CrwFile(kOctober2004));

@@ -198,5 +198,40 @@ TEST(MoveFileByReservation, NeverReplacesWhatAnotherProgramPutsAtTheName) {
   }
 }
 
+// The reservation is told to the caller before the file moves onto it, as
+// the very empty file that holds the name; a caller that cannot record it
+// stops the move, and nothing is left at the new name.
+TEST(MoveFileByReservation, TellsTheReservationBeforeMovingOntoIt) {
+  struct Recorder : MoveReservation {
+    const TempFolder& temp;
+    bool answer;
+    FileIdentity told;
+    FileIdentity atName;
+    Recorder(const TempFolder& temp, bool answer) : temp(temp), answer(answer) {}
+    bool Reserved(const FileIdentity& reservation) override {
+      told = reservation;
+      CFolder folder;
+      int error = 0;
+      EXPECT_TRUE(folder.Open(temp.root(), error) && IdentifyFileIn(folder, "new", atName));
+      return answer;
+    }
+  };
+  for (bool answer : {true, false}) {
+    SCOPED_TRACE(answer);
+    TempFolder temp;
+    temp.Write("source", "mine");
+    NoFlagNoLinkCalls calls;
+    Recorder recorder(temp, answer);
+    int error = 0;
+    EXPECT_EQ(MoveFileNoReplace(temp.Path("source"), temp.Path("new"), &error, calls, &recorder),
+              answer ? MoveResult::Moved : MoveResult::Failed);
+    EXPECT_EQ(recorder.told.index, recorder.atName.index);
+    EXPECT_EQ(recorder.told.modified, recorder.atName.modified);
+    EXPECT_EQ(recorder.told.size, 0u);
+    EXPECT_EQ(error, answer ? 0 : ECANCELED);
+    EXPECT_EQ(temp.Names(), std::vector<std::string>{answer ? "new" : "source"});
+  }
+}
+
 }  // namespace
 }  // namespace kirabo
