@@ -24,7 +24,10 @@ bool CCaptureTimeReader::Load(const std::string& path) {
 
 bool CCaptureTimeReader::Load(JobFolder& folder, const std::string& name) {
   captureTime = -1;
-  return !folder.OpenFile(name, file) || ReadOpenFile(name);
+  identified = false;
+  if (!folder.OpenFile(name, file)) return true;
+  identified = file.Identify(openedIdentity);
+  return ReadOpenFile(name);
 }
 
 // `name` tells the format by its extension: a path or a name alike.

@@ -40,6 +40,12 @@ class CCaptureTimeReader {
   // read failed (and then no capture time is given: a partly read file could
   // yield the wrong one); 0 otherwise.
   int GetReadError() const { return file.Error(); }
+  // The identity of the file the last Load(folder, name) opened; false when
+  // it opened none or could not tell.
+  bool GetIdentity(FileIdentity& identity) const {
+    identity = openedIdentity;
+    return identified;
+  }
 
  private:
   bool ReadOpenFile(const std::string& name);
@@ -57,6 +63,8 @@ class CCaptureTimeReader {
   std::string model;
   std::string make;
   CRawFile file;
+  FileIdentity openedIdentity;
+  bool identified = false;
   int recordBudget = 0;         // heap records this Load may still walk
   int64_t tiffEntryBudget = 0;  // TIFF entries this Load may still visit
   int tiffValueReadBudget = 0;  // TIFF values this Load may still read

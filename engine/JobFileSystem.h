@@ -33,9 +33,15 @@ struct RenameResult {
 };
 
 struct CaptureTimeRead {
-  int64_t captureTime = -1;  // a CaptureTime; negative when none was found
-  bool readable = true;      // false when the file could not be opened or read
-  std::string reason;        // not readable: why, in the system's words
+  CaptureTimeRead(int64_t captureTime = -1, bool readable = true, std::string reason = {})
+      : captureTime(captureTime), readable(readable), reason(std::move(reason)) {}
+  int64_t captureTime;  // a CaptureTime; negative when none was found
+  bool readable;        // false when the file could not be opened or read
+  std::string reason;   // not readable: why, in the system's words
+  // The file read, from its open handle (through a link, the file it leads
+  // to); not identified when it could not be told.
+  FileIdentity identity;
+  bool identified = false;
 };
 
 // One folder of a job, held open while the job works in it. Every name is

@@ -86,7 +86,9 @@ CaptureTimeRead JobFolder::ReadCaptureTime(const std::string& name) {
   CCaptureTimeReader reader;
   reader.Load(*this, name);
   if (int error = reader.GetReadError(); error != 0) return {-1, false, std::system_category().message(error)};
-  return {reader.GetCaptureTime(), true, {}};
+  CaptureTimeRead read(reader.GetCaptureTime());
+  read.identified = reader.GetIdentity(read.identity);
+  return read;
 }
 
 JobFileSystem& RealFileSystem() {

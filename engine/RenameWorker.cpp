@@ -197,8 +197,12 @@ class JobRun {
     std::vector<GroupMember> members = Companions(folder, contents, file, report.path, companionFolders);
     GroupMember raw{&folder, &contents.names, SplitForRename(report.path, codePage).folderPrefix, file.name,
                     SplitForRename(file.name, codePage).extension, {}};
-    // The journal tells the file by its identity, which the rename keeps.
-    if (journal.IsOn() && !folder.Identify(file.name, raw.identity)) {
+    // The journal tells the file by its identity, which the rename keeps: as
+    // the read found it, which saves a share a round trip, unless the file is
+    // a link, whose rename moves the link itself.
+    if (read->identified && !file.isLink) {
+      raw.identity = read->identity;
+    } else if (journal.IsOn() && !folder.Identify(file.name, raw.identity)) {
       report.outcome = FileOutcome::RenameFailed;
       report.reason = std::strerror(ENOENT);
       return true;

@@ -9,6 +9,7 @@
 namespace kirabo {
 
 class CFolder;
+struct FileIdentity;
 
 // A read-only binary file. Reads go through an internal block buffer so that
 // a walk made of many small reads costs only a few system calls. Failures are
@@ -32,6 +33,9 @@ class CFile {
   // Open or OpenIn, 0 when none did. A file that opened but is no regular file (a
   // FIFO, a device) is refused without one.
   int Error() const { return error_; }
+  // The open file's identity, as IdentifyFileIn gives it for its name; the
+  // system answers from the file it holds, without looking the name up again.
+  bool Identify(FileIdentity& identity) const;
 
   // Reads up to `count` bytes at the current position and advances past them.
   // Returns the number of bytes read: fewer at the end of the file, 0 past it

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/File.h"
+#include "platform/FileIdentity.h"
 #include "platform/Folder.h"
 
 namespace kirabo {
@@ -42,6 +43,16 @@ bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeH
                          int& error) {
   return TakeRegularFile(::openat(static_cast<int>(folder.Handle()), name.c_str(), kOpenFlags), handle, length,
                          error);
+}
+
+bool CFile::Identify(FileIdentity& identity) const {
+  struct stat info {};
+  if (handle_ == kNoHandle || ::fstat(static_cast<int>(handle_), &info) != 0) return false;
+  identity.device = static_cast<uint64_t>(info.st_dev);
+  identity.index = static_cast<uint64_t>(info.st_ino);
+  identity.size = static_cast<uint64_t>(info.st_size);
+  identity.modified = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  return true;
 }
 
 void CFile::CloseNative(NativeHandle handle) { ::close(static_cast<int>(handle)); }

@@ -1,5 +1,7 @@
 #include "platform/File.h"
 
+#include "platform/FileIdentity.h"
+
 #include "platform/win32/WidePath.h"
 #include "platform/win32/WindowsApi.h"
 
@@ -42,6 +44,17 @@ bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeH
   return TakeDiskFile(::CreateFileW(EntryPath(folder, name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr),
                       handle, length, error);
+}
+
+bool CFile::Identify(FileIdentity& identity) const {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (handle_ == kNoHandle || ::GetFileInformationByHandle(ToHandle(handle_), &info) == 0) return false;
+  identity.device = info.dwVolumeSerialNumber;
+  identity.index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  identity.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  identity.modified = static_cast<int64_t>((static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                           info.ftLastWriteTime.dwLowDateTime);
+  return true;
 }
 
 void CFile::CloseNative(NativeHandle handle) { ::CloseHandle(ToHandle(handle)); }

@@ -138,6 +138,8 @@ TEST(UndoWorker, NoRenameThatTheJournalDoesNotHold) {
   UndoSetup setup;
   setup.tree.Write("photos/a.CRW", CrwFile(kOctober2004));
   ScriptedFileSystem fs;
+  // A read that could not tell the file's identity leaves it to the look-up.
+  fs.onRead = [](const std::string&) { return std::optional<CaptureTimeRead>(kOctober2004); };
   fs.onIdentify = [](const std::string&, FileIdentity&) { return std::optional<bool>(false); };
   RecordedJob run(setup.photos, DateAndTime, &fs);
   run.job.journalFolder = setup.journals;

@@ -10,7 +10,9 @@
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
 #include "engine/FolderScanner.h"
+#include "engine/JournalFolder.h"
 #include "engine/RenameWorker.h"
+#include "engine/UndoWorker.h"
 
 namespace kirabo::test {
 namespace {
@@ -106,6 +108,30 @@ TEST(FolderScannerOnDisk, DeepTreeIsWalkedInLinearTime) {
     std::filesystem::current_path("..");
     std::filesystem::remove("d");
   }
+}
+
+// A link to a raw file is renamed itself, and its journal line tells the
+// link, not the file it leads to: the undo finds it and takes it back.
+TEST(RenameWorkerOnDisk, LinkToARawFileIsUndoneAsALink) {
+  TempFolder root;
+  root.Write("photos/a.CRW", CrwFile(kOctober2004));
+  root.Write("elsewhere/x.CRW", CrwFile(kOctober2004 + 60));
+  std::filesystem::create_symlink("../elsewhere/x.CRW", root.Path("photos/link.CRW"));
+  root.MakeFolder("journals");
+  RecordedJob run(root.Path("photos"), DateAndTime);
+  run.job.journalFolder = root.Path("journals");
+  RenameWorkerProc(&run.job);
+  EXPECT_EQ(root.Names("photos"), (Strings{"041005_092510.CRW", "041005_092610.CRW"}));
+
+  std::optional<KeptJournal> latest = LatestUndoable(root.Path("journals"), root.Path("photos"));
+  ASSERT_TRUE(latest);
+  RecordedJob undo(root.Path("photos"), DateAndTime);
+  undo.job.journalFolder = root.Path("journals");
+  undo.job.undoJournal = latest->path;
+  UndoWorkerProc(&undo.job);
+  EXPECT_EQ(root.Names("photos"), (Strings{"a.CRW", "link.CRW"}));
+  EXPECT_TRUE(std::filesystem::is_symlink(root.Path("photos/link.CRW")));
+  EXPECT_EQ(root.Names("elsewhere"), Strings{"x.CRW"});
 }
 
 }  // namespace
