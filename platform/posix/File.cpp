@@ -7,6 +7,7 @@
 #include "platform/File.h"
 #include "platform/FileIdentity.h"
 #include "platform/Folder.h"
+#include "platform/posix/StatIdentity.h"
 
 namespace kirabo {
 
@@ -48,10 +49,7 @@ bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeH
 bool CFile::Identify(FileIdentity& identity) const {
   struct stat info {};
   if (handle_ == kNoHandle || ::fstat(static_cast<int>(handle_), &info) != 0) return false;
-  identity.device = static_cast<uint64_t>(info.st_dev);
-  identity.index = static_cast<uint64_t>(info.st_ino);
-  identity.size = static_cast<uint64_t>(info.st_size);
-  identity.modified = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  identity = IdentityOf(info);
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/win32/WidePath.h"
 #include "platform/win32/WindowsApi.h"
+#include "platform/win32/HandleIdentity.h"
 
 namespace kirabo {
 
@@ -47,14 +48,7 @@ bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeH
 }
 
 bool CFile::Identify(FileIdentity& identity) const {
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (handle_ == kNoHandle || ::GetFileInformationByHandle(ToHandle(handle_), &info) == 0) return false;
-  identity.device = info.dwVolumeSerialNumber;
-  identity.index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-  identity.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-  identity.modified = static_cast<int64_t>((static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                                           info.ftLastWriteTime.dwLowDateTime);
-  return true;
+  return handle_ != kNoHandle && IdentifyHandle(ToHandle(handle_), identity);
 }
 
 void CFile::CloseNative(NativeHandle handle) { ::CloseHandle(ToHandle(handle)); }
