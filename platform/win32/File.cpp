@@ -2,9 +2,9 @@
 
 #include "platform/FileIdentity.h"
 
+#include "platform/win32/HandleIdentity.h"
 #include "platform/win32/WidePath.h"
 #include "platform/win32/WindowsApi.h"
-#include "platform/win32/HandleIdentity.h"
 
 namespace kirabo {
 
