@@ -81,45 +81,93 @@ bool IsReservation(const FileIdentity& entry, const FileIdentity& recorded) {
          entry.modified == recorded.modified;
 }
 
-// Deals with what the last rename of a killed job may have left; the lines
-// to add to its journal before it is marked.
-std::string RepairLastRename(JobFolder& tree, Steps steps, const Journal& journal, CodePage codePage) {
-  if (journal.renames.empty() || !journal.renames.back().made) return {};
-  const JournalRename& last = journal.renames.back();
+// The folder a journal record's rename was made in, reached from the tree
+// the job holds, and the record's two names in it.
+struct RecordPlace {
+  std::unique_ptr<JobFolder> below;  // when the folder is not the tree itself
+  JobFolder* folder = nullptr;
+  std::string oldName;
+  std::string newName;
+};
+
+// Nothing when the record is no rename within one folder below the tree, or
+// that folder cannot be opened. `steps` lead from the tree to the killed
+// job's folder.
+std::optional<RecordPlace> PlaceOf(JobFolder& tree, Steps steps, const Journal& journal, const JournalRename& rename,
+                                   CodePage codePage) {
   const std::string& top = journal.tree.empty() ? journal.folder : journal.tree;
-  std::optional<Steps> from = StepsBelow(top, last.from, codePage);
-  std::optional<Steps> to = StepsBelow(top, last.to, codePage);
+  std::optional<Steps> from = StepsBelow(top, rename.from, codePage);
+  std::optional<Steps> to = StepsBelow(top, rename.to, codePage);
   // A job renames inside one folder.
   if (!from || !to || from->empty() || from->size() != to->size() ||
       !std::equal(from->begin(), from->end() - 1, to->begin())) {
-    return {};
+    return std::nullopt;
   }
   steps.insert(steps.end(), from->begin(), from->end() - 1);
-  JobFolder* folder = &tree;
-  std::unique_ptr<JobFolder> below;
+  RecordPlace place;
+  place.folder = &tree;
   if (!steps.empty()) {
-    below = OpenBelow(tree, steps);
-    folder = below.get();
+    place.below = OpenBelow(tree, steps);
+    place.folder = place.below.get();
   }
-  const std::string& oldName = from->back();
-  const std::string& newName = to->back();
+  if (place.folder == nullptr) return std::nullopt;
+  place.oldName = from->back();
+  place.newName = to->back();
+  return place;
+}
+
+// Deals with what the last rename of a killed job may have left; the lines
+// to add to its journal.
+std::string RepairLastRename(JobFolder& tree, const Steps& steps, const Journal& journal, CodePage codePage) {
+  if (journal.renames.empty() || !journal.renames.back().made) return {};
+  const JournalRename& last = journal.renames.back();
+  std::optional<RecordPlace> place = PlaceOf(tree, steps, journal, last, codePage);
   FileIdentity atOld;
   FileIdentity atNew;
-  if (folder == nullptr || !folder->Identify(oldName, atOld) || !atOld.SameFileAndSize(last.identity) ||
-      !folder->Identify(newName, atNew)) {
+  if (!place || !place->folder->Identify(place->oldName, atOld) || !atOld.SameFileAndSize(last.identity) ||
+      !place->folder->Identify(place->newName, atNew)) {
     return {};
   }
   std::string reason;
   if (atNew.SameFileAndSize(last.identity)) {
     // Two names of one file; where letter case is all that differs they may
     // be one entry, and removing one would remove the file.
-    if (UpperAscii(oldName, codePage) != UpperAscii(newName, codePage)) folder->Remove(oldName, reason);
+    if (UpperAscii(place->oldName, codePage) != UpperAscii(place->newName, codePage)) {
+      place->folder->Remove(place->oldName, reason);
+    }
     return {};
   }
-  if (last.reserved && IsReservation(atNew, last.reservation) && folder->Remove(newName, reason)) {
+  if (last.reserved && IsReservation(atNew, last.reservation) && place->folder->Remove(place->newName, reason)) {
     return JournalNotMadeLine();
   }
   return {};
+}
+
+// A job killed between two members of a raw file's group left some under the
+// new stem and the rest under the old one. Each member that moved takes its
+// old name back, if it is still the recorded file and that name is free, so
+// that the next job renames the group whole; each of these renames goes into
+// the journal before it is tried, so undoing that job still gives every file
+// its first name.
+void TakeBackCutShortGroup(JobFolder& tree, const Steps& steps, const Journal& journal, CAppendFile& file,
+                           CodePage codePage) {
+  if (!journal.cutShortGroup) return;
+  for (size_t i = journal.renames.size(); i-- > *journal.cutShortGroup;) {
+    const JournalRename& rename = journal.renames[i];
+    if (!rename.made) continue;
+    std::optional<RecordPlace> place = PlaceOf(tree, steps, journal, rename, codePage);
+    FileIdentity now;
+    FileIdentity old;
+    if (!place || !place->folder->Identify(place->newName, now) || !now.SameFileAndSize(rename.identity) ||
+        place->folder->Identify(place->oldName, old)) {
+      continue;
+    }
+    if (file.Append(JournalRenameLine(rename.to, rename.from, now)) != 0) return;
+    if (place->folder->Rename(place->newName, place->oldName, nullptr).outcome != RenameOutcome::Renamed) {
+      file.Append(JournalNotMadeLine());
+    }
+  }
+  file.Append(JournalGroupEndLine());
 }
 
 }  // namespace
@@ -144,8 +192,11 @@ void RepairKilledJobs(JobFileSystem& fileSystem, const std::string& folder, cons
       tree = fileSystem.OpenTree(folder, reason);
       if (!tree) return;
     }
-    std::string lines = RepairLastRename(*tree, std::move(*below), journal, codePage);
-    if (file.Append(lines + JournalRepairedLine(UtcTimeNow())) == 0) file.Sync();
+    // The last rename first: a group member left under two names would
+    // otherwise keep its old name apart from the group.
+    if (file.Append(RepairLastRename(*tree, *below, journal, codePage)) != 0) continue;
+    TakeBackCutShortGroup(*tree, *below, journal, file, codePage);
+    if (file.Append(JournalRepairedLine(UtcTimeNow())) == 0) file.Sync();
   }
 }
 

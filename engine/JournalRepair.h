@@ -23,8 +23,12 @@ namespace kirabo {
 //   still under its old name: the reservation goes and the rename is marked
 //   not made, so this job can give the file that very name.
 // Anything else (another file at a name, a reservation written into or
-// replaced, one the journal does not name) is left alone. Every folder is
-// reached from the tree the job holds, one held folder at a time.
+// replaced, one the journal does not name) is left alone. Then, when the job
+// was killed between two members of a raw file's group, the members that
+// moved take their old names back (each only if it is still the recorded
+// file and its old name is free), so that this job renames the group whole.
+// Every folder is reached from the tree the job holds, one held folder at a
+// time.
 void RepairKilledJobs(JobFileSystem& fileSystem, const std::string& folder, const std::string& realFolder,
                       const std::string& journalFolder, CodePage codePage);
 

@@ -16,7 +16,6 @@
 #include "engine/FolderLanes.h"
 #include "engine/FolderScanner.h"
 #include "engine/GroupRename.h"
-#include "engine/GroupRepair.h"
 #include "engine/JobFileSystem.h"
 #include "engine/JobJournal.h"
 #include "engine/JobObserver.h"
@@ -50,11 +49,8 @@ class JobRun {
       if (!fileSystem.ResolveFolder(job.folder, realFolder)) realFolder = job.folder;
       std::string tree;
       if (!MakeLexicalAbsolute(job.folder, tree)) tree = job.folder;
-      // What killed jobs left comes first: a rename cut short within a group
-      // is finished or undone before the group is made whole, and both before
-      // this job's own journal starts, so that the killed job's is the latest.
+      // What killed jobs left comes before anything else this job does.
       RepairKilledJobs(fileSystem, job.folder, realFolder, job.journalFolder, codePage);
-      MakeCutShortGroupsWhole(fileSystem, job.journalFolder, realFolder, codePage);
       if (!journal.Start(realFolder, tree)) return JobEnd::JournalFailed;
     }
     // The readers list the folders too, where reading several at once pays.
