@@ -53,6 +53,20 @@ void ListSettingsFolders(JobFolder& folder, const std::vector<FolderItem>& items
   }
 }
 
+// The folder reached from `folder` through `entries`, kept open in `held`.
+JobFolder* OpenBelow(JobFolder& folder, const std::vector<std::string>& entries,
+                     std::vector<std::unique_ptr<JobFolder>>& held) {
+  JobFolder* at = &folder;
+  std::string reason;
+  for (const std::string& entry : entries) {
+    std::unique_ptr<JobFolder> below = at->OpenFolder(entry, reason);
+    if (!below) return nullptr;
+    at = below.get();
+    held.push_back(std::move(below));
+  }
+  return at;
+}
+
 }  // namespace
 
 FolderContents ListFolderContents(JobFolder& folder, bool withCompanions, CodePage codePage) {
@@ -81,6 +95,27 @@ FolderContents ListFolderContents(JobFolder& folder, bool withCompanions, CodePa
   }
   contents.shared = std::move(found.shared);
   return contents;
+}
+
+std::vector<GroupMember> CompanionMembers(JobFolder& folder, FolderContents& contents, const std::string& rawName,
+                                          const std::string& folderPath,
+                                          std::vector<std::unique_ptr<JobFolder>>& held) {
+  std::vector<GroupMember> members;
+  auto found = contents.companions.find(rawName);
+  if (found == contents.companions.end()) return members;
+  for (const Companion& companion : found->second) {
+    GroupMember member{&folder, &contents.names, folderPath + companion.folder, companion.name, companion.tail, {}};
+    if (!companion.folder.empty()) {
+      auto settings = contents.companionFolders.find(companion.folder);
+      if (settings == contents.companionFolders.end()) continue;
+      member.folder = OpenBelow(folder, settings->second.entries, held);
+      if (member.folder == nullptr) continue;
+      member.names = &settings->second.names;
+    }
+    if (!member.folder->Identify(member.name, member.identity)) continue;
+    members.push_back(std::move(member));
+  }
+  return members;
 }
 
 }  // namespace kirabo

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "engine/Companions.h"
 #include "engine/FolderNames.h"
+#include "engine/GroupRename.h"
 #include "platform/Multibyte.h"
 
 namespace kirabo {
@@ -37,5 +39,13 @@ struct FolderContents {
 // alone. A folder that cannot be listed starts with no names: the no-replace
 // rename still refuses every taken one.
 FolderContents ListFolderContents(JobFolder& folder, bool withCompanions, CodePage codePage);
+
+// The members of the raw file `rawName`'s group but the raw file itself, each
+// held in its folder: `folder` (whose path, with its separator, is
+// `folderPath`), or a settings folder below it, opened into `held`. A
+// companion gone since the listing is left out.
+std::vector<GroupMember> CompanionMembers(JobFolder& folder, FolderContents& contents, const std::string& rawName,
+                                          const std::string& folderPath,
+                                          std::vector<std::unique_ptr<JobFolder>>& held);
 
 }  // namespace kirabo

@@ -190,7 +190,9 @@ class JobRun {
     }
     FolderContents& contents = ContentsOf(folder, file.folder, report.path, shared);
     std::vector<std::unique_ptr<JobFolder>> companionFolders;
-    std::vector<GroupMember> members = Companions(folder, contents, file, report.path, companionFolders);
+    std::vector<GroupMember> members = CompanionMembers(folder, contents, file.name,
+                                                        SplitForRename(report.path, codePage).folderPrefix,
+                                                        companionFolders);
     GroupMember raw{&folder, &contents.names, SplitForRename(report.path, codePage).folderPrefix, file.name,
                     SplitForRename(file.name, codePage).extension, {}};
     // The journal tells the file by its identity, which the rename keeps: as
@@ -231,44 +233,6 @@ class JobRun {
           {members[i].folderPath + members[i].name, members[i].folderPath + result.newNames[i]});
     }
     return true;
-  }
-
-  // The members of `file`'s group but the raw file itself, each held in its
-  // folder (Capture One's settings folders are opened into `held`). A
-  // companion gone since the listing is left out.
-  std::vector<GroupMember> Companions(JobFolder& folder, FolderContents& contents, const ScannedFile& file,
-                                      const std::string& path, std::vector<std::unique_ptr<JobFolder>>& held) {
-    std::vector<GroupMember> members;
-    auto found = contents.companions.find(file.name);
-    if (found == contents.companions.end()) return members;
-    const std::string folderPath = SplitForRename(path, codePage).folderPrefix;
-    for (const Companion& companion : found->second) {
-      GroupMember member{&folder, &contents.names, folderPath + companion.folder, companion.name, companion.tail, {}};
-      if (!companion.folder.empty()) {
-        auto settings = contents.companionFolders.find(companion.folder);
-        if (settings == contents.companionFolders.end()) continue;
-        member.folder = OpenBelow(folder, settings->second.entries, held);
-        if (member.folder == nullptr) continue;
-        member.names = &settings->second.names;
-      }
-      if (!member.folder->Identify(member.name, member.identity)) continue;
-      members.push_back(std::move(member));
-    }
-    return members;
-  }
-
-  // The folder reached from `folder` through `entries`, kept open in `held`.
-  static JobFolder* OpenBelow(JobFolder& folder, const std::vector<std::string>& entries,
-                              std::vector<std::unique_ptr<JobFolder>>& held) {
-    JobFolder* at = &folder;
-    std::string reason;
-    for (const std::string& entry : entries) {
-      std::unique_ptr<JobFolder> below = at->OpenFolder(entry, reason);
-      if (!below) return nullptr;
-      at = below.get();
-      held.push_back(std::move(below));
-    }
-    return at;
   }
 
   // The folder's names and companions from its listing at the first file
