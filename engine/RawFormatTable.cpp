@@ -54,7 +54,7 @@ constexpr std::string_view kFujifilm[] = {"RAF"};
 constexpr std::string_view kMinolta[] = {"MRW"};
 
 constexpr RawFormat kFormats[] = {
-    {"Canon (CIFF)", kCrw, IsCiff, RawReader::Canon},
+    {"Canon (CIFF)", kCrw, IsCiff, RawReader::Canon, true},
     {"Canon (TIFF)", kCr2, IsCanonTiff, RawReader::Canon},
     {"Canon (ISO base media)", kCr3, IsCr3, RawReader::Canon},
     {"Nikon", kNikon, IsTiffFamily, RawReader::ExifTiff},

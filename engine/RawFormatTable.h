@@ -29,6 +29,9 @@ struct RawFormat {
   std::span<const std::string_view> extensions;  // upper case, without the dot
   bool (*recognise)(const RawHead& head);
   RawReader reader;
+  // Its walk starts from the file's last bytes as well as its first (a CIFF
+  // heap's directory lies at its end), so both are asked for at once.
+  bool readsFileEnd = false;
 };
 
 // Every row, Canon's first: content is told by the first row that

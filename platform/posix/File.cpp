@@ -17,7 +17,7 @@ namespace {
 // name; such entries are refused right after.
 constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
 
-bool TakeRegularFile(int fd, intptr_t& handle, int64_t& length, int& error) {
+bool TakeRegularFile(int fd, CFile::Opened& opened, int& error) {
   if (fd < 0) {
     error = errno;
     return false;
@@ -29,31 +29,30 @@ bool TakeRegularFile(int fd, intptr_t& handle, int64_t& length, int& error) {
     ::close(fd);
     return false;
   }
-  handle = fd;
-  length = st.st_size;
+  opened.handle = fd;
+  opened.length = st.st_size;
+  opened.identity = IdentityOf(st);
+  opened.identified = true;
   return true;
 }
 
 }  // namespace
 
-bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length, int& error) {
-  return TakeRegularFile(::open(path.c_str(), kOpenFlags), handle, length, error);
+bool CFile::OpenNative(const std::string& path, Opened& opened, int& error) {
+  return TakeRegularFile(::open(path.c_str(), kOpenFlags), opened, error);
 }
 
-bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length,
-                         int& error) {
-  return TakeRegularFile(::openat(static_cast<int>(folder.Handle()), name.c_str(), kOpenFlags), handle, length,
-                         error);
-}
-
-bool CFile::Identify(FileIdentity& identity) const {
-  struct stat info {};
-  if (handle_ == kNoHandle || ::fstat(static_cast<int>(handle_), &info) != 0) return false;
-  identity = IdentityOf(info);
-  return true;
+bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, Opened& opened, int& error) {
+  return TakeRegularFile(::openat(static_cast<int>(folder.Handle()), name.c_str(), kOpenFlags), opened, error);
 }
 
 void CFile::CloseNative(NativeHandle handle) { ::close(static_cast<int>(handle)); }
+
+// Advice only: whatever the system answers, the reads still come.
+void CFile::WillReadNative(NativeHandle handle, int64_t offset, size_t count) {
+  ::posix_fadvise(static_cast<int>(handle), static_cast<off_t>(offset), static_cast<off_t>(count),
+                  POSIX_FADV_WILLNEED);
+}
 
 int64_t CFile::ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset, int& error) {
   for (;;) {

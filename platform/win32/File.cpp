@@ -12,7 +12,7 @@ namespace {
 
 HANDLE ToHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
-bool TakeDiskFile(HANDLE file, intptr_t& handle, int64_t& length, int& error) {
+bool TakeDiskFile(HANDLE file, CFile::Opened& opened, int& error) {
   if (file == INVALID_HANDLE_VALUE) {
     error = static_cast<int>(::GetLastError());
     return false;
@@ -25,8 +25,9 @@ bool TakeDiskFile(HANDLE file, intptr_t& handle, int64_t& length, int& error) {
     ::CloseHandle(file);
     return false;
   }
-  handle = reinterpret_cast<intptr_t>(file);
-  length = size.QuadPart;
+  opened.handle = reinterpret_cast<intptr_t>(file);
+  opened.length = size.QuadPart;
+  opened.identified = IdentifyHandle(file, opened.identity);
   return true;
 }
 
@@ -34,24 +35,21 @@ bool TakeDiskFile(HANDLE file, intptr_t& handle, int64_t& length, int& error) {
 
 // No sharing: a file held open elsewhere is refused, and nobody else opens
 // this one until it is closed.
-bool CFile::OpenNative(const std::string& path, NativeHandle& handle, int64_t& length, int& error) {
+bool CFile::OpenNative(const std::string& path, Opened& opened, int& error) {
   return TakeDiskFile(::CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr),
-                      handle, length, error);
+                      opened, error);
 }
 
-bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, NativeHandle& handle, int64_t& length,
-                         int& error) {
+bool CFile::OpenNativeIn(const CFolder& folder, const std::string& name, Opened& opened, int& error) {
   return TakeDiskFile(::CreateFileW(EntryPath(folder, name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr),
-                      handle, length, error);
-}
-
-bool CFile::Identify(FileIdentity& identity) const {
-  return handle_ != kNoHandle && IdentifyHandle(ToHandle(handle_), identity);
+                      opened, error);
 }
 
 void CFile::CloseNative(NativeHandle handle) { ::CloseHandle(ToHandle(handle)); }
+
+void CFile::WillReadNative(NativeHandle, int64_t, size_t) {}
 
 int64_t CFile::ReadNative(NativeHandle handle, void* buffer, size_t count, int64_t offset, int& error) {
   OVERLAPPED at{};

@@ -5,6 +5,8 @@
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
 #include "engine/RawFile.h"
+#include "platform/FileIdentity.h"
+#include "platform/Folder.h"
 
 namespace kirabo {
 namespace {
@@ -51,6 +53,52 @@ TEST(File, SmallReadsShareOneSystemRead) {
   char c;
   for (int i = 0; i < 1000; ++i) file.Read(&c, 1);
   EXPECT_EQ(CFile::SystemReadCount() - before, 1u);
+}
+
+// A walk between a directory at one end of the file and its values at the
+// other reads each block once; a third place takes the block used longer ago.
+TEST(File, KeepsTheTwoBlocksLastReadFrom) {
+  TempFolder temp;
+  std::string bytes(30000, 'x');
+  bytes[0] = 'a';
+  bytes[12000] = 'b';
+  bytes[25000] = 'c';
+  CFile file;
+  ASSERT_TRUE(file.Open(temp.Write("IMG_0001.CRW", bytes)));
+  struct Step {
+    int64_t at;
+    char expected;
+    uint64_t readsSoFar;
+  };
+  const Step steps[] = {{0, 'a', 1}, {12000, 'b', 2}, {0, 'a', 2}, {12000, 'b', 2},
+                        {25000, 'c', 3}, {12000, 'b', 3}, {0, 'a', 4}};
+  uint64_t before = CFile::SystemReadCount();
+  for (const Step& step : steps) {
+    char c = 0;
+    ASSERT_TRUE(file.Seek(step.at));
+    EXPECT_EQ(file.Read(&c, 1), 1u);
+    EXPECT_EQ(c, step.expected) << step.at;
+    EXPECT_EQ(CFile::SystemReadCount() - before, step.readsSoFar) << step.at;
+  }
+}
+
+TEST(File, TellsTheIdentityItsNameHas) {
+  TempFolder temp;
+  std::string path = temp.Write("IMG_0001.CRW", "abc");
+  CFolder folder;
+  int error = 0;
+  ASSERT_TRUE(folder.Open(temp.root(), error));
+  FileIdentity atName;
+  ASSERT_TRUE(IdentifyFileIn(folder, "IMG_0001.CRW", atName));
+  CFile file;
+  FileIdentity opened;
+  EXPECT_FALSE(file.Identify(opened));  // nothing open
+  ASSERT_TRUE(file.OpenIn(folder, "IMG_0001.CRW"));
+  ASSERT_TRUE(file.Identify(opened));
+  EXPECT_TRUE(opened.SameFileAndSize(atName));
+  EXPECT_EQ(opened.modified, atName.modified);
+  file.Close();
+  EXPECT_FALSE(file.Identify(opened));
 }
 
 TEST(RawFile, ReadsLittleEndianWithMissingBytesAsZero) {
