@@ -41,7 +41,7 @@ namespace kirabo {
 // and a group are those of the line's lane, so each lane reads as a job of
 // its own, and the lanes' lines together keep the order of the renames within
 // each folder. Such a journal is version 2, which earlier versions, blind to
-// lanes, refuse rather than misread; a job of one thread writes version 1.
+// lanes, refuse rather than misread; a job of one reader writes version 1.
 inline constexpr int kJournalVersion = 2;
 inline constexpr int kSingleLaneJournalVersion = 1;
 
