@@ -9,7 +9,9 @@ CFolderLanes::CFolderLanes(int32_t threads, size_t window) : window(window) {
   if (threads < 2) return;
   this->threads.reserve(static_cast<size_t>(threads));
   try {
-    for (int32_t i = 0; i < threads; ++i) this->threads.emplace_back([this] { Work(); });
+    for (int32_t i = 0; i < threads; ++i) {
+      this->threads.emplace_back([this, i] { Work(static_cast<uint32_t>(i)); });
+    }
   } catch (...) {
     // The system would start no more threads: those running do the work.
   }
@@ -29,7 +31,7 @@ bool CFolderLanes::HasRoom() const {
   return tasks.size() < window;
 }
 
-void CFolderLanes::Queue(size_t lane, std::function<void()> task) {
+void CFolderLanes::Queue(size_t lane, std::function<void(uint32_t thread)> task) {
   {
     std::lock_guard lock(mutex);
     tasks.push_back({lane, std::move(task)});
@@ -59,7 +61,7 @@ CFolderLanes::Task* CFolderLanes::NextToStart() {
   return nullptr;
 }
 
-void CFolderLanes::Work() {
+void CFolderLanes::Work(uint32_t thread) {
   std::unique_lock lock(mutex);
   for (;;) {
     Task* task = nullptr;
@@ -68,9 +70,9 @@ void CFolderLanes::Work() {
     task->started = true;
     // The deque only grows at its back and loses its front once ended, so
     // the task stays where it is meanwhile.
-    std::function<void()> work = std::move(task->work);
+    std::function<void(uint32_t)> work = std::move(task->work);
     lock.unlock();
-    work();
+    work(thread);
     lock.lock();
     task->ended = true;
     ended.notify_all();

@@ -17,7 +17,8 @@ namespace kirabo {
 // overlap while each folder sees what it would have seen one file after
 // another. A task queued alone runs after every task queued before it has
 // ended and before any queued after it starts. At most `window` tasks are
-// queued and not yet taken back.
+// queued and not yet taken back. Each task learns the number of the thread
+// that runs it (0 and up), whose tasks run one after another.
 class CFolderLanes {
  public:
   static constexpr size_t kAlone = static_cast<size_t>(-1);
@@ -35,7 +36,7 @@ class CFolderLanes {
   // Whether a task may be queued now without exceeding the window.
   bool HasRoom() const;
   // Queues `task` in folder `lane`'s lane (or kAlone); it must not throw.
-  void Queue(size_t lane, std::function<void()> task);
+  void Queue(size_t lane, std::function<void(uint32_t thread)> task);
   // Waits until the oldest task not yet taken back has ended, and forgets
   // it; false when none is queued.
   bool TakeOldest();
@@ -43,12 +44,12 @@ class CFolderLanes {
  private:
   struct Task {
     size_t lane;
-    std::function<void()> work;
+    std::function<void(uint32_t thread)> work;
     bool started = false;
     bool ended = false;
   };
 
-  void Work();
+  void Work(uint32_t thread);
   Task* NextToStart();
 
   mutable std::mutex mutex;

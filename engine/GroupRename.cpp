@@ -68,7 +68,7 @@ class GroupRun {
       }
       RenameResult renamed = member.folder->Rename(current[i], name, &journal);
       // The reservation of the new name could not be recorded: given up.
-      if (renamed.outcome == RenameOutcome::Failed && !journal.Error().empty()) return JournalFailure();
+      if (renamed.outcome == RenameOutcome::Failed && journal.HasFailed()) return JournalFailure();
       if (renamed.outcome != RenameOutcome::Renamed) journal.NotMade();
       if (renamed.outcome == RenameOutcome::NameTaken) {
         member.names->Take(name);

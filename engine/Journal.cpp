@@ -1,7 +1,9 @@
 #include "engine/Journal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <map>
 #include <optional>
 
 #include "engine/JournalText.h"
@@ -63,7 +65,31 @@ bool ParseText(const std::vector<std::string_view>& fields, std::string& value) 
   return true;
 }
 
-bool ParseLine(std::string_view line, Journal& journal) {
+// What the lines read so far leave open, lane by lane.
+class LaneState {
+ public:
+  // The last rename of the current lane, when it has one.
+  JournalRename* LastRename(Journal& journal) {
+    auto last = lastRename.find(journal.lastLane);
+    return last == lastRename.end() ? nullptr : &journal.renames[last->second];
+  }
+  void Renamed(const Journal& journal) { lastRename[journal.lastLane] = journal.renames.size() - 1; }
+  void GroupBegins(const Journal& journal) { openGroup[journal.lastLane] = journal.renames.size(); }
+  void GroupEnds(const Journal& journal) { openGroup.erase(journal.lastLane); }
+  // The groups whose end never came, in the order they began.
+  std::vector<CutShortGroup> OpenGroups() const {
+    std::vector<CutShortGroup> groups;
+    for (const auto& [lane, first] : openGroup) groups.push_back({lane, first});
+    std::stable_sort(groups.begin(), groups.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return groups;
+  }
+
+ private:
+  std::map<uint32_t, size_t> lastRename;
+  std::map<uint32_t, size_t> openGroup;
+};
+
+bool ParseLine(std::string_view line, Journal& journal, LaneState& lanes) {
   std::vector<std::string_view> fields = SplitFields(line);
   std::string_view kind = fields[0];
   if (kind == "program") return ParseText(fields, journal.program);
@@ -71,28 +97,31 @@ bool ParseLine(std::string_view line, Journal& journal) {
   if (kind == "started") return ParseText(fields, journal.started);
   if (kind == "tree") return ParseText(fields, journal.tree);
   if (kind == "undoes") return ParseText(fields, journal.undoes);
+  if (kind == "lane") return fields.size() >= 2 && ParseNumber(fields[1], journal.lastLane);
   if (kind == "rename") {
     JournalRename rename;
     if (!ParseRename(fields, rename)) return false;
+    rename.lane = journal.lastLane;
     journal.renames.push_back(std::move(rename));
+    lanes.Renamed(journal);
     return true;
   }
   if (kind == "reserved") {
-    if (journal.renames.empty()) return true;
-    JournalRename& rename = journal.renames.back();
-    rename.reserved = ParseIdentity(fields, 1, rename.reservation);
-    return rename.reserved;
+    JournalRename* rename = lanes.LastRename(journal);
+    if (rename == nullptr) return true;
+    rename->reserved = ParseIdentity(fields, 1, rename->reservation);
+    return rename->reserved;
   }
   if (kind == "not-made") {
-    if (!journal.renames.empty()) journal.renames.back().made = false;
+    if (JournalRename* rename = lanes.LastRename(journal)) rename->made = false;
     return true;
   }
   if (kind == "group") {
-    journal.cutShortGroup = journal.renames.size();
+    lanes.GroupBegins(journal);
     return true;
   }
   if (kind == "group-end") {
-    journal.cutShortGroup.reset();
+    lanes.GroupEnds(journal);
     return true;
   }
   if (kind == "end") {
@@ -148,8 +177,11 @@ std::string JournalTakenBackLine(std::string_view time, std::string_view byJourn
 
 std::string JournalRepairedLine(std::string_view time) { return "repaired\t" + EscapeJournalField(time) + "\n"; }
 
+std::string JournalLaneLine(uint32_t lane) { return "lane\t" + std::to_string(lane) + "\n"; }
+
 bool ParseJournal(std::string_view text, Journal& journal, bool headerOnly) {
   journal = Journal{};
+  LaneState lanes;
   size_t start = 0;
   bool first = true;
   // A last line without its line feed was cut short: it is not there.
@@ -166,9 +198,10 @@ bool ParseJournal(std::string_view text, Journal& journal, bool headerOnly) {
       continue;
     }
     if (headerOnly && line.starts_with("rename\t")) return !journal.folder.empty();
-    if (!ParseLine(line, journal)) return false;
+    if (!ParseLine(line, journal, lanes)) return false;
   }
   journal.lastLineCut = start < text.size();
+  journal.cutShortGroups = lanes.OpenGroups();
   return !first && !journal.folder.empty();
 }
 

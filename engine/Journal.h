@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +24,8 @@ namespace kirabo {
 //   not-made                                         (the rename above was refused)
 //   group<TAB>MEMBERS                                (renames of one raw file's group follow)
 //   group-end                                        (that group was renamed whole or put back)
+//   lane<TAB>LANE                                    (the lines below, up to the next lane line,
+//                                                    are those of renames made on LANE)
 //   end<TAB>completed|stopped|failed|journal-failed<TAB>FILES NOT DEALT WITH
 //   repaired<TAB>TIME                                (a later job dealt with what
 //                                                    this one left when killed)
@@ -33,17 +35,33 @@ namespace kirabo {
 // renamed first and its raw file last; a job that puts a group back after a
 // refusal records those renames too, before the group-end line. Readers skip kinds of
 // line they do not know; a newer version they refuse.
-inline constexpr int kJournalVersion = 1;
+//
+// A job whose renames overlap on several threads writes each thread's lines
+// in a lane of its own (lane 0 until the first lane line): "the rename above"
+// and a group are those of the line's lane, so each lane reads as a job of
+// its own, and the lanes' lines together keep the order of the renames within
+// each folder. Such a journal is version 2, which earlier versions, blind to
+// lanes, refuse rather than misread; a job of one reader writes version 1.
+inline constexpr int kJournalVersion = 2;
+inline constexpr int kSingleLaneJournalVersion = 1;
 
 struct JournalRename {
   std::string from;
   std::string to;
   FileIdentity identity;  // of the file before the rename
   bool made = true;       // false when a not-made line follows
+  uint32_t lane = 0;
   // The empty file made to hold `to` while the file is moved onto it, on
   // file systems that cannot rename without replacing.
   bool reserved = false;
   FileIdentity reservation;
+};
+
+// A group of renames cut short: those of `lane` from `first` in the
+// journal's renames on.
+struct CutShortGroup {
+  uint32_t lane = 0;
+  size_t first = 0;
 };
 
 struct Journal {
@@ -59,9 +77,10 @@ struct Journal {
   bool takenBack = false;
   bool repaired = false;
   bool lastLineCut = false;  // the text ends inside a line: nothing can be added after it
-  // The index in `renames` of the first rename of a group whose group-end
-  // line never came (the job was killed within it); nothing when none.
-  std::optional<size_t> cutShortGroup;
+  uint32_t lastLane = 0;     // the lane of the last line
+  // The groups whose group-end line never came (the job was killed within
+  // them), in the order they began.
+  std::vector<CutShortGroup> cutShortGroups;
 
   size_t MadeRenames() const;
   // An undo that did not take everything back is never offered for undoing:
@@ -78,6 +97,7 @@ std::string JournalGroupEndLine();
 std::string JournalEndLine(std::string_view end, size_t failures);
 std::string JournalTakenBackLine(std::string_view time, std::string_view byJournal);
 std::string JournalRepairedLine(std::string_view time);
+std::string JournalLaneLine(uint32_t lane);
 
 // Reads a journal's text; false when it is not a journal this program can
 // read. With `headerOnly`, stops before the first rename line.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -116,11 +117,38 @@ std::optional<RecordPlace> PlaceOf(JobFolder& tree, Steps steps, const Journal& 
   return place;
 }
 
-// Deals with what the last rename of a killed job may have left; the lines
-// to add to its journal.
-std::string RepairLastRename(JobFolder& tree, const Steps& steps, const Journal& journal, CodePage codePage) {
-  if (journal.renames.empty() || !journal.renames.back().made) return {};
-  const JournalRename& last = journal.renames.back();
+// Lines added to a killed job's journal, each in the lane of the renames it
+// concerns.
+class RepairLines {
+ public:
+  RepairLines(CAppendFile& file, uint32_t lastLane) : file(file), lane(lastLane) {}
+
+  bool Append(uint32_t lineLane, const std::string& lines) {
+    if (lines.empty()) return true;
+    if (file.Append(lineLane == lane ? lines : JournalLaneLine(lineLane) + lines) != 0) return false;
+    lane = lineLane;
+    return true;
+  }
+
+ private:
+  CAppendFile& file;
+  uint32_t lane;
+};
+
+// The last rename of each lane: the only ones a kill can have cut short.
+std::vector<size_t> LastRenameOfEachLane(const Journal& journal) {
+  std::map<uint32_t, size_t> last;
+  for (size_t i = 0; i < journal.renames.size(); ++i) last[journal.renames[i].lane] = i;
+  std::vector<size_t> renames;
+  for (const auto& [lane, index] : last) renames.push_back(index);
+  return renames;
+}
+
+// Deals with what a killed job's rename that may have been cut short left;
+// the lines to add to its journal.
+std::string RepairLastRename(JobFolder& tree, const Steps& steps, const Journal& journal, const JournalRename& last,
+                             CodePage codePage) {
+  if (!last.made) return {};
   std::optional<RecordPlace> place = PlaceOf(tree, steps, journal, last, codePage);
   FileIdentity atOld;
   FileIdentity atNew;
@@ -147,14 +175,13 @@ std::string RepairLastRename(JobFolder& tree, const Steps& steps, const Journal&
 // new stem and the rest under the old one. Each member that moved takes its
 // old name back, if it is still the recorded file and that name is free, so
 // that the next job renames the group whole; each of these renames goes into
-// the journal before it is tried, so undoing that job still gives every file
-// its first name.
-void TakeBackCutShortGroup(JobFolder& tree, const Steps& steps, const Journal& journal, CAppendFile& file,
-                           CodePage codePage) {
-  if (!journal.cutShortGroup) return;
-  for (size_t i = journal.renames.size(); i-- > *journal.cutShortGroup;) {
+// the journal, in the group's lane, before it is tried, so undoing that job
+// still gives every file its first name.
+void TakeBackCutShortGroup(JobFolder& tree, const Steps& steps, const Journal& journal, const CutShortGroup& group,
+                           RepairLines& lines, CodePage codePage) {
+  for (size_t i = journal.renames.size(); i-- > group.first;) {
     const JournalRename& rename = journal.renames[i];
-    if (!rename.made) continue;
+    if (!rename.made || rename.lane != group.lane) continue;
     std::optional<RecordPlace> place = PlaceOf(tree, steps, journal, rename, codePage);
     FileIdentity now;
     FileIdentity old;
@@ -162,12 +189,12 @@ void TakeBackCutShortGroup(JobFolder& tree, const Steps& steps, const Journal& j
         place->folder->Identify(place->oldName, old)) {
       continue;
     }
-    if (file.Append(JournalRenameLine(rename.to, rename.from, now)) != 0) return;
+    if (!lines.Append(group.lane, JournalRenameLine(rename.to, rename.from, now))) return;
     if (place->folder->Rename(place->newName, place->oldName, nullptr).outcome != RenameOutcome::Renamed) {
-      file.Append(JournalNotMadeLine());
+      lines.Append(group.lane, JournalNotMadeLine());
     }
   }
-  file.Append(JournalGroupEndLine());
+  lines.Append(group.lane, JournalGroupEndLine());
 }
 
 }  // namespace
@@ -192,10 +219,18 @@ void RepairKilledJobs(JobFileSystem& fileSystem, const std::string& folder, cons
       tree = fileSystem.OpenTree(folder, reason);
       if (!tree) return;
     }
-    // The last rename first: a group member left under two names would
+    // The last renames first: a group member left under two names would
     // otherwise keep its old name apart from the group.
-    if (file.Append(RepairLastRename(*tree, *below, journal, codePage)) != 0) continue;
-    TakeBackCutShortGroup(*tree, *below, journal, file, codePage);
+    RepairLines lines(file, journal.lastLane);
+    bool written = true;
+    for (size_t last : LastRenameOfEachLane(journal)) {
+      const JournalRename& rename = journal.renames[last];
+      written = written && lines.Append(rename.lane, RepairLastRename(*tree, *below, journal, rename, codePage));
+    }
+    if (!written) continue;
+    for (const CutShortGroup& group : journal.cutShortGroups) {
+      TakeBackCutShortGroup(*tree, *below, journal, group, lines, codePage);
+    }
     if (file.Append(JournalRepairedLine(UtcTimeNow())) == 0) file.Sync();
   }
 }

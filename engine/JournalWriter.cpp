@@ -57,7 +57,6 @@ std::string UtcTimeNow() { return IsoTime(Now().time); }
 
 bool JournalWriter::Start(const std::string& journalFolder, Journal header, const std::string& spare) {
   UtcNow now = Now();
-  header.version = kJournalVersion;
   header.program = std::string("kirabo ") + kVersion;
   header.started = IsoTime(now.time);
   for (int attempt = 0;; ++attempt) {
@@ -66,41 +65,45 @@ bool JournalWriter::Start(const std::string& journalFolder, Journal header, cons
     if (error == 0) break;
     if (!CAppendFile::IsNameTaken(error) || attempt + 1 == kNameAttempts) return Failed(error);
   }
-  if (!Write(JournalHeaderLines(header))) return false;
+  if (int error = file_.Append(JournalHeaderLines(header))) return Failed(error);
   if (int error = file_.Sync()) return Failed(error);
   lastSync_ = std::chrono::steady_clock::now();
   PruneJournals(journalFolder, spare);
   return true;
 }
 
-bool JournalWriter::Record(const std::string& from, const std::string& to, const FileIdentity& identity) {
-  return Write(JournalRenameLine(from, to, identity));
-}
-
-bool JournalWriter::Reserved(const FileIdentity& reservation) { return Write(JournalReservedLine(reservation)); }
-
-bool JournalWriter::NotMade() { return Write(JournalNotMadeLine()); }
-
-bool JournalWriter::BeginGroup(size_t members) { return Write(JournalGroupLine(members)); }
-
-bool JournalWriter::EndGroup() { return Write(JournalGroupEndLine()); }
-
-bool JournalWriter::Finish(std::string_view end, size_t failures) {
-  if (!Write(JournalEndLine(end, failures))) return false;
-  if (int error = file_.Sync()) return Failed(error);
-  file_.Close();
-  return true;
-}
-
-bool JournalWriter::Write(const std::string& line) {
+bool JournalWriter::Write(uint32_t lane, const std::string& lines) {
+  std::lock_guard lock(mutex_);
   if (!error_.empty()) return false;
-  if (int error = file_.Append(line)) return Failed(error);
+  int error = lane == lane_ ? file_.Append(lines) : file_.Append(JournalLaneLine(lane) + lines);
+  if (error != 0) return Failed(error);
+  lane_ = lane;
   auto now = std::chrono::steady_clock::now();
   if (now - lastSync_ >= kSyncInterval) {
     if (int error = file_.Sync()) return Failed(error);
     lastSync_ = now;
   }
   return true;
+}
+
+bool JournalWriter::Finish(std::string_view end, size_t failures) {
+  std::lock_guard lock(mutex_);
+  if (!error_.empty()) return false;
+  // No rename's line: it ends whichever lane came last.
+  if (int error = file_.Append(JournalEndLine(end, failures))) return Failed(error);
+  if (int error = file_.Sync()) return Failed(error);
+  file_.Close();
+  return true;
+}
+
+bool JournalWriter::HasFailed() const {
+  std::lock_guard lock(mutex_);
+  return !error_.empty();
+}
+
+std::string JournalWriter::Error() const {
+  std::lock_guard lock(mutex_);
+  return error_;
 }
 
 bool JournalWriter::Failed(int error) {

@@ -1,5 +1,6 @@
 #include "engine/RenameWorker.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <deque>
@@ -44,6 +45,8 @@ class JobRun {
         journal(job) {}
 
   JobEnd Run() {
+    // The readers list the folders too, where reading several at once pays.
+    const int32_t readers = job.readers > 0 ? job.readers : DefaultReadersFor(job.folder);
     if (journal.IsOn()) {
       std::string realFolder;
       if (!fileSystem.ResolveFolder(job.folder, realFolder)) realFolder = job.folder;
@@ -51,10 +54,8 @@ class JobRun {
       if (!MakeLexicalAbsolute(job.folder, tree)) tree = job.folder;
       // What killed jobs left comes before anything else this job does.
       RepairKilledJobs(fileSystem, job.folder, realFolder, job.journalFolder, codePage);
-      if (!journal.Start(realFolder, tree)) return JobEnd::JournalFailed;
+      if (!journal.Start(realFolder, tree, readers > 1)) return JobEnd::JournalFailed;
     }
-    // The readers list the folders too, where reading several at once pays.
-    const int32_t readers = job.readers > 0 ? job.readers : DefaultReadersFor(job.folder);
     {
       CFolderScanner scanner(fileSystem, codePage, readers);
       scanner.CollectRawFiles(job.folder, scan, job.observer, job.state);
@@ -62,9 +63,7 @@ class JobRun {
     counts.unlistedFolders = scan.unlistedFolders;
     if (FindNameFormat(job.format) == nullptr) scan.files.clear();
 
-    // Renames overlap only where no journal records them: its lines follow
-    // the renames one by one.
-    if (!journal.IsOn() && readers > 1 && scan.files.size() > 1) {
+    if (readers > 1 && scan.files.size() > 1) {
       std::deque<Dealt> dealt;
       // After `dealt`, so that it ends first: its tasks fill it in.
       CFolderLanes lanes(readers, static_cast<size_t>(readers) * kFilesPerLane);
@@ -81,7 +80,7 @@ class JobRun {
       std::shared_ptr<JobFolder> folder = cursor.Hold(file.folder, report.reason);
       if (!folder) {
         report.outcome = FileOutcome::RenameFailed;
-      } else if (!DealWith(*folder, file, std::move(read), report, nullptr)) {
+      } else if (!DealWith(*folder, file, std::move(read), report, nullptr, journal)) {
         return journalFailed ? JobEnd::JournalFailed : JobEnd::Stopped;
       }
       Tell(report);
@@ -117,7 +116,7 @@ class JobRun {
   // job does, and the files of several folders at once: a folder's names are
   // its own, so none changes. A link to a file, which a rename elsewhere could
   // redirect, is read and renamed alone at its turn. The files are told in
-  // list order.
+  // list order. Each thread records its renames in a lane of the journal.
   JobEnd RunInLanes(CFolderLanes& lanes, std::deque<Dealt>& dealt) {
     FolderCursor cursor(scan);
     bool stopped = false;
@@ -136,7 +135,7 @@ class JobRun {
       dealt.pop_front();
     };
     for (size_t i = 0; i < scan.files.size() && !outOfMemory; ++i) {
-      if (StopRequestedNow()) {
+      if (StopRequestedNow() || journalFailed) {
         stopped = true;
         break;
       }
@@ -145,14 +144,15 @@ class JobRun {
       Dealt& slot = dealt.emplace_back();
       slot.report = ReportOn(i);
       std::shared_ptr<JobFolder> folder = cursor.Hold(file.folder, slot.report.reason);
-      lanes.Queue(file.isLink ? CFolderLanes::kAlone : file.folder, [this, &slot, &file, folder] {
+      lanes.Queue(file.isLink ? CFolderLanes::kAlone : file.folder, [this, &slot, &file, folder](uint32_t thread) {
         try {
-          if (StopRequestedNow()) return;
+          if (StopRequestedNow() || journalFailed) return;
           if (!folder) {
             slot.report.outcome = FileOutcome::RenameFailed;
             slot.done = true;
           } else {
-            slot.done = DealWith(*folder, file, std::nullopt, slot.report, &slot.shared);
+            JobJournal lane = journal.LaneOf(thread + 1);
+            slot.done = DealWith(*folder, file, std::nullopt, slot.report, &slot.shared, lane);
           }
         } catch (...) {
           slot.outOfMemory = true;
@@ -161,6 +161,7 @@ class JobRun {
     }
     while (!dealt.empty()) tellOldest();
     if (outOfMemory) return JobEnd::Failed;
+    if (journalFailed) return JobEnd::JournalFailed;
     return stopped ? JobEnd::Stopped : JobEnd::Completed;
   }
 
@@ -174,9 +175,10 @@ class JobRun {
   // not hold the rename, and the file was left as it was, unreported. A file
   // the readers left alone is read here, through the folder held open.
   // `shared` (when not null) gathers the companions several raw files share
-  // rather than telling them at once.
+  // rather than telling them at once. The renames go into `lane` of the
+  // journal.
   bool DealWith(JobFolder& folder, const ScannedFile& file, std::optional<CaptureTimeRead> read,
-                FileReport& report, std::vector<std::string>* shared) {
+                FileReport& report, std::vector<std::string>* shared, JobJournal& lane) {
     if (!read) read = folder.ReadCaptureTime(file.name);
     if (!read->readable) {
       report.outcome = FileOutcome::CannotRead;
@@ -206,7 +208,7 @@ class JobRun {
       return true;
     }
     members.push_back(std::move(raw));
-    GroupResult result = RenameGroup(members, *stem, journal, job.state);
+    GroupResult result = RenameGroup(members, *stem, lane, job.state);
     switch (result.outcome) {
       case GroupOutcome::Interrupted:
         if (result.journalFailed) journalFailed = true;
@@ -283,7 +285,7 @@ class JobRun {
   CodePage codePage;
   JobCounts counts;
   JobJournal journal;
-  bool journalFailed = false;
+  std::atomic<bool> journalFailed = false;
   ScanResult scan;
   // By the scan's folder index; the lock guards the map, each folder's
   // contents are its lane's alone.

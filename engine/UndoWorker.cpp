@@ -36,7 +36,7 @@ class UndoRun {
       journalError = "cannot read " + job.undoJournal;
       return JobEnd::JournalFailed;
     }
-    if (!journal.Start(target.folder, target.tree, job.undoJournal)) return JobEnd::JournalFailed;
+    if (!journal.Start(target.folder, target.tree, false, job.undoJournal)) return JobEnd::JournalFailed;
     if (journal.IsOn()) RepairKilledJobs(fileSystem, job.folder, target.folder, job.journalFolder, codePage);
     std::vector<const JournalRename*> renames;
     for (auto rename = target.renames.rbegin(); rename != target.renames.rend(); ++rename) {
@@ -110,7 +110,7 @@ class UndoRun {
       return false;
     }
     RenameResult result = folder->Rename(newName, oldName, &journal);
-    if (result.outcome == RenameOutcome::Failed && !journal.Error().empty()) {
+    if (result.outcome == RenameOutcome::Failed && journal.HasFailed()) {
       // The reservation could not be recorded, so the rename was given up.
       names.Take(newName);
       journalFailed = true;

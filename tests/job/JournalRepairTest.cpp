@@ -145,6 +145,34 @@ TEST(JournalRepair, ARenameCutWithinAGroupIsFinishedBeforeTheGroupIsMadeWhole) {
   EXPECT_EQ(tree.Names("photos"), (Strings{kNew, "041005_092510.JPG"}));
 }
 
+// Renames in two lanes at once when the kill came: a group cut short in one
+// folder, a reservation left in another by a rename that is not the
+// journal's last. Each lane's last rename is dealt with.
+TEST(JournalRepair, EachLaneOfAJobInLanesIsRepaired) {
+  Leftover leftover("photos/");
+  TempFolder& tree = leftover.tree;
+  for (const char* folder : {"photos/a/", "photos/b/"}) tree.Write(folder + kOld, CrwFile(kOctober2004));
+  tree.Write("photos/a/IMG_0001.JPG", "jpeg");
+  const std::string reservedLine = JournalReservedLine((tree.Write("photos/b/" + kNew, ""), leftover.Identity("photos/b/" + kNew)));
+  leftover.lines = leftover.header + JournalLaneLine(1) + JournalGroupLine(2) +
+                   JournalRenameLine(tree.Path("photos/a/IMG_0001.JPG"), tree.Path("photos/a/041005_092510.JPG"),
+                                     leftover.Identity("photos/a/IMG_0001.JPG")) +
+                   JournalLaneLine(2) +
+                   JournalRenameLine(tree.Path("photos/b/" + kOld), tree.Path("photos/b/" + kNew),
+                                     leftover.Identity("photos/b/" + kOld)) +
+                   reservedLine + JournalLaneLine(1) +
+                   JournalRenameLine(tree.Path("photos/a/" + kOld), tree.Path("photos/a/" + kNew),
+                                     leftover.Identity("photos/a/" + kOld));
+  std::filesystem::rename(NativePath(tree.Path("photos/a/IMG_0001.JPG")),
+                          NativePath(tree.Path("photos/a/041005_092510.JPG")));
+  std::filesystem::create_hard_link(NativePath(tree.Path("photos/a/" + kOld)),
+                                    NativePath(tree.Path("photos/a/" + kNew)));
+  leftover.WriteJournal();
+  leftover.Next(false);
+  EXPECT_EQ(tree.Names("photos/a"), (Strings{kNew, "041005_092510.JPG"}));
+  EXPECT_EQ(tree.Names("photos/b"), (Strings{kNew}));
+}
+
 // A job that still runs holds its journal: its rename may be half done
 // right now, so nothing of it is touched, and a later job looks again.
 TEST(JournalRepair, LeavesAJobThatStillRunsAlone) {

@@ -70,10 +70,43 @@ TEST(Journal, ReadsWhatWasWrittenAndWhatACrashLeft) {
   EXPECT_EQ(journal.folder, "/photos");
 
   std::string newer = text;
-  newer.replace(newer.find("\t1\n"), 3, "\t2\n");
+  newer.replace(newer.find("\t2\n"), 3, "\t" + std::to_string(kJournalVersion + 1) + "\n");
   EXPECT_FALSE(ParseJournal(newer, journal));
   EXPECT_FALSE(ParseJournal("", journal));
   EXPECT_FALSE(ParseJournal(text.substr(0, text.find('\n') + 1) + "rename\ta\tb\t1\n", journal));
+}
+
+// Two threads' renames, their lines interleaved: each line goes with the
+// rename above it in its own lane.
+TEST(Journal, ReadsEachLaneAsAJobOfItsOwn) {
+  Journal header;
+  header.folder = "/photos";
+  FileIdentity identity{1, 2, 3, 4};
+  auto rename = [&](const char* from) { return JournalRenameLine(from, "/photos/x", identity); };
+  const std::string text = JournalHeaderLines(header) + rename("/photos/a0") + JournalLaneLine(1) +
+                           JournalGroupLine(2) + rename("/photos/a1") + JournalLaneLine(2) + JournalGroupLine(2) +
+                           rename("/photos/b1") + JournalLaneLine(1) + JournalNotMadeLine() + rename("/photos/a2") +
+                           JournalLaneLine(2) + JournalReservedLine(identity) + rename("/photos/b2") +
+                           JournalGroupEndLine() + JournalLaneLine(0) + JournalNotMadeLine();
+  Journal journal;
+  ASSERT_TRUE(ParseJournal(text, journal));
+  struct Expected {
+    uint32_t lane;
+    bool made;
+    bool reserved;
+  };
+  const Expected expected[] = {{0, false, false}, {1, false, false}, {2, true, true}, {1, true, false}, {2, true, false}};
+  ASSERT_EQ(journal.renames.size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    SCOPED_TRACE(journal.renames[i].from);
+    EXPECT_EQ(journal.renames[i].lane, expected[i].lane);
+    EXPECT_EQ(journal.renames[i].made, expected[i].made);
+    EXPECT_EQ(journal.renames[i].reserved, expected[i].reserved);
+  }
+  ASSERT_EQ(journal.cutShortGroups.size(), 1u);
+  EXPECT_EQ(journal.cutShortGroups[0].lane, 1u);
+  EXPECT_EQ(journal.cutShortGroups[0].first, 1u);
+  EXPECT_EQ(journal.lastLane, 0u);
 }
 
 // Journals written by hand, oldest first: which one an undo of /photos takes.

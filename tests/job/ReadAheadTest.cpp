@@ -11,7 +11,9 @@
 #include "NativePath.h"
 #include "RawFileBuilder.h"
 #include "TempFolder.h"
+#include "engine/JournalFolder.h"
 #include "engine/RenameWorker.h"
+#include "engine/UndoWorker.h"
 
 namespace kirabo::test {
 namespace {
@@ -25,6 +27,11 @@ struct Outcome {
   Strings events;
   Strings entries;  // every entry below the tree, files and folders, sorted
   Strings opened;   // the files opened through the job's folders, sorted
+  // With a journal: the renames it holds as made, sorted, whether they ran
+  // in lanes, and the entries once an undo took them back.
+  Strings journaled;
+  bool inLanes = false;
+  Strings undone;
 };
 
 std::string WithoutRoot(std::string text, const std::string& root) {
@@ -63,8 +70,32 @@ bool BuildTree(const TempFolder& tree) {
   return !noLink;
 }
 
-Outcome RunWith(int32_t readers) {
+Strings EntriesBelow(const TempFolder& tree) {
+  Strings entries;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(NativePath(tree.root())))
+    entries.push_back(WithoutRoot(ProgramPath(entry.path()), tree.root()));
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+void ReadJournalAndUndo(const TempFolder& tree, const TempFolder& journals, Outcome& outcome) {
+  Journal journal;
+  ASSERT_TRUE(ReadJournalFile(JournalFiles(journals.root()).back(), journal));
+  for (const JournalRename& rename : journal.renames) {
+    if (rename.made) outcome.journaled.push_back(WithoutRoot(rename.from + " > " + rename.to, tree.root()));
+    outcome.inLanes = outcome.inLanes || rename.lane > 0;
+  }
+  std::sort(outcome.journaled.begin(), outcome.journaled.end());
+  RecordedJob undo(tree.root(), DateAndTime);
+  undo.job.journalFolder = journals.root();
+  undo.job.undoJournal = JournalFiles(journals.root()).back();
+  UndoWorkerProc(&undo.job);
+  outcome.undone = EntriesBelow(tree);
+}
+
+Outcome RunWith(int32_t readers, bool withJournal = false) {
   TempFolder tree;
+  TempFolder journals;
   Outcome outcome;
   outcome.linked = BuildTree(tree);
   ScriptedFileSystem fs;
@@ -77,14 +108,14 @@ Outcome RunWith(int32_t readers) {
   };
   RecordedJob run(tree.root(), DateAndTime, &fs);
   run.job.readers = readers;
+  if (withJournal) run.job.journalFolder = journals.root();
   RenameWorkerProc(&run.job);
 
   for (const std::string& event : run.events.Events()) outcome.events.push_back(WithoutRoot(event, tree.root()));
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(NativePath(tree.root())))
-    outcome.entries.push_back(WithoutRoot(ProgramPath(entry.path()), tree.root()));
-  std::sort(outcome.entries.begin(), outcome.entries.end());
+  outcome.entries = EntriesBelow(tree);
   for (const std::string& path : fs.Opened()) outcome.opened.push_back(WithoutRoot(path, tree.root()));
   std::sort(outcome.opened.begin(), outcome.opened.end());
+  if (withJournal) ReadJournalAndUndo(tree, journals, outcome);
   return outcome;
 }
 
@@ -114,6 +145,19 @@ TEST(ReadAhead, NamesAndEventsAreTheSequentialJobsWithAnyNumberOfReaders) {
     EXPECT_EQ(ahead.entries, sequential.entries) << readers << " readers";
     EXPECT_EQ(ahead.opened, sequential.opened) << readers << " readers";
   }
+
+  // With the journal the renames overlap too, each thread's in a lane of
+  // its own, and an undo takes every one back as it does the sequential
+  // job's.
+  const Outcome recorded = RunWith(1, true);
+  EXPECT_FALSE(recorded.inLanes);
+  EXPECT_EQ(recorded.events, sequential.events);
+  Outcome inLanes = RunWith(16, true);
+  EXPECT_TRUE(inLanes.inLanes);
+  EXPECT_EQ(inLanes.events, sequential.events);
+  EXPECT_EQ(inLanes.entries, sequential.entries);
+  EXPECT_EQ(inLanes.journaled, recorded.journaled);
+  EXPECT_EQ(inLanes.undone, recorded.undone);
 }
 
 bool RequestStop(RenameJob& job) {
