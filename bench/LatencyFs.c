@@ -6,12 +6,12 @@
 //
 //   kirabo-latency-fs --root=FOLDER [--delay-ms=N] MOUNTPOINT [FUSE options]
 //
-// Runs in the foreground by default (-f is added); unmount with
+// Runs in the foreground; unmount with
 // `fusermount3 -u MOUNTPOINT` or SIGTERM. As it ends it writes to standard
 // error how many requests of each kind it served, which tells where a job's
 // round trips go.
 
-#define FUSE_USE_VERSION 31
+#define FUSE_USE_VERSION 314
 #define _GNU_SOURCE
 
 #include <dirent.h>
@@ -19,6 +19,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <fuse.h>
+#include <fuse_lowlevel.h>
 #include <stddef.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -157,6 +158,30 @@ static const struct fuse_operations kOperations = {
     .readdir = ReadDir,
 };
 
+// Mounts and serves until unmounted or told to end; fuse_main() would do the
+// same, but Debian's libfuse 3.14 drops its max_threads option there and
+// serves on at most 10 threads.
+static int Serve(struct fuse_args* args) {
+  struct fuse_cmdline_opts opts;
+  if (fuse_parse_cmdline(args, &opts) != 0 || opts.mountpoint == NULL) return 2;
+  struct fuse* fuse = fuse_new(args, &kOperations, sizeof kOperations, NULL);
+  struct fuse_loop_config* config = fuse_loop_cfg_create();
+  int status = 1;
+  if (fuse != NULL && config != NULL && fuse_mount(fuse, opts.mountpoint) == 0) {
+    if (fuse_set_signal_handlers(fuse_get_session(fuse)) == 0) {
+      // Enough threads that a pool of readers never waits for a free one.
+      fuse_loop_cfg_set_max_threads(config, 64);
+      status = fuse_loop_mt(fuse, config) == 0 ? 0 : 1;
+      fuse_remove_signal_handlers(fuse_get_session(fuse));
+    }
+    fuse_unmount(fuse);
+  }
+  if (config != NULL) fuse_loop_cfg_destroy(config);
+  if (fuse != NULL) fuse_destroy(fuse);
+  free(opts.mountpoint);
+  return status;
+}
+
 int main(int argc, char** argv) {
   struct fuse_args args = FUSE_ARGS_INIT(argc, argv);
   if (fuse_opt_parse(&args, &options, kOptions, NULL) != 0) return 2;
@@ -169,9 +194,7 @@ int main(int argc, char** argv) {
     fprintf(stderr, "kirabo-latency-fs: %s: %s\n", options.root, strerror(errno));
     return 1;
   }
-  // Enough threads that a pool of readers never waits for a free one.
-  if (fuse_opt_add_arg(&args, "-f") != 0 || fuse_opt_add_arg(&args, "-omax_threads=64") != 0) return 1;
-  int status = fuse_main(args.argc, args.argv, &kOperations, NULL);
+  int status = Serve(&args);
   fprintf(stderr, "kirabo-latency-fs served:");
   for (int request = 0; request < kRequests; ++request)
     fprintf(stderr, " %s %lu", kRequestNames[request], atomic_load(&served[request]));
