@@ -76,6 +76,11 @@ class LaneState {
   void Renamed(const Journal& journal) { lastRename[journal.lastLane] = journal.renames.size() - 1; }
   void GroupBegins(const Journal& journal) { openGroup[journal.lastLane] = journal.renames.size(); }
   void GroupEnds(const Journal& journal) { openGroup.erase(journal.lastLane); }
+  std::vector<size_t> LastRenames() const {
+    std::vector<size_t> renames;
+    for (const auto& [lane, index] : lastRename) renames.push_back(index);
+    return renames;
+  }
   // The groups whose end never came, in the order they began.
   std::vector<CutShortGroup> OpenGroups() const {
     std::vector<CutShortGroup> groups;
@@ -179,6 +184,10 @@ std::string JournalRepairedLine(std::string_view time) { return "repaired\t" + E
 
 std::string JournalLaneLine(uint32_t lane) { return "lane\t" + std::to_string(lane) + "\n"; }
 
+std::string JournalLinesInLane(uint32_t lane, uint32_t lastLane, const std::string& lines) {
+  return lane == lastLane ? lines : JournalLaneLine(lane) + lines;
+}
+
 bool ParseJournal(std::string_view text, Journal& journal, bool headerOnly) {
   journal = Journal{};
   LaneState lanes;
@@ -201,6 +210,7 @@ bool ParseJournal(std::string_view text, Journal& journal, bool headerOnly) {
     if (!ParseLine(line, journal, lanes)) return false;
   }
   journal.lastLineCut = start < text.size();
+  journal.lastRenames = lanes.LastRenames();
   journal.cutShortGroups = lanes.OpenGroups();
   return !first && !journal.folder.empty();
 }

@@ -78,6 +78,9 @@ struct Journal {
   bool repaired = false;
   bool lastLineCut = false;  // the text ends inside a line: nothing can be added after it
   uint32_t lastLane = 0;     // the lane of the last line
+  // The index in `renames` of each lane's last rename: the only ones a kill
+  // can have cut short.
+  std::vector<size_t> lastRenames;
   // The groups whose group-end line never came (the job was killed within
   // them), in the order they began.
   std::vector<CutShortGroup> cutShortGroups;
@@ -98,6 +101,9 @@ std::string JournalEndLine(std::string_view end, size_t failures);
 std::string JournalTakenBackLine(std::string_view time, std::string_view byJournal);
 std::string JournalRepairedLine(std::string_view time);
 std::string JournalLaneLine(uint32_t lane);
+// `lines` of lane `lane` as they follow a line of lane `lastLane`: after a
+// lane line where the two differ.
+std::string JournalLinesInLane(uint32_t lane, uint32_t lastLane, const std::string& lines);
 
 // Reads a journal's text; false when it is not a journal this program can
 // read. With `headerOnly`, stops before the first rename line.

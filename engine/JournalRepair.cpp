@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -125,7 +124,7 @@ class RepairLines {
 
   bool Append(uint32_t lineLane, const std::string& lines) {
     if (lines.empty()) return true;
-    if (file.Append(lineLane == lane ? lines : JournalLaneLine(lineLane) + lines) != 0) return false;
+    if (file.Append(JournalLinesInLane(lineLane, lane, lines)) != 0) return false;
     lane = lineLane;
     return true;
   }
@@ -134,15 +133,6 @@ class RepairLines {
   CAppendFile& file;
   uint32_t lane;
 };
-
-// The last rename of each lane: the only ones a kill can have cut short.
-std::vector<size_t> LastRenameOfEachLane(const Journal& journal) {
-  std::map<uint32_t, size_t> last;
-  for (size_t i = 0; i < journal.renames.size(); ++i) last[journal.renames[i].lane] = i;
-  std::vector<size_t> renames;
-  for (const auto& [lane, index] : last) renames.push_back(index);
-  return renames;
-}
 
 // Deals with what a killed job's rename that may have been cut short left;
 // the lines to add to its journal.
@@ -223,7 +213,7 @@ void RepairKilledJobs(JobFileSystem& fileSystem, const std::string& folder, cons
     // otherwise keep its old name apart from the group.
     RepairLines lines(file, journal.lastLane);
     bool written = true;
-    for (size_t last : LastRenameOfEachLane(journal)) {
+    for (size_t last : journal.lastRenames) {
       const JournalRename& rename = journal.renames[last];
       written = written && lines.Append(rename.lane, RepairLastRename(*tree, *below, journal, rename, codePage));
     }

@@ -75,8 +75,7 @@ bool JournalWriter::Start(const std::string& journalFolder, Journal header, cons
 bool JournalWriter::Write(uint32_t lane, const std::string& lines) {
   std::lock_guard lock(mutex_);
   if (!error_.empty()) return false;
-  int error = lane == lane_ ? file_.Append(lines) : file_.Append(JournalLaneLine(lane) + lines);
-  if (error != 0) return Failed(error);
+  if (int error = file_.Append(JournalLinesInLane(lane, lane_, lines))) return Failed(error);
   lane_ = lane;
   auto now = std::chrono::steady_clock::now();
   if (now - lastSync_ >= kSyncInterval) {

@@ -107,6 +107,7 @@ TEST(Journal, ReadsEachLaneAsAJobOfItsOwn) {
   EXPECT_EQ(journal.cutShortGroups[0].lane, 1u);
   EXPECT_EQ(journal.cutShortGroups[0].first, 1u);
   EXPECT_EQ(journal.lastLane, 0u);
+  EXPECT_EQ(journal.lastRenames, (std::vector<size_t>{0, 3, 4}));
 }
 
 // Journals written by hand, oldest first: which one an undo of /photos takes.
