@@ -18,16 +18,18 @@ bool TakeDiskFile(HANDLE file, CFile::Opened& opened, int& error) {
     return false;
   }
   // Devices, pipes and consoles could block a read; only disk files are raw files.
-  LARGE_INTEGER size{};
   const bool isDisk = ::GetFileType(file) == FILE_TYPE_DISK;
-  if (!isDisk || !::GetFileSizeEx(file, &size)) {
+  opened.identified = isDisk && IdentifyHandle(file, opened.identity);
+  // The identity holds the size; asked apart only where it could not be had.
+  LARGE_INTEGER size{};
+  size.QuadPart = static_cast<LONGLONG>(opened.identity.size);
+  if (!isDisk || (!opened.identified && !::GetFileSizeEx(file, &size))) {
     error = isDisk ? static_cast<int>(::GetLastError()) : 0;
     ::CloseHandle(file);
     return false;
   }
   opened.handle = reinterpret_cast<intptr_t>(file);
   opened.length = size.QuadPart;
-  opened.identified = IdentifyHandle(file, opened.identity);
   return true;
 }
 
