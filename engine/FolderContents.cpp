@@ -53,20 +53,6 @@ void ListSettingsFolders(JobFolder& folder, const std::vector<FolderItem>& items
   }
 }
 
-// The folder reached from `folder` through `entries`, kept open in `held`.
-JobFolder* OpenBelow(JobFolder& folder, const std::vector<std::string>& entries,
-                     std::vector<std::unique_ptr<JobFolder>>& held) {
-  JobFolder* at = &folder;
-  std::string reason;
-  for (const std::string& entry : entries) {
-    std::unique_ptr<JobFolder> below = at->OpenFolder(entry, reason);
-    if (!below) return nullptr;
-    at = below.get();
-    held.push_back(std::move(below));
-  }
-  return at;
-}
-
 }  // namespace
 
 FolderContents ListFolderContents(JobFolder& folder, bool withCompanions, CodePage codePage) {
@@ -108,8 +94,10 @@ std::vector<GroupMember> CompanionMembers(JobFolder& folder, FolderContents& con
     if (!companion.folder.empty()) {
       auto settings = contents.companionFolders.find(companion.folder);
       if (settings == contents.companionFolders.end()) continue;
-      member.folder = OpenBelow(folder, settings->second.entries, held);
-      if (member.folder == nullptr) continue;
+      std::unique_ptr<JobFolder> below = folder.OpenFolderBelow(settings->second.entries);
+      if (!below) continue;
+      member.folder = below.get();
+      held.push_back(std::move(below));
       member.names = &settings->second.names;
     }
     if (!member.folder->Identify(member.name, member.identity)) continue;

@@ -58,6 +58,9 @@ class JobFolder {
   virtual bool List(std::vector<FolderItem>& items, std::string& reason) = 0;
   // The sub-folder `name` itself; a link in its place is refused.
   virtual std::unique_ptr<JobFolder> OpenFolder(const std::string& name, std::string& reason) = 0;
+  // The folder reached through the sub-folders `path` (one or more), each
+  // opened from the one before, which is let go; null when one cannot be.
+  std::unique_ptr<JobFolder> OpenFolderBelow(const std::vector<std::string>& path);
   // Opens the file `name` for reading.
   virtual bool OpenFile(const std::string& name, CFile& file) = 0;
   // The capture time inside the raw file `name`; by default read through

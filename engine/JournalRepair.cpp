@@ -52,16 +52,6 @@ std::optional<Steps> StepsBelow(const std::string& top, const std::string& path,
   return SplitSteps(std::string_view(path).substr(start), codePage);
 }
 
-std::unique_ptr<JobFolder> OpenBelow(JobFolder& tree, const Steps& steps) {
-  std::unique_ptr<JobFolder> folder;
-  std::string reason;
-  for (const std::string& step : steps) {
-    folder = (folder ? *folder : tree).OpenFolder(step, reason);
-    if (!folder) return nullptr;
-  }
-  return folder;
-}
-
 // True when the last lines of the journal show that its job ended or that
 // its leftovers were dealt with: those lines come last, so a long journal's
 // end alone tells most journals apart without reading them whole.
@@ -107,7 +97,7 @@ std::optional<RecordPlace> PlaceOf(JobFolder& tree, Steps steps, const Journal& 
   RecordPlace place;
   place.folder = &tree;
   if (!steps.empty()) {
-    place.below = OpenBelow(tree, steps);
+    place.below = tree.OpenFolderBelow(steps);
     place.folder = place.below.get();
   }
   if (place.folder == nullptr) return std::nullopt;

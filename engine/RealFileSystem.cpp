@@ -82,6 +82,16 @@ class HostFileSystem final : public JobFileSystem {
 
 }  // namespace
 
+std::unique_ptr<JobFolder> JobFolder::OpenFolderBelow(const std::vector<std::string>& path) {
+  std::unique_ptr<JobFolder> folder;
+  std::string reason;
+  for (const std::string& name : path) {
+    folder = (folder ? *folder : *this).OpenFolder(name, reason);
+    if (!folder) return nullptr;
+  }
+  return folder;
+}
+
 CaptureTimeRead JobFolder::ReadCaptureTime(const std::string& name) {
   CCaptureTimeReader reader;
   reader.Load(*this, name);

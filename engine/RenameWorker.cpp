@@ -191,12 +191,10 @@ class JobRun {
       return true;
     }
     FolderContents& contents = ContentsOf(folder, file.folder, report.path, shared);
+    const std::string folderPath = SplitForRename(report.path, codePage).folderPrefix;
     std::vector<std::unique_ptr<JobFolder>> companionFolders;
-    std::vector<GroupMember> members = CompanionMembers(folder, contents, file.name,
-                                                        SplitForRename(report.path, codePage).folderPrefix,
-                                                        companionFolders);
-    GroupMember raw{&folder, &contents.names, SplitForRename(report.path, codePage).folderPrefix, file.name,
-                    SplitForRename(file.name, codePage).extension, {}};
+    std::vector<GroupMember> members = CompanionMembers(folder, contents, file.name, folderPath, companionFolders);
+    GroupMember raw{&folder, &contents.names, folderPath, file.name, SplitForRename(file.name, codePage).extension, {}};
     // The journal tells the file by its identity, which the rename keeps: as
     // the read found it, which saves a share a round trip, unless the file is
     // a link, whose rename moves the link itself.
